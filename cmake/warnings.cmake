@@ -1,0 +1,12 @@
+# Warnings for our own targets only (GoogleTest is built with its own flags).
+option(REVEILO_WERROR "Treat warnings as errors" OFF)
+if(DEFINED ENV{CI})
+  set(REVEILO_WERROR ON CACHE BOOL "" FORCE)
+endif()
+
+function(reveilo_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra)
+  if(REVEILO_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
+endfunction()

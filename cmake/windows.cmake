@@ -1,0 +1,60 @@
+# Cross build: the programs that ship in dist/ and the tests run under Wine.
+enable_language(RC)
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
+                        _WIN32_WINNT=0x0600 WINVER=0x0600 _WIN32_IE=0x0600)
+# Nothing but Windows' own DLLs may be needed beside the programs.
+add_link_options(-static -static-libgcc -static-libstdc++)
+set(REVEILO_DIST_DIR ${CMAKE_BINARY_DIR}/dist)
+set(REVEILO_WINE_BENCH ${CMAKE_SOURCE_DIR}/cmake/wine-bench.sh)
+set(REVEILO_WINE_ROOT ${CMAKE_BINARY_DIR}/wine)
+
+add_library(reveilo_win STATIC
+  platform/ansi_text_win.cpp
+  platform/os_version_win.cpp
+  platform/program_folder_win.cpp
+  settings/settings_win.cpp
+)
+target_link_libraries(reveilo_win PUBLIC reveilo_core)
+reveilo_warnings(reveilo_win)
+
+function(reveilo_ship target)
+  set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${REVEILO_DIST_DIR}
+                                             LIBRARY_OUTPUT_DIRECTORY ${REVEILO_DIST_DIR})
+endfunction()
+
+# wine_test(NAME name VERSION winxp TARGET target [TIMEOUT s] [ENV K=V...] [COPY files...] [ARGS ...])
+function(wine_test)
+  cmake_parse_arguments(W "" "NAME;VERSION;TARGET;TIMEOUT;FOLDER" "ENV;COPY;ARGS" ${ARGN})
+  if(NOT W_TIMEOUT)
+    set(W_TIMEOUT 120)
+  endif()
+  set(bench_args --version ${W_VERSION} --timeout ${W_TIMEOUT})
+  if(W_FOLDER)
+    list(APPEND bench_args --folder ${W_FOLDER})
+  endif()
+  foreach(e IN LISTS W_ENV)
+    list(APPEND bench_args --env ${e})
+  endforeach()
+  foreach(c IN LISTS W_COPY)
+    list(APPEND bench_args --copy ${c})
+  endforeach()
+  add_test(NAME ${W_NAME}
+           COMMAND ${REVEILO_WINE_BENCH} ${bench_args} -- $<TARGET_FILE:${W_TARGET}> ${W_ARGS})
+  math(EXPR ctest_timeout "${W_TIMEOUT} + 60")
+  set_tests_properties(${W_NAME} PROPERTIES TIMEOUT ${ctest_timeout}
+                       ENVIRONMENT "REVEILO_WINE_ROOT=${REVEILO_WINE_ROOT}")
+endfunction()
+
+include(cmake/googletest.cmake)
+add_subdirectory(tests/win)
+
+add_executable(Reveilo WIN32 main_window/main_win.cpp)
+target_link_libraries(Reveilo PRIVATE reveilo_win)
+target_link_options(Reveilo PRIVATE -municode)
+reveilo_warnings(Reveilo)
+reveilo_ship(Reveilo)
+
+set(REVEILO_SHIPPED_PROGRAMS $<TARGET_FILE:Reveilo>)
+add_test(NAME dist_imports_only_windows_dlls
+         COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP} "-DFILES=${REVEILO_SHIPPED_PROGRAMS}"
+                 -P ${CMAKE_SOURCE_DIR}/cmake/check-imports.cmake)

@@ -1,0 +1,137 @@
+#!/usr/bin/env bash
+# The Wine bench: runs one Windows program in a throw-away 32-bit prefix under
+# an Xvfb display of its own, with the Japanese locale (code page 932) and the
+# reported Windows version chosen by the caller.
+#
+#   wine-bench.sh [--version winxp|vista|win7|win10] [--timeout SECONDS]
+#                 [--folder 'C:\path'] [--copy FILE]... [--env NAME=VALUE]...
+#                 [--keep] [--screenshot FILE] -- PROGRAM [ARGUMENTS...]
+#
+# PROGRAM and every --copy FILE are copied into the program folder (default
+# C:\reveilo) of a copy of the bench's base prefix, and PROGRAM runs from
+# there. The base prefix is made once per bench root (REVEILO_WINE_ROOT,
+# default ./wine), so each test pays for a copy, not for wineboot.
+# Exit status: the program's, 124 on timeout, 125 when the bench itself failed.
+set -uo pipefail
+
+version=win7
+timeout_s=120
+folder='C:\reveilo'
+keep=0
+screenshot=""
+copies=()
+envs=()
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --version) version=$2; shift 2 ;;
+    --timeout) timeout_s=$2; shift 2 ;;
+    --folder) folder=$2; shift 2 ;;
+    --copy) copies+=("$2"); shift 2 ;;
+    --env) envs+=("$2"); shift 2 ;;
+    --keep) keep=1; shift ;;
+    --screenshot) screenshot=$2; shift 2 ;;
+    --) shift; break ;;
+    *) echo "wine-bench: unknown option $1" >&2; exit 125 ;;
+  esac
+done
+[ $# -ge 1 ] || { echo "wine-bench: no program given" >&2; exit 125; }
+case "$version" in winxp|vista|win7|win8|win10) ;; *) echo "wine-bench: unknown version $version" >&2; exit 125 ;; esac
+program=$1; shift
+
+root=${REVEILO_WINE_ROOT:-$PWD/wine}
+mkdir -p "$root"
+root=$(cd "$root" && pwd)
+
+export WINEARCH=win32
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+export XDG_CACHE_HOME=$root/cache
+unset WINESERVER WINELOADER
+
+xvfb_pid=""
+prefix=""
+status=125
+
+cleanup() {
+  if [ -n "$prefix" ] && [ -d "$prefix" ]; then
+    WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1
+    WINEPREFIX=$prefix wineserver -w >/dev/null 2>&1
+    if [ $keep -eq 1 ]; then echo "wine-bench: prefix kept at $prefix" >&2; else rm -rf "$prefix"; fi
+  fi
+  if [ -n "$xvfb_pid" ]; then
+    kill "$xvfb_pid" 2>/dev/null
+    wait "$xvfb_pid" 2>/dev/null
+  fi
+}
+trap cleanup EXIT
+trap 'exit 125' INT TERM
+
+# A display of our own, so the host's display is never touched. Every wine
+# command below runs with it: a prefix first used without a display cannot
+# create windows later.
+displayfile=$(mktemp "$root/display.XXXXXX")
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$displayfile" >/dev/null 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do [ -s "$displayfile" ] && break; sleep 0.05; done
+display=$(tr -d '\n' <"$displayfile"); rm -f "$displayfile"
+[ -n "$display" ] || { echo "wine-bench: Xvfb did not start" >&2; exit 125; }
+export DISPLAY=:$display
+
+reg_add() {  # prefix key name type data
+  WINEPREFIX=$1 wine reg add "$2" /v "$3" /t "$4" /d "$5" /f >/dev/null 2>&1
+}
+
+make_base() {
+  local base=$root/base
+  [ -f "$base/.ready" ] && return 0
+  rm -rf "$base"
+  WINEPREFIX=$base wineboot --init >/dev/null 2>&1 || return 1
+  reg_add "$base" 'HKCU\Software\Wine\X11 Driver' Managed REG_SZ N || return 1
+  reg_add "$base" 'HKCU\Software\Wine\X11 Driver' Decorated REG_SZ N || return 1
+  reg_add "$base" 'HKCU\Software\Wine\WineDbg' ShowCrashDialog REG_DWORD 0 || return 1
+  WINEPREFIX=$base wineserver -w
+  touch "$base/.ready"
+}
+
+make_version_base() {
+  local vbase=$root/base-$version
+  [ -f "$vbase/.ready" ] && return 0
+  rm -rf "$vbase"
+  cp -a "$root/base" "$vbase" && rm -f "$vbase/.ready" || return 1
+  reg_add "$vbase" 'HKCU\Software\Wine' Version REG_SZ "$version" || return 1
+  WINEPREFIX=$vbase wineserver -w
+  touch "$vbase/.ready"
+}
+
+# Prefixes are shared by parallel tests: make each one under a lock.
+exec 9>"$root/.lock"
+flock 9
+make_base && make_version_base
+made=$?
+flock -u 9
+[ $made -eq 0 ] || { echo "wine-bench: could not prepare the $version prefix" >&2; exit 125; }
+
+prefix=$(mktemp -d "$root/run.XXXXXX")
+cp -a "$root/base-$version/." "$prefix/" || exit 125
+export WINEPREFIX=$prefix
+
+# 'C:\a\b' -> $prefix/drive_c/a/b
+drive=$(printf '%s' "${folder:0:1}" | tr 'A-Z' 'a-z')
+rest=${folder:2}; rest=${rest//\\//}
+unix_folder=$prefix/drive_$drive$rest
+mkdir -p "$unix_folder"
+cp "$program" "$unix_folder/" || exit 125
+for f in "${copies[@]+"${copies[@]}"}"; do cp -r "$f" "$unix_folder/" || exit 125; done
+win_program="${folder%\\}\\$(basename "$program")"
+
+for e in "${envs[@]+"${envs[@]}"}"; do export "${e?}"; done
+export REVEILO_BENCH_FOLDER=$unix_folder
+
+cd "$unix_folder" || exit 125
+timeout --kill-after=5 "$timeout_s" wine "$win_program" "$@"
+status=$?
+if [ -n "$screenshot" ] && command -v import >/dev/null; then import -window root "$screenshot" 2>/dev/null; fi
+[ $status -eq 124 ] && echo "wine-bench: timed out after ${timeout_s}s" >&2
+[ $status -ne 0 ] && [ $keep -eq 0 ] && [ -n "${REVEILO_KEEP_FAILED:-}" ] && keep=1
+exit $status

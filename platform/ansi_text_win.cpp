@@ -1,0 +1,23 @@
+#include <windows.h>
+
+#include "platform/ansi_text.h"
+
+std::string ToAnsi(std::wstring_view text) {
+  if (text.empty()) return std::string();
+  const int wideLength = static_cast<int>(text.size());
+  const int size = WideCharToMultiByte(CP_ACP, 0, text.data(), wideLength, nullptr, 0, nullptr, nullptr);
+  if (size <= 0) return std::string();
+  std::string bytes(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(CP_ACP, 0, text.data(), wideLength, bytes.data(), size, nullptr, nullptr);
+  return bytes;
+}
+
+std::wstring FromAnsi(std::string_view bytes) {
+  if (bytes.empty()) return std::wstring();
+  const int byteLength = static_cast<int>(bytes.size());
+  const int size = MultiByteToWideChar(CP_ACP, 0, bytes.data(), byteLength, nullptr, 0);
+  if (size <= 0) return std::wstring();
+  std::wstring text(static_cast<std::size_t>(size), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, bytes.data(), byteLength, text.data(), size);
+  return text;
+}

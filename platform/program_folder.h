@@ -1,0 +1,22 @@
+// The program folder: the executable's folder as the system reports it, with
+// no trailing separator except at a drive root ("C:\"). Every file of the
+// program is named by appending a name that starts with '\', so a drive root
+// gives a doubled separator, which Windows accepts.
+#pragma once
+#include <string>
+#include <string_view>
+
+inline constexpr wchar_t kSettingsFileName[] = L"\\setting.ini";
+inline constexpr wchar_t kAddTaskBatchName[] = L"\\AddTask.bat";
+inline constexpr wchar_t kStartupBatchName[] = L"\\Startup.bat";
+inline constexpr wchar_t kManualFileName[] = L"\\manual.txt";
+
+// Portable: the folder part of a module's full path.
+std::wstring ProgramFolderFromModulePath(std::wstring_view modulePath);
+
+inline std::wstring ProgramFile(std::wstring_view folder, std::wstring_view name) {
+  return std::wstring(folder) + std::wstring(name);
+}
+
+// Windows only: the folder of the running executable.
+std::wstring ProgramFolder();

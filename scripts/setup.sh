@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Installs what building and testing Reveilo needs on Debian 12, as root.
+# Idempotent: when every package and the locale are present it returns at once.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ googletest
+  mingw-w64 g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
+  wine wine32:i386
+  xvfb xauth x11-utils
+  locales fonts-ipafont-gothic fonts-wine
+  zip
+)
+
+need_root() {
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "setup: run as root (apt-get and locale-gen need it)" >&2
+    exit 1
+  fi
+}
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+
+locale_ok=1
+locale -a 2>/dev/null | grep -qix 'ja_JP.utf8' || locale_ok=0
+
+if [ ${#missing[@]} -eq 0 ] && [ $locale_ok -eq 1 ]; then
+  exit 0
+fi
+
+need_root
+export DEBIAN_FRONTEND=noninteractive
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  dpkg --add-architecture i386
+fi
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  apt-get update -q
+  apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+if [ $locale_ok -eq 0 ]; then
+  sed -i 's/^# *ja_JP.UTF-8 UTF-8/ja_JP.UTF-8 UTF-8/' /etc/locale.gen
+  grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' >> /etc/locale.gen
+  locale-gen
+fi
