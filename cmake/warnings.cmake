@@ -1,6 +1,6 @@
 # Warnings for our own targets only (GoogleTest is built with its own flags).
 option(REVEILO_WERROR "Treat warnings as errors" OFF)
-if(DEFINED ENV{CI})
+if(NOT "$ENV{CI}" STREQUAL "")
   set(REVEILO_WERROR ON CACHE BOOL "" FORCE)
 endif()
 

@@ -12,9 +12,11 @@ add_library(reveilo_win STATIC
   platform/ansi_text_win.cpp
   platform/os_version_win.cpp
   platform/program_folder_win.cpp
+  platform/message_pump_win.cpp
   settings/settings_win.cpp
+  wake_job/schedule_win.cpp
 )
-target_link_libraries(reveilo_win PUBLIC reveilo_core)
+target_link_libraries(reveilo_win PUBLIC reveilo_core ole32 oleaut32 uuid)
 reveilo_warnings(reveilo_win)
 
 function(reveilo_ship target)
@@ -48,13 +50,31 @@ endfunction()
 include(cmake/googletest.cmake)
 add_subdirectory(tests/win)
 
-add_executable(Reveilo WIN32 main_window/main_win.cpp)
+add_executable(Reveilo WIN32 main_window/main_win.cpp res/reveilo.rc)
 target_link_libraries(Reveilo PRIVATE reveilo_win)
 target_link_options(Reveilo PRIVATE -municode)
 reveilo_warnings(Reveilo)
 reveilo_ship(Reveilo)
 
-set(REVEILO_SHIPPED_PROGRAMS $<TARGET_FILE:Reveilo>)
+set(REVEILO_SHIPPED_PROGRAMS $<TARGET_FILE:Reveilo> $<TARGET_FILE:jt> $<TARGET_FILE:ReveiloTask>)
 add_test(NAME dist_imports_only_windows_dlls
          COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP} "-DFILES=${REVEILO_SHIPPED_PROGRAMS}"
                  -P ${CMAKE_SOURCE_DIR}/cmake/check-imports.cmake)
+
+add_executable(jt tools/jt/jt_win.cpp res/jt.rc)
+target_link_libraries(jt PRIVATE reveilo_win ole32 uuid)
+target_link_options(jt PRIVATE -municode)
+reveilo_warnings(jt)
+reveilo_ship(jt)
+
+# The task component and the library both its builds share.
+add_library(reveilo_component_glue STATIC tools/task_component/component_win.cpp)
+target_link_libraries(reveilo_component_glue PUBLIC reveilo_core ole32 oleaut32 advapi32 uuid)
+reveilo_warnings(reveilo_component_glue)
+
+add_library(ReveiloTask SHARED tools/task_component/backend_taskschd_win.cpp
+            tools/task_component/component.def res/component.rc)
+target_link_libraries(ReveiloTask PRIVATE reveilo_component_glue taskschd)
+set_target_properties(ReveiloTask PROPERTIES PREFIX "")
+reveilo_warnings(ReveiloTask)
+reveilo_ship(ReveiloTask)

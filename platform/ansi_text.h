@@ -1,8 +1,13 @@
 // The one boundary between the program's Unicode text and the ANSI code page
 // (Shift-JIS on Japanese Windows) that files and the A functions speak.
 #pragma once
+#include <optional>
 #include <string>
 #include <string_view>
 
 std::string ToAnsi(std::wstring_view text);
 std::wstring FromAnsi(std::string_view bytes);
+
+// As ToAnsi, but nullopt when a character has no exact form in the code page
+// (it would otherwise turn silently into '?' or a look-alike).
+std::optional<std::string> ToAnsiExact(std::wstring_view text);

@@ -21,3 +21,17 @@ std::wstring FromAnsi(std::string_view bytes) {
   MultiByteToWideChar(CP_ACP, 0, bytes.data(), byteLength, text.data(), size);
   return text;
 }
+
+std::optional<std::string> ToAnsiExact(std::wstring_view text) {
+  if (text.empty()) return std::string();
+  const int wideLength = static_cast<int>(text.size());
+  const bool utf8 = GetACP() == CP_UTF8;  // takes neither the flag nor the default-char test
+  const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
+  BOOL usedDefault = FALSE;
+  const int size = WideCharToMultiByte(CP_ACP, flags, text.data(), wideLength, nullptr, 0, nullptr,
+                                       utf8 ? nullptr : &usedDefault);
+  if (size <= 0 || usedDefault) return std::nullopt;
+  std::string bytes(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(CP_ACP, flags, text.data(), wideLength, bytes.data(), size, nullptr, nullptr);
+  return bytes;
+}

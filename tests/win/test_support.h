@@ -7,6 +7,8 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/program_folder.h"
 
@@ -32,4 +34,24 @@ inline bool FileExists(const std::wstring& path) {
 inline void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
   std::ofstream out(path.c_str(), std::ios::binary | std::ios::trunc);
   out << bytes;
+}
+
+inline std::wstring FileText16(const std::wstring& path) {
+  const std::string bytes = FileBytes(path);
+  return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
+}
+
+// Every regular file of a folder, with its bytes.
+inline std::vector<std::pair<std::wstring, std::string>> FolderFiles(const std::wstring& folder) {
+  std::vector<std::pair<std::wstring, std::string>> files;
+  WIN32_FIND_DATAW found;
+  HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &found);
+  if (find == INVALID_HANDLE_VALUE) return files;
+  do {
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    const std::wstring path = folder + L"\\" + found.cFileName;
+    files.emplace_back(found.cFileName, FileBytes(path));
+  } while (FindNextFileW(find, &found));
+  FindClose(find);
+  return files;
 }

@@ -1,0 +1,59 @@
+// Every text the programs show, in one place. UTF-8 source, wide literals:
+// text reaches ANSI calls only through ToAnsi.
+#pragma once
+
+// Main window.
+inline constexpr wchar_t kAppTitle[] = L"Reveilo";
+inline constexpr wchar_t kFrameWakeTime[] = L"復帰時刻の設定";
+inline constexpr wchar_t kLabelHour[] = L"時";
+inline constexpr wchar_t kLabelMinute[] = L"分";
+inline constexpr wchar_t kFrameUser[] = L"ユーザー情報";
+inline constexpr wchar_t kLabelUserName[] = L"ユーザー名";
+inline constexpr wchar_t kLabelPassword[] = L"パスワード";
+inline constexpr wchar_t kCheckHibernateNow[] = L"今すぐ休止状態にする";
+inline constexpr wchar_t kButtonSet[] = L"セットする";
+inline constexpr wchar_t kMenuHelp[] = L"使い方(&H)";
+
+// The Set command's messages.
+inline constexpr wchar_t kMsgPastTime[] = L"指定の時刻は現在の時刻より過去のものです。";
+inline constexpr wchar_t kMsgEmptyPassword[] =
+    L"パスワードが入力されていませんが、そのまま実行してもいいですか？";
+inline constexpr wchar_t kMsgScheduleFailed[] = L"スケジュールに失敗しました。";
+inline constexpr wchar_t kMsgDone[] = L"設定完了しました。";
+inline constexpr wchar_t kMsgPasswordNotStorable[] =
+    L"パスワードに使用できない文字が含まれています。半角英数字と記号で入力してください。";
+
+// Countdown dialog.
+inline constexpr wchar_t kSuspendLabel[] = L"休止状態にします．．．";
+inline constexpr wchar_t kSuspendCancel[] = L"キャンセル";
+inline constexpr wchar_t kSuspendFontFace[] = L"ＭＳ Ｐゴシック";
+
+// jt.exe, the Task Scheduler command tool.
+inline constexpr wchar_t kJtUsage[] =
+    L"使い方: jt.exe [/sd 名前] [/sc ユーザー パスワード] [/ctj キー=値...] [/sj キー=値...] "
+    L"[/saj 名前] [/pj]";
+inline constexpr wchar_t kJtUnknownCommand[] = L"不明なコマンドです: ";
+inline constexpr wchar_t kJtMissingName[] = L"ジョブ名がありません: ";
+inline constexpr wchar_t kJtMissingAccount[] = L"ユーザー名がありません: ";
+inline constexpr wchar_t kJtUnknownKey[] = L"不明なキーです: ";
+inline constexpr wchar_t kJtBadDate[] = L"日付が正しくありません: ";
+inline constexpr wchar_t kJtBadTime[] = L"時刻が正しくありません: ";
+inline constexpr wchar_t kJtBadValue[] = L"値が正しくありません: ";
+inline constexpr wchar_t kJtUnclosedQuote[] = L"引用符が閉じていません: ";
+inline constexpr wchar_t kJtTriggerIncomplete[] = L"StartDate と StartTime が必要です: ";
+inline constexpr wchar_t kJtNoSuchJob[] = L"削除するジョブはありません: ";
+inline constexpr wchar_t kJtDeleted[] = L"ジョブを削除しました: ";
+inline constexpr wchar_t kJtDeleteFailed[] = L"ジョブを削除できませんでした: ";
+inline constexpr wchar_t kJtSaved[] = L"ジョブを保存しました: ";
+inline constexpr wchar_t kJtSaveFailed[] = L"ジョブを保存できませんでした: ";
+inline constexpr wchar_t kJtNoScheduler[] = L"タスク スケジューラに接続できません。";
+inline constexpr wchar_t kJtNothingToPrint[] = L"表示するジョブがありません。";
+inline constexpr wchar_t kJtPrintJob[] = L"ジョブ: ";
+inline constexpr wchar_t kJtPrintCreator[] = L"作成者: ";
+inline constexpr wchar_t kJtPrintApplication[] = L"アプリケーション: ";
+inline constexpr wchar_t kJtPrintComment[] = L"コメント: ";
+inline constexpr wchar_t kJtPrintAccount[] = L"アカウント: ";
+inline constexpr wchar_t kJtPrintFlags[] = L"フラグ: ";
+inline constexpr wchar_t kJtPrintTrigger[] = L"トリガー: ";
+inline constexpr wchar_t kJtPrintOnce[] = L" 1 回";
+inline constexpr wchar_t kJtPrintDisabled[] = L" (無効)";

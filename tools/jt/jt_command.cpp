@@ -1,0 +1,196 @@
+#include "tools/jt/jt_command.h"
+
+#include "res/strings.h"
+#include "wake_job/wake_time.h"
+
+namespace {
+bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
+
+std::wstring Lower(std::wstring_view text) {
+  std::wstring lower(text);
+  for (wchar_t& c : lower) {
+    if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
+  }
+  return lower;
+}
+
+class Reader {
+ public:
+  explicit Reader(std::wstring_view text) : text_(text) {}
+  bool AtEnd() const { return at_ >= text_.size(); }
+  void SkipBlanks() {
+    while (!AtEnd() && IsBlank(text_[at_])) ++at_;
+  }
+  // Up to the next blank, raw.
+  std::wstring_view Word() {
+    const std::size_t start = at_;
+    while (!AtEnd() && !IsBlank(text_[at_])) ++at_;
+    return text_.substr(start, at_ - start);
+  }
+  // Exactly one blank, as the batch writes between the account's two texts.
+  bool OneBlank() {
+    if (AtEnd() || text_[at_] != L' ') return false;
+    ++at_;
+    return true;
+  }
+  bool NextIsSwitch() const { return !AtEnd() && text_[at_] == L'/'; }
+  // key=value, where a value that starts with '"' runs to the closing quote.
+  bool KeyValue(std::wstring& key, std::wstring& value, std::wstring& error) {
+    const std::size_t start = at_;
+    while (!AtEnd() && !IsBlank(text_[at_]) && text_[at_] != L'=') ++at_;
+    key.assign(text_.substr(start, at_ - start));
+    if (AtEnd() || text_[at_] != L'=') {
+      error = kJtBadValue + std::wstring(text_.substr(start, at_ - start));
+      return false;
+    }
+    ++at_;
+    if (!AtEnd() && text_[at_] == L'"') {
+      const std::size_t close = text_.find(L'"', at_ + 1);
+      if (close == std::wstring_view::npos) {
+        error = kJtUnclosedQuote + std::wstring(text_.substr(start));
+        return false;
+      }
+      value.assign(text_.substr(at_ + 1, close - at_ - 1));
+      at_ = close + 1;
+      if (!AtEnd() && !IsBlank(text_[at_])) {
+        error = kJtBadValue + std::wstring(text_.substr(start, at_ - start + 1));
+        return false;
+      }
+    } else {
+      value.assign(Word());
+    }
+    return true;
+  }
+
+ private:
+  std::wstring_view text_;
+  std::size_t at_ = 0;
+};
+
+std::optional<bool> Flag(const std::wstring& value) {
+  if (value == L"0") return false;
+  if (value == L"1") return true;
+  return std::nullopt;
+}
+
+bool ParseTrigger(Reader& in, JtTrigger& trigger, std::wstring& error) {
+  bool haveDate = false, haveTime = false;
+  in.SkipBlanks();
+  while (!in.AtEnd() && !in.NextIsSwitch()) {
+    std::wstring key, value;
+    if (!in.KeyValue(key, value, error)) return false;
+    const std::wstring k = Lower(key);
+    const std::wstring pair = key + L"=" + value;
+    if (k == L"startdate") {
+      const auto date = ParseMonthDayYear(value);
+      if (!date) return error = kJtBadDate + pair, false;
+      trigger.year = date->year;
+      trigger.month = date->month;
+      trigger.day = date->day;
+      haveDate = true;
+    } else if (k == L"starttime") {
+      const auto time = ParseHourMinute(value);
+      if (!time) return error = kJtBadTime + pair, false;
+      trigger.hour = time->hour;
+      trigger.minute = time->minute;
+      haveTime = true;
+    } else if (k == L"disabled") {
+      const auto flag = Flag(value);
+      if (!flag) return error = kJtBadValue + pair, false;
+      trigger.disabled = *flag;
+    } else if (k == L"type") {
+      if (Lower(value) != L"once") return error = kJtBadValue + pair, false;
+    } else {
+      return error = kJtUnknownKey + key, false;
+    }
+    in.SkipBlanks();
+  }
+  if (!haveDate || !haveTime) return error = kJtTriggerIncomplete + std::wstring(L"/ctj"), false;
+  return true;
+}
+
+bool ParseJobProperties(Reader& in, JtCommand& command, std::wstring& error) {
+  in.SkipBlanks();
+  while (!in.AtEnd() && !in.NextIsSwitch()) {
+    std::wstring key, value;
+    if (!in.KeyValue(key, value, error)) return false;
+    const std::wstring k = Lower(key);
+    const std::wstring pair = key + L"=" + value;
+    if (k == L"creator") {
+      command.creator = value;
+    } else if (k == L"applicationname") {
+      command.applicationName = value;
+    } else if (k == L"comment") {
+      command.comment = value;
+    } else if (k == L"systemrequired" || k == L"deletewhendone") {
+      const auto flag = Flag(value);
+      if (!flag) return error = kJtBadValue + pair, false;
+      (k == L"systemrequired" ? command.systemRequired : command.deleteWhenDone) = *flag;
+    } else {
+      return error = kJtUnknownKey + key, false;
+    }
+    in.SkipBlanks();
+  }
+  return true;
+}
+}  // namespace
+
+std::wstring WorkItemName(std::wstring_view jobName) {
+  if (jobName.size() > 4 && Lower(jobName.substr(jobName.size() - 4)) == L".job") {
+    jobName.remove_suffix(4);
+  }
+  return std::wstring(jobName);
+}
+
+std::wstring_view JtArgumentsOf(std::wstring_view line) {
+  std::size_t at = 0;
+  if (!line.empty() && line[0] == L'"') {
+    const std::size_t close = line.find(L'"', 1);
+    at = close == std::wstring_view::npos ? line.size() : close + 1;
+  } else {
+    while (at < line.size() && !IsBlank(line[at])) ++at;
+  }
+  if (at < line.size() && IsBlank(line[at])) ++at;
+  return line.substr(at);
+}
+
+JtParse ParseJtArguments(std::wstring_view arguments) {
+  JtParse result;
+  Reader in(arguments);
+  in.SkipBlanks();
+  while (!in.AtEnd()) {
+    const std::wstring word(in.Word());
+    const std::wstring name = Lower(word);
+    JtCommand command{};
+    bool ok = true;
+    if (name == L"/sd" || name == L"/saj") {
+      command.kind = name == L"/sd" ? JtCommand::Kind::DeleteJob : JtCommand::Kind::SaveJob;
+      in.SkipBlanks();
+      command.name = WorkItemName(in.Word());
+      if (command.name.empty()) ok = false, result.error = kJtMissingName + word;
+    } else if (name == L"/sc") {
+      command.kind = JtCommand::Kind::SetAccount;
+      if (in.OneBlank()) command.user.assign(in.Word());
+      if (in.OneBlank()) command.password.assign(in.Word());
+      if (command.user.empty()) ok = false, result.error = kJtMissingAccount + word;
+    } else if (name == L"/ctj") {
+      command.kind = JtCommand::Kind::CreateTrigger;
+      ok = ParseTrigger(in, command.trigger, result.error);
+    } else if (name == L"/sj") {
+      command.kind = JtCommand::Kind::SetJob;
+      ok = ParseJobProperties(in, command, result.error);
+    } else if (name == L"/pj") {
+      command.kind = JtCommand::Kind::PrintJob;
+    } else {
+      ok = false;
+      result.error = kJtUnknownCommand + word;
+    }
+    if (!ok) {
+      result.commands.clear();
+      return result;
+    }
+    result.commands.push_back(std::move(command));
+    in.SkipBlanks();
+  }
+  return result;
+}

@@ -1,0 +1,39 @@
+// jt.exe's command line: commands applied left to right to one current job.
+// The whole line is read before anything is done, so a malformed line saves
+// nothing.
+#pragma once
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct JtTrigger {
+  int year = 0, month = 0, day = 0, hour = 0, minute = 0;
+  bool disabled = false;
+};
+
+struct JtCommand {
+  enum class Kind { DeleteJob, SetAccount, CreateTrigger, SetJob, SaveJob, PrintJob };
+  Kind kind;
+  std::wstring name;                          // DeleteJob, SaveJob: work item name without ".job"
+  std::wstring user, password;                // SetAccount
+  JtTrigger trigger;                          // CreateTrigger
+  std::optional<std::wstring> creator, applicationName, comment;  // SetJob
+  std::optional<bool> systemRequired, deleteWhenDone;            // SetJob
+};
+
+struct JtParse {
+  std::vector<JtCommand> commands;
+  std::wstring error;  // one line naming what was refused; empty when the line is sound
+};
+
+// The arguments after the program's own name, as the raw command line has
+// them: /sc takes the two texts after it at single blanks, so an empty
+// password (two adjacent blanks) survives.
+JtParse ParseJtArguments(std::wstring_view arguments);
+
+// The raw command line without the program's name (quoted or not) and the blank after it.
+std::wstring_view JtArgumentsOf(std::wstring_view commandLine);
+
+// "Resume.job" -> "Resume": the Task Scheduler names work items without the extension.
+std::wstring WorkItemName(std::wstring_view jobName);

@@ -1,0 +1,226 @@
+// jt.exe: the Task Scheduler command tool that "AddTask.bat" drives, over the
+// Task Scheduler 1.0 interfaces. Exit status 0 only when every command of the
+// line succeeded; 2 when the line itself was refused.
+#include <windows.h>
+#include <initguid.h>
+#include <mstask.h>
+
+#include <cstdio>
+#include <string>
+
+#include "platform/ansi_text.h"
+#include "res/strings.h"
+#include "tools/jt/jt_command.h"
+#include "wake_job/wake_time.h"
+
+namespace {
+template <typename T>
+class ComRef {
+ public:
+  ComRef() = default;
+  ~ComRef() { Reset(); }
+  ComRef(const ComRef&) = delete;
+  ComRef& operator=(const ComRef&) = delete;
+  void Reset() {
+    if (p_) p_->Release();
+    p_ = nullptr;
+  }
+  T** Out() {
+    Reset();
+    return &p_;
+  }
+  void** OutVoid() { return reinterpret_cast<void**>(Out()); }
+  T* operator->() const { return p_; }
+  T* Get() const { return p_; }
+
+ private:
+  T* p_ = nullptr;
+};
+
+void PrintLine(const std::wstring& text) {
+  const std::wstring line = text + L"\r\n";
+  HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+  DWORD mode = 0, written = 0;
+  if (GetConsoleMode(out, &mode)) {
+    WriteConsoleW(out, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+  } else {
+    const std::string bytes = ToAnsi(line);
+    WriteFile(out, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  }
+}
+
+std::wstring Hex(HRESULT hr) {
+  wchar_t text[16];
+  swprintf(text, 16, L"0x%08lX", static_cast<unsigned long>(hr));
+  return text;
+}
+
+struct PendingJob {
+  std::wstring user, password;
+  bool haveAccount = false;
+  std::vector<JtTrigger> triggers;
+  std::wstring creator, applicationName, comment;
+  DWORD flags = 0;
+};
+
+void Merge(PendingJob& job, const JtCommand& command) {
+  if (command.creator) job.creator = *command.creator;
+  if (command.applicationName) job.applicationName = *command.applicationName;
+  if (command.comment) job.comment = *command.comment;
+  auto setFlag = [&job](const std::optional<bool>& on, DWORD flag) {
+    if (on) job.flags = *on ? (job.flags | flag) : (job.flags & ~flag);
+  };
+  setFlag(command.systemRequired, TASK_FLAG_SYSTEM_REQUIRED);
+  setFlag(command.deleteWhenDone, TASK_FLAG_DELETE_WHEN_DONE);
+}
+
+HRESULT AddTrigger(ITask* task, const JtTrigger& t) {
+  WORD index = 0;
+  ComRef<ITaskTrigger> trigger;
+  HRESULT hr = task->CreateTrigger(&index, trigger.Out());
+  if (FAILED(hr)) return hr;
+  TASK_TRIGGER data{};
+  data.cbTriggerSize = sizeof data;
+  data.wBeginYear = static_cast<WORD>(t.year);
+  data.wBeginMonth = static_cast<WORD>(t.month);
+  data.wBeginDay = static_cast<WORD>(t.day);
+  data.wStartHour = static_cast<WORD>(t.hour);
+  data.wStartMinute = static_cast<WORD>(t.minute);
+  data.TriggerType = TASK_TIME_TRIGGER_ONCE;
+  data.rgFlags = t.disabled ? TASK_TRIGGER_FLAG_DISABLED : 0;
+  return trigger->SetTrigger(&data);
+}
+
+HRESULT SaveJob(ITaskScheduler* scheduler, const PendingJob& job, const std::wstring& name) {
+  // A job of the same name is replaced, as the batch means it to be.
+  scheduler->Delete(name.c_str());
+  ComRef<ITask> task;
+  HRESULT hr = scheduler->NewWorkItem(name.c_str(), CLSID_CTask, IID_ITask, reinterpret_cast<IUnknown**>(task.Out()));
+  if (FAILED(hr)) return hr;
+  if (!job.applicationName.empty() && FAILED(hr = task->SetApplicationName(job.applicationName.c_str())))
+    return hr;
+  if (FAILED(hr = task->SetCreator(job.creator.c_str()))) return hr;
+  if (FAILED(hr = task->SetComment(job.comment.c_str()))) return hr;
+  if (FAILED(hr = task->SetFlags(job.flags))) return hr;
+  if (job.haveAccount &&
+      FAILED(hr = task->SetAccountInformation(job.user.c_str(), job.password.c_str()))) {
+    return hr;
+  }
+  for (const JtTrigger& trigger : job.triggers) {
+    if (FAILED(hr = AddTrigger(task.Get(), trigger))) return hr;
+  }
+  ComRef<IPersistFile> file;
+  if (FAILED(hr = task->QueryInterface(IID_IPersistFile, file.OutVoid()))) return hr;
+  return file->Save(nullptr, TRUE);
+}
+
+std::wstring TakeCoString(LPWSTR text) {
+  std::wstring copy = text ? text : L"";
+  CoTaskMemFree(text);
+  return copy;
+}
+
+void PrintSavedJob(ITaskScheduler* scheduler, const std::wstring& name) {
+  ComRef<ITask> task;
+  if (name.empty() || FAILED(scheduler->Activate(name.c_str(), IID_ITask, reinterpret_cast<IUnknown**>(task.Out())))) {
+    PrintLine(kJtNothingToPrint);
+    return;
+  }
+  LPWSTR text = nullptr;
+  PrintLine(kJtPrintJob + name);
+  if (SUCCEEDED(task->GetCreator(&text))) PrintLine(kJtPrintCreator + TakeCoString(text));
+  if (SUCCEEDED(task->GetApplicationName(&text))) PrintLine(kJtPrintApplication + TakeCoString(text));
+  if (SUCCEEDED(task->GetComment(&text))) PrintLine(kJtPrintComment + TakeCoString(text));
+  if (SUCCEEDED(task->GetAccountInformation(&text))) PrintLine(kJtPrintAccount + TakeCoString(text));
+  DWORD flags = 0;
+  if (SUCCEEDED(task->GetFlags(&flags))) {
+    std::wstring names;
+    if (flags & TASK_FLAG_SYSTEM_REQUIRED) names += L" SystemRequired";
+    if (flags & TASK_FLAG_DELETE_WHEN_DONE) names += L" DeleteWhenDone";
+    PrintLine(kJtPrintFlags + names);
+  }
+  WORD count = 0;
+  task->GetTriggerCount(&count);
+  for (WORD i = 0; i < count; ++i) {
+    ComRef<ITaskTrigger> trigger;
+    TASK_TRIGGER data{};
+    data.cbTriggerSize = sizeof data;
+    if (FAILED(task->GetTrigger(i, trigger.Out())) || FAILED(trigger->GetTrigger(&data))) continue;
+    std::wstring line = kJtPrintTrigger + Padded(data.wBeginYear, 4) + L"/" +
+                        Padded(data.wBeginMonth, 2) + L"/" + Padded(data.wBeginDay, 2) + L" " +
+                        Padded(data.wStartHour, 2) + L":" + Padded(data.wStartMinute, 2);
+    if (data.TriggerType == TASK_TIME_TRIGGER_ONCE) line += kJtPrintOnce;
+    if (data.rgFlags & TASK_TRIGGER_FLAG_DISABLED) line += kJtPrintDisabled;
+    PrintLine(line);
+  }
+}
+
+int Run(const JtParse& parse) {
+  ComRef<ITaskScheduler> scheduler;
+  HRESULT hr = CoCreateInstance(CLSID_CTaskScheduler, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_ITaskScheduler, scheduler.OutVoid());
+  if (FAILED(hr)) {
+    PrintLine(kJtNoScheduler + std::wstring(L" ") + Hex(hr));
+    return 1;
+  }
+  PendingJob job;
+  std::wstring savedName;
+  int status = 0;
+  for (const JtCommand& command : parse.commands) {
+    switch (command.kind) {
+      case JtCommand::Kind::DeleteJob:
+        hr = scheduler->Delete(command.name.c_str());
+        if (SUCCEEDED(hr)) {
+          PrintLine(kJtDeleted + command.name);
+        } else if (hr == HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND) ||
+                   hr == HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND)) {
+          PrintLine(kJtNoSuchJob + command.name);  // nothing to replace: not a failure
+        } else {
+          PrintLine(kJtDeleteFailed + command.name + L" " + Hex(hr));
+          status = 1;
+        }
+        break;
+      case JtCommand::Kind::SetAccount:
+        job.user = command.user;
+        job.password = command.password;
+        job.haveAccount = true;
+        break;
+      case JtCommand::Kind::CreateTrigger:
+        job.triggers.push_back(command.trigger);
+        break;
+      case JtCommand::Kind::SetJob:
+        Merge(job, command);
+        break;
+      case JtCommand::Kind::SaveJob:
+        hr = SaveJob(scheduler.Get(), job, command.name);
+        if (SUCCEEDED(hr)) {
+          savedName = command.name;
+          PrintLine(kJtSaved + command.name);
+        } else {
+          PrintLine(kJtSaveFailed + command.name + L" " + Hex(hr));
+          status = 1;
+        }
+        break;
+      case JtCommand::Kind::PrintJob:
+        PrintSavedJob(scheduler.Get(), savedName);
+        break;
+    }
+  }
+  return status;
+}
+}  // namespace
+
+int wmain() {
+  const JtParse parse = ParseJtArguments(JtArgumentsOf(GetCommandLineW()));
+  if (!parse.error.empty() || parse.commands.empty()) {
+    PrintLine(parse.error.empty() ? std::wstring(kJtUsage) : parse.error);
+    return 2;
+  }
+  if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
+    PrintLine(kJtNoScheduler);
+    return 1;
+  }
+  const int status = Run(parse);
+  CoUninitialize();
+  return status;
+}

@@ -1,0 +1,74 @@
+// The real backend: registers the wake task with Task Scheduler 2.0.
+#include <windows.h>
+#include <initguid.h>
+#include <taskschd.h>
+
+#include "tools/task_component/component.h"
+#include "wake_job/task_xml.h"
+
+namespace {
+template <typename T>
+class ComRef {
+ public:
+  ComRef() = default;
+  ~ComRef() {
+    if (p_) p_->Release();
+  }
+  ComRef(const ComRef&) = delete;
+  ComRef& operator=(const ComRef&) = delete;
+  T** Out() { return &p_; }
+  T* operator->() const { return p_; }
+
+ private:
+  T* p_ = nullptr;
+};
+
+class Bstr {
+ public:
+  explicit Bstr(const std::wstring& text) : b_(SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {}
+  ~Bstr() { SysFreeString(b_); }
+  Bstr(const Bstr&) = delete;
+  Bstr& operator=(const Bstr&) = delete;
+  BSTR get() const { return b_; }
+
+ private:
+  BSTR b_;
+};
+
+std::wstring Failure(const wchar_t* what, HRESULT hr) {
+  wchar_t text[160];
+  swprintf(text, 160, L"%ls (0x%08lX)", what, static_cast<unsigned long>(hr));
+  return text;
+}
+}  // namespace
+
+HRESULT AddTaskBackend(const std::array<std::wstring, 4>& arguments, std::wstring& error) {
+  const auto xml = BuildTaskXml(arguments[0], arguments[1], arguments[3]);
+  if (!xml) {
+    error = L"start is not yyyy/mm/dd hh:mm:ss: " + arguments[0];
+    return E_INVALIDARG;
+  }
+  if (arguments[2].empty()) {
+    error = L"task name is empty";
+    return E_INVALIDARG;
+  }
+  ComRef<ITaskService> service;
+  HRESULT hr = CoCreateInstance(CLSID_TaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskService,
+                                reinterpret_cast<void**>(service.Out()));
+  if (FAILED(hr)) return error = Failure(L"Task Scheduler 2.0 is not available", hr), hr;
+  VARIANT empty;
+  VariantInit(&empty);
+  if (FAILED(hr = service->Connect(empty, empty, empty, empty)))
+    return error = Failure(L"cannot connect to the Task Scheduler", hr), hr;
+  ComRef<ITaskFolder> folder;
+  Bstr root(L"\\");
+  if (FAILED(hr = service->GetFolder(root.get(), folder.Out())))
+    return error = Failure(L"cannot open the root task folder", hr), hr;
+  ComRef<IRegisteredTask> task;
+  Bstr name(arguments[2]);
+  Bstr definition(*xml);
+  hr = folder->RegisterTask(name.get(), definition.get(), TASK_CREATE_OR_UPDATE, empty, empty,
+                            TASK_LOGON_INTERACTIVE_TOKEN, empty, task.Out());
+  if (FAILED(hr)) return error = Failure(L"the task was refused", hr), hr;
+  return S_OK;
+}

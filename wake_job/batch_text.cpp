@@ -1,0 +1,80 @@
+#include "wake_job/batch_text.h"
+
+#include "platform/program_folder.h"
+
+std::wstring BuildToolLine(const WakeJobInputs& inputs, std::wstring_view programFolder) {
+  std::wstring line = L"jt.exe /sc ";
+  line += inputs.userName;
+  line += L" ";
+  line += inputs.password;
+  line += L" /ctj StartDate=";
+  line += inputs.dateText;
+  line += L" StartTime=";
+  line += inputs.timeText;
+  line += L" Disabled=0 Type=once /sj Creator=QO ApplicationName=";
+  line += L'"';
+  line += ProgramFile(programFolder, kStartupBatchName);
+  line += L'"';
+  line += L" Comment=";
+  line += L'"';
+  line += L"Resume";
+  line += L'"';
+  line += L" SystemRequired=1 DeleteWhenDone=1 /saj Resume.job /pj";
+  return line;
+}
+
+std::optional<std::wstring> EscapeBatchLine(std::wstring_view line) {
+  std::wstring escaped;
+  escaped.reserve(line.size() + 8);
+  bool quoted = false;
+  for (wchar_t c : line) {
+    switch (c) {
+      case L'\r':
+      case L'\n':
+      case L'\0':
+        return std::nullopt;  // would end the line and start a command of its own
+      case L'%':
+        escaped += L"%%";  // variables are expanded before quotes are looked at
+        break;
+      case L'"':
+        quoted = !quoted;
+        escaped += c;
+        break;
+      case L'&':
+      case L'|':
+      case L'<':
+      case L'>':
+      case L'^':
+      case L'(':
+      case L')':
+        if (!quoted) escaped += L'^';
+        escaped += c;
+        break;
+      default:
+        escaped += c;
+    }
+  }
+  return escaped;
+}
+
+namespace {
+std::optional<std::wstring> BatchOf(const WakeJobInputs& inputs, std::wstring_view folder) {
+  const std::wstring firstLine = L"cd \"" + std::wstring(folder) + L"\"";
+  auto first = EscapeBatchLine(firstLine);
+  auto tool = EscapeBatchLine(BuildToolLine(inputs, folder));
+  if (!first || !tool) return std::nullopt;
+  return *first + L"\r\n" + L"jt.exe /sd Resume.job\r\n" + *tool + L"\r\n";
+}
+}  // namespace
+
+std::optional<std::wstring> BuildAddTaskBatch(const WakeJobInputs& inputs,
+                                              std::wstring_view programFolder) {
+  return BatchOf(inputs, programFolder);
+}
+
+std::optional<std::wstring> BuildScrubbedAddTaskBatch(const WakeJobInputs& inputs,
+                                                      std::wstring_view programFolder) {
+  WakeJobInputs scrubbed = inputs;
+  if (!scrubbed.password.empty()) scrubbed.password = kScrubbedPassword;
+  return BatchOf(scrubbed, programFolder);
+}

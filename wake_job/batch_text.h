@@ -1,0 +1,33 @@
+// What the command-tool route writes: the tool line that drives jt.exe and
+// "AddTask.bat" around it.
+#pragma once
+#include <optional>
+#include <string>
+#include <string_view>
+
+struct WakeJobInputs {
+  std::wstring dateText;  // "m/d/yyyy", passed on unchanged
+  std::wstring timeText;  // hour text ":" minute text, passed on unchanged
+  std::wstring userName;
+  std::wstring password;  // plain
+};
+
+// The line jt.exe must receive. The user's texts go in unchanged and unquoted.
+std::wstring BuildToolLine(const WakeJobInputs& inputs, std::wstring_view programFolder);
+
+// A line as cmd.exe must find it in a batch file so that the command it runs
+// receives `line` exactly: '%' doubled everywhere, and & | < > ^ ( ) escaped
+// with '^' wherever cmd's quote state (toggled by every '"') is outside quotes.
+// nullopt when the line holds a character a batch line cannot carry (CR, LF, NUL).
+std::optional<std::wstring> EscapeBatchLine(std::wstring_view line);
+
+// The three CR LF lines of "AddTask.bat", escaped; nullopt as for EscapeBatchLine.
+std::optional<std::wstring> BuildAddTaskBatch(const WakeJobInputs& inputs,
+                                              std::wstring_view programFolder);
+
+// The same file with the password left out, written once the batch has ended
+// so that no plain password stays on disk.
+std::optional<std::wstring> BuildScrubbedAddTaskBatch(const WakeJobInputs& inputs,
+                                                      std::wstring_view programFolder);
+
+inline constexpr wchar_t kScrubbedPassword[] = L"********";

@@ -1,0 +1,156 @@
+#include <windows.h>
+#include <oleauto.h>
+
+#include "platform/ansi_text.h"
+#include "platform/message_pump.h"
+#include "platform/os_version.h"
+#include "platform/program_folder.h"
+#include "wake_job/schedule.h"
+
+namespace {
+class HandleCloser {
+ public:
+  explicit HandleCloser(HANDLE h) : h_(h) {}
+  ~HandleCloser() {
+    if (h_ && h_ != INVALID_HANDLE_VALUE) CloseHandle(h_);
+  }
+  HandleCloser(const HandleCloser&) = delete;
+  HandleCloser& operator=(const HandleCloser&) = delete;
+
+ private:
+  HANDLE h_;
+};
+
+template <typename T>
+class ComRef {
+ public:
+  ComRef() = default;
+  ~ComRef() {
+    if (p_) p_->Release();
+  }
+  ComRef(const ComRef&) = delete;
+  ComRef& operator=(const ComRef&) = delete;
+  T** Out() { return &p_; }
+  T* operator->() const { return p_; }
+
+ private:
+  T* p_ = nullptr;
+};
+
+class ComApartment {
+ public:
+  ComApartment() : hr_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+  ~ComApartment() {
+    if (SUCCEEDED(hr_)) CoUninitialize();
+  }
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+  // RPC_E_CHANGED_MODE: the thread already has COM, which serves as well.
+  bool Usable() const { return SUCCEEDED(hr_) || hr_ == RPC_E_CHANGED_MODE; }
+
+ private:
+  HRESULT hr_;
+};
+
+std::wstring SystemCmdPath() {
+  wchar_t dir[MAX_PATH] = {};
+  const UINT length = GetSystemDirectoryW(dir, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return std::wstring();
+  return std::wstring(dir, length) + L"\\cmd.exe";
+}
+
+class Win32System : public WakeJobSystem {
+ public:
+  std::wstring VersionClass() override { return GetOSVersion(); }
+  std::wstring ProgramFolder() override { return ::ProgramFolder(); }
+
+  bool WriteAnsiFile(const std::wstring& path, const std::wstring& text) override {
+    const auto bytes = ToAnsiExact(text);
+    if (!bytes) return false;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    HandleCloser closer(file);
+    DWORD written = 0;
+    if (bytes->empty()) return true;
+    return WriteFile(file, bytes->data(), static_cast<DWORD>(bytes->size()), &written, nullptr) &&
+           written == bytes->size();
+  }
+
+  std::optional<unsigned long> RunBatch(const std::wstring& folder) override {
+    // cmd.exe named in full and the batch by its bare name in the program
+    // folder as the current directory: no user text on cmd's own command
+    // line, and no search that a "C:\Program.exe" could hijack. /d keeps
+    // AutoRun commands out of the batch.
+    const std::wstring cmd = SystemCmdPath();
+    if (cmd.empty()) return std::nullopt;
+    std::wstring commandLine = L"cmd.exe /d /c " + std::wstring(kAddTaskBatchName + 1);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWMINIMIZED;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(cmd.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE,
+                        nullptr, folder.c_str(), &startup, &process)) {
+      return std::nullopt;
+    }
+    HandleCloser thread(process.hThread);
+    HandleCloser handle(process.hProcess);
+    PumpPendingMessages();
+    for (;;) {
+      const DWORD woke = MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, INFINITE, QS_ALLINPUT);
+      if (woke == WAIT_OBJECT_0) break;
+      if (woke == WAIT_OBJECT_0 + 1) {
+        PumpPendingMessages();
+        continue;
+      }
+      return std::nullopt;  // WAIT_FAILED: the handle is unusable
+    }
+    DWORD exitCode = 0;
+    if (!GetExitCodeProcess(process.hProcess, &exitCode)) return std::nullopt;
+    return exitCode;
+  }
+
+  bool CallTaskComponent(const std::array<std::wstring, 4>& arguments) override {
+    ComApartment apartment;
+    if (!apartment.Usable()) return false;
+    CLSID clsid;
+    if (FAILED(CLSIDFromProgID(kTaskComponentProgId, &clsid))) return false;
+    ComRef<IDispatch> component;
+    if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_SERVER, IID_IDispatch,
+                                reinterpret_cast<void**>(component.Out())))) {
+      return false;
+    }
+    LPOLESTR name = const_cast<LPOLESTR>(L"AddTask");
+    DISPID dispid = DISPID_UNKNOWN;
+    if (FAILED(component->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &dispid))) {
+      return false;
+    }
+    // IDispatch takes positional arguments last to first.
+    VARIANTARG args[4];
+    for (std::size_t i = 0; i < 4; ++i) {
+      VariantInit(&args[i]);
+      args[i].vt = VT_BSTR;
+      args[i].bstrVal = SysAllocString(arguments[3 - i].c_str());
+    }
+    DISPPARAMS params{args, nullptr, 4, 0};
+    VARIANT result;
+    VariantInit(&result);
+    EXCEPINFO exception{};
+    UINT badArgument = 0;
+    const HRESULT hr = component->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD,
+                                         &params, &result, &exception, &badArgument);
+    for (VARIANTARG& arg : args) VariantClear(&arg);
+    VariantClear(&result);
+    SysFreeString(exception.bstrSource);
+    SysFreeString(exception.bstrDescription);
+    SysFreeString(exception.bstrHelpFile);
+    return SUCCEEDED(hr);
+  }
+};
+}  // namespace
+
+WakeJobSystem& Win32WakeJobSystem() {
+  static Win32System system;
+  return system;
+}

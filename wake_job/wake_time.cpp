@@ -1,0 +1,100 @@
+#include "wake_job/wake_time.h"
+
+namespace {
+// Reads 1..maxDigits ASCII digits at `at`; advances it.
+std::optional<int> ReadNumber(std::wstring_view text, std::size_t& at, std::size_t minDigits,
+                              std::size_t maxDigits) {
+  std::size_t digits = 0;
+  int value = 0;
+  while (at < text.size() && digits < maxDigits && text[at] >= L'0' && text[at] <= L'9') {
+    value = value * 10 + (text[at] - L'0');
+    ++at;
+    ++digits;
+  }
+  if (digits < minDigits) return std::nullopt;
+  return value;
+}
+
+bool Expect(std::wstring_view text, std::size_t& at, wchar_t c) {
+  if (at >= text.size() || text[at] != c) return false;
+  ++at;
+  return true;
+}
+}  // namespace
+
+bool IsValidCivilDate(int year, int month, int day) {
+  if (year < 1601 || year > 9999 || month < 1 || month > 12 || day < 1) return false;
+  static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+  const int last = kDays[month - 1] + (month == 2 && leap ? 1 : 0);
+  return day <= last;
+}
+
+std::optional<CivilDateTime> ParseMonthDayYear(std::wstring_view text) {
+  std::size_t at = 0;
+  CivilDateTime d;
+  auto month = ReadNumber(text, at, 1, 2);
+  if (!month || !Expect(text, at, L'/')) return std::nullopt;
+  auto day = ReadNumber(text, at, 1, 2);
+  if (!day || !Expect(text, at, L'/')) return std::nullopt;
+  auto year = ReadNumber(text, at, 4, 4);
+  if (!year || at != text.size()) return std::nullopt;
+  if (!IsValidCivilDate(*year, *month, *day)) return std::nullopt;
+  d.year = *year;
+  d.month = *month;
+  d.day = *day;
+  return d;
+}
+
+std::optional<CivilDateTime> ParseHourMinute(std::wstring_view text) {
+  std::size_t at = 0;
+  auto hour = ReadNumber(text, at, 1, 2);
+  if (!hour || !Expect(text, at, L':')) return std::nullopt;
+  auto minute = ReadNumber(text, at, 1, 2);
+  if (!minute || at != text.size() || *hour > 23 || *minute > 59) return std::nullopt;
+  CivilDateTime t;
+  t.hour = *hour;
+  t.minute = *minute;
+  return t;
+}
+
+std::wstring Padded(int value, int width) {
+  std::wstring text = std::to_wstring(value);
+  if (static_cast<int>(text.size()) < width) text.insert(0, width - text.size(), L'0');
+  return text;
+}
+
+std::optional<std::wstring> BuildComponentStart(std::wstring_view dateText,
+                                                std::wstring_view timeText) {
+  auto date = ParseMonthDayYear(dateText);
+  auto time = ParseHourMinute(timeText);
+  if (!date || !time) return std::nullopt;
+  return Padded(date->year, 4) + L"/" + Padded(date->month, 2) + L"/" + Padded(date->day, 2) +
+         L" " + Padded(time->hour, 2) + L":" + Padded(time->minute, 2) + L":00";
+}
+
+std::optional<CivilDateTime> ParseComponentStart(std::wstring_view text) {
+  std::size_t at = 0;
+  CivilDateTime v;
+  auto year = ReadNumber(text, at, 4, 4);
+  if (!year || !Expect(text, at, L'/')) return std::nullopt;
+  auto month = ReadNumber(text, at, 2, 2);
+  if (!month || !Expect(text, at, L'/')) return std::nullopt;
+  auto day = ReadNumber(text, at, 2, 2);
+  if (!day || !Expect(text, at, L' ')) return std::nullopt;
+  auto hour = ReadNumber(text, at, 2, 2);
+  if (!hour || !Expect(text, at, L':')) return std::nullopt;
+  auto minute = ReadNumber(text, at, 2, 2);
+  if (!minute || !Expect(text, at, L':')) return std::nullopt;
+  auto second = ReadNumber(text, at, 2, 2);
+  if (!second || at != text.size()) return std::nullopt;
+  if (!IsValidCivilDate(*year, *month, *day) || *hour > 23 || *minute > 59 || *second > 59)
+    return std::nullopt;
+  v.year = *year;
+  v.month = *month;
+  v.day = *day;
+  v.hour = *hour;
+  v.minute = *minute;
+  v.second = *second;
+  return v;
+}

@@ -1,0 +1,27 @@
+// Reading the wake date and time texts as calendar values.
+#pragma once
+#include <optional>
+#include <string>
+#include <string_view>
+
+struct CivilDateTime {
+  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+};
+
+bool IsValidCivilDate(int year, int month, int day);
+
+// "m/d/yyyy": month and day with or without a leading zero, a four-digit year.
+std::optional<CivilDateTime> ParseMonthDayYear(std::wstring_view dateText);
+// "h:mm" on the 24-hour clock, one or two digits each.
+std::optional<CivilDateTime> ParseHourMinute(std::wstring_view timeText);
+
+// The task component's first argument, "yyyy/mm/dd hh:mm:ss"; nullopt when
+// either text cannot be read as a date or a time.
+std::optional<std::wstring> BuildComponentStart(std::wstring_view dateText,
+                                                std::wstring_view timeText);
+
+// Reads "yyyy/mm/dd hh:mm:ss" back; the component's side of the same contract.
+std::optional<CivilDateTime> ParseComponentStart(std::wstring_view start);
+
+// Two-digit (or four-digit for the year) text of a number, as the patterns need.
+std::wstring Padded(int value, int width);
