@@ -1,0 +1,76 @@
+#include "main_window/set_command.h"
+
+#include <tuple>
+
+#include "settings/password.h"
+#include "settings/settings.h"
+
+std::wstring FormatMonthDayYear(const CivilDateTime& date) {
+  return std::to_wstring(date.month) + L"/" + std::to_wstring(date.day) + L"/" + Padded(date.year, 4);
+}
+
+bool IsWakeTimeInThePast(const std::wstring& wakeDate, const std::wstring& wakeTime,
+                         const CivilDateTime& now) {
+  const auto date = ParseMonthDayYear(wakeDate);
+  const auto time = ParseHourMinute(wakeTime);
+  if (!date || !time) return false;
+  // The present is cut to its minute: a wake time within this minute is not past.
+  return std::tie(date->year, date->month, date->day, time->hour, time->minute) <
+         std::tie(now.year, now.month, now.day, now.hour, now.minute);
+}
+
+SetOutcome RunSetCommand(SetCommandHost& host) {
+  const std::wstring wakeDate = FormatMonthDayYear(host.PickerDate());
+  const std::wstring wakeTime = host.HourText() + L":" + host.MinuteText();
+
+  if (IsWakeTimeInThePast(wakeDate, wakeTime, host.Now())) {
+    host.ShowMessage(SetMessage::PastTime);
+    return SetOutcome::StayOpen;
+  }
+
+  // The scrambler stores 7-bit characters only: refuse before anything is
+  // scheduled rather than leave a job whose password cannot be saved.
+  const std::wstring password = host.PasswordText();
+  const auto scrambled = ConvertPassword(L"SET", password);
+  if (!scrambled) {
+    host.ShowMessage(SetMessage::PasswordNotStorable);
+    return SetOutcome::StayOpen;
+  }
+
+  if (password.empty() && host.PasswordBoxEnabled() && !host.ShowMessage(SetMessage::EmptyPassword)) {
+    return SetOutcome::StayOpen;
+  }
+
+  const std::wstring user = host.UserText();
+  if (!host.ScheduleWakeJob(wakeDate, wakeTime, user, password)) {
+    host.ShowMessage(SetMessage::ScheduleFailed);
+    return SetOutcome::StayOpen;
+  }
+
+  // The job exists whatever happens to these writes; a settings file that
+  // cannot be written costs only the next start's defaults.
+  (void)host.WriteSetting(kSectionUserInfo, kKeyUser, user);
+  (void)host.WriteSetting(kSectionUserInfo, kKeyPass, *scrambled);
+  (void)host.WriteSetting(kSectionStartTime, kKeyHour, host.HourText());
+  (void)host.WriteSetting(kSectionStartTime, kKeyMin, host.MinuteText());
+
+  // Closed during the batch wait: the job is set and stored; end without more.
+  if (host.CloseRequested()) return SetOutcome::Exit;
+
+  if (host.HibernateTicked()) {
+    if (!host.RunSuspendCountdown()) return SetOutcome::StayOpen;
+  } else if (!host.CommandLineMode()) {
+    host.ShowMessage(SetMessage::Done);
+  }
+
+  if (host.HibernateTicked() && !host.EnterHibernation()) return SetOutcome::StayOpen;
+  return SetOutcome::Exit;
+}
+
+std::optional<SetOutcome> SetCommand::Click(SetCommandHost& host) {
+  if (running_) return std::nullopt;
+  running_ = true;
+  const SetOutcome outcome = RunSetCommand(host);
+  running_ = false;
+  return outcome;
+}

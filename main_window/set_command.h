@@ -1,0 +1,71 @@
+// The Set command ("セットする"): from the window's controls to a wake job,
+// stored settings and, when asked, a hibernation. The window supplies a host;
+// tests supply a fake.
+#pragma once
+#include <optional>
+#include <string>
+
+#include "wake_job/wake_time.h"
+
+enum class SetMessage {
+  PastTime,            // warning, OK
+  EmptyPassword,       // question, Yes/No, Yes the default
+  ScheduleFailed,      // warning, OK
+  Done,                // information, OK
+  PasswordNotStorable  // warning, OK
+};
+
+class SetCommandHost {
+ public:
+  virtual ~SetCommandHost() = default;
+  // The controls, read at the moment a step needs them.
+  virtual CivilDateTime PickerDate() = 0;  // the date part only is used
+  virtual std::wstring HourText() = 0;
+  virtual std::wstring MinuteText() = 0;
+  virtual std::wstring UserText() = 0;
+  virtual std::wstring PasswordText() = 0;
+  virtual bool PasswordBoxEnabled() = 0;
+  virtual bool HibernateTicked() = 0;
+  virtual bool CommandLineMode() = 0;
+  // The main window was asked to close while the command ran.
+  virtual bool CloseRequested() = 0;
+
+  virtual CivilDateTime Now() = 0;  // local time
+  // True for Yes (or OK), false for No.
+  virtual bool ShowMessage(SetMessage message) = 0;
+  virtual bool ScheduleWakeJob(const std::wstring& date, const std::wstring& time,
+                               const std::wstring& user, const std::wstring& password) = 0;
+  virtual bool WriteSetting(const std::wstring& section, const std::wstring& key,
+                            const std::wstring& value) = 0;
+  // True when the countdown ran to its end, false when it was cancelled.
+  virtual bool RunSuspendCountdown() = 0;
+  // False when the shutdown privilege could not be enabled.
+  virtual bool EnterHibernation() = 0;
+};
+
+enum class SetOutcome {
+  StayOpen,  // refused, failed or cancelled: the window waits for the user
+  Exit,      // the wake job is set: the program ends (exit status 0)
+};
+
+SetOutcome RunSetCommand(SetCommandHost& host);
+
+// "m/d/yyyy" of a date: month and day without leading zeros.
+std::wstring FormatMonthDayYear(const CivilDateTime& date);
+
+// True when the wake time lies before the present minute; false when it
+// cannot be read as a date and time, which skips the test.
+bool IsWakeTimeInThePast(const std::wstring& wakeDate, const std::wstring& wakeTime,
+                         const CivilDateTime& now);
+
+// One run at a time: the batch wait, the message boxes and the countdown all
+// let window events run, and a second click of Set among them must do nothing.
+class SetCommand {
+ public:
+  // nullopt when a run is already under way and this click was ignored.
+  std::optional<SetOutcome> Click(SetCommandHost& host);
+  bool Running() const { return running_; }
+
+ private:
+  bool running_ = false;
+};

@@ -1,0 +1,28 @@
+// The hibernate-now countdown: 100 passes over five seconds in a dialog with
+// a Cancel button. The loop is portable; the dialog is power/suspend_dialog_win.cpp.
+#pragma once
+#include <cstdint>
+
+inline constexpr int kCountdownPasses = 100;
+inline constexpr std::int64_t kCountdownPassMs = 50;
+
+class CountdownUi {
+ public:
+  virtual ~CountdownUi() = default;
+  // Clears SuspendCancelled, then creates and shows the dialog.
+  virtual void Show() = 0;
+  virtual void SetProgress(int position) = 0;
+  // Lets every pending window event run once: the only point at which a
+  // Cancel click is handled.
+  virtual void ProcessMessages() = 0;
+  virtual bool SuspendCancelled() = 0;
+  virtual std::int64_t NowMs() = 0;
+  // Returns at `deadlineMs` (on NowMs's clock); may repaint, handles no input.
+  virtual void WaitUntil(std::int64_t deadlineMs) = 0;
+  virtual void Close() = 0;
+};
+
+// True when every pass ran, false when Cancel was seen. Each pass ends at its
+// own deadline (start + pass x 50 ms), so the whole lasts 5.0 s rather than
+// 5 s plus every pause's rounding.
+bool RunCountdown(CountdownUi& ui);
