@@ -13,6 +13,7 @@ add_library(reveilo_win STATIC
   platform/os_version_win.cpp
   platform/program_folder_win.cpp
   platform/message_pump_win.cpp
+  platform/local_time_win.cpp
   settings/settings_win.cpp
   wake_job/schedule_win.cpp
 )
@@ -50,8 +51,9 @@ endfunction()
 include(cmake/googletest.cmake)
 add_subdirectory(tests/win)
 
-add_executable(Reveilo WIN32 main_window/main_win.cpp res/reveilo.rc)
-target_link_libraries(Reveilo PRIVATE reveilo_win)
+add_executable(Reveilo WIN32 main_window/main_win.cpp main_window/form1_win.cpp
+               power/suspend_dialog_win.cpp power/hibernate_win.cpp res/reveilo.rc)
+target_link_libraries(Reveilo PRIVATE reveilo_win comctl32 imm32 shell32 advapi32)
 target_link_options(Reveilo PRIVATE -municode)
 reveilo_warnings(Reveilo)
 reveilo_ship(Reveilo)

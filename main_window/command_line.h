@@ -26,3 +26,7 @@ struct HourMinuteTexts {
 // Hour = the text before the first ':', minute = at most two characters after
 // it, neither padded nor checked. nullopt when there is no ':'.
 std::optional<HourMinuteTexts> SplitTimeToken(std::wstring_view time);
+
+// The argument text of a raw command line: everything after the program's
+// own name (quoted or not), unchanged.
+std::wstring_view ArgumentText(std::wstring_view commandLine);

@@ -59,7 +59,7 @@ SetOutcome RunSetCommand(SetCommandHost& host) {
 
   if (host.HibernateTicked()) {
     if (!host.RunSuspendCountdown()) return SetOutcome::StayOpen;
-  } else if (!host.CommandLineMode()) {
+  } else if (!host.InCommandLineMode()) {
     host.ShowMessage(SetMessage::Done);
   }
 

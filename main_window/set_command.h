@@ -26,7 +26,7 @@ class SetCommandHost {
   virtual std::wstring PasswordText() = 0;
   virtual bool PasswordBoxEnabled() = 0;
   virtual bool HibernateTicked() = 0;
-  virtual bool CommandLineMode() = 0;
+  virtual bool InCommandLineMode() = 0;
   // The main window was asked to close while the command ran.
   virtual bool CloseRequested() = 0;
 

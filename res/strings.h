@@ -57,3 +57,8 @@ inline constexpr wchar_t kJtPrintFlags[] = L"フラグ: ";
 inline constexpr wchar_t kJtPrintTrigger[] = L"トリガー: ";
 inline constexpr wchar_t kJtPrintOnce[] = L" 1 回";
 inline constexpr wchar_t kJtPrintDisabled[] = L" (無効)";
+
+// Start-up with a command line that cannot be taken apart.
+inline constexpr wchar_t kMsgBadCommandLine[] =
+    L"コマンドラインの形式が正しくありません。\n"
+    L"書式: Reveilo.exe 年/月/日 時:分 ユーザー名 パスワード [x]";

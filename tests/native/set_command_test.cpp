@@ -25,7 +25,7 @@ class FakeHost : public SetCommandHost {
   std::wstring PasswordText() override { return password; }
   bool PasswordBoxEnabled() override { return passwordEnabled; }
   bool HibernateTicked() override { return hibernate; }
-  bool CommandLineMode() override { return commandLine; }
+  bool InCommandLineMode() override { return commandLine; }
   bool CloseRequested() override { return closeRequested; }
   CivilDateTime Now() override { return now; }
   bool ShowMessage(SetMessage m) override {

@@ -1,0 +1,78 @@
+// Form1: the main window, its start-up and its event handlers.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+#include "main_window/set_command.h"
+#include "platform/twips.h"
+
+class Form1 : public SetCommandHost {
+ public:
+  Form1();
+  ~Form1() override;
+  Form1(const Form1&) = delete;
+  Form1& operator=(const Form1&) = delete;
+
+  // Creates the window and its controls, hidden. False when it cannot.
+  bool Create(HINSTANCE instance);
+  // Start-up: restores the last settings, or takes the command line apart
+  // and runs the Set command with it.
+  void Form_Load(std::wstring_view commandLine);
+  // Shows the window as the ordinary start does, unless start-up ended the program.
+  void ShowAtStart(int showCommand);
+  HWND Window() const { return hwnd_; }
+  // The process's exit status once the window has gone: 0 after a successful Set.
+  int ExitCode() const { return exitCode_; }
+
+  bool CommandLineMode = false;
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnCreate();
+  void OnCommand(int id, int code);
+  void OnClose();
+  void OnDestroy();
+
+  void Command1_Click();
+  void Timer1_Timer();
+  void MHelp_Click();
+  INT_PTR OpenWithShell(const std::wstring& filePath);
+
+  void CreateControls();
+  void RestoreSettings();
+  void EndProgram(int exitCode);
+  HWND Control(int id) const { return GetDlgItem(hwnd_, id); }
+  std::wstring ControlText(int id) const;
+  void SetControlText(int id, const std::wstring& text);
+  void SetPickerDate(const CivilDateTime& date);
+
+  // SetCommandHost
+  CivilDateTime PickerDate() override;
+  std::wstring HourText() override;
+  std::wstring MinuteText() override;
+  std::wstring UserText() override;
+  std::wstring PasswordText() override;
+  bool PasswordBoxEnabled() override;
+  bool HibernateTicked() override;
+  bool InCommandLineMode() override { return CommandLineMode; }
+  bool CloseRequested() override { return closeRequested_; }
+  CivilDateTime Now() override;
+  bool ShowMessage(SetMessage message) override;
+  bool ScheduleWakeJob(const std::wstring& date, const std::wstring& time, const std::wstring& user,
+                       const std::wstring& password) override;
+  bool WriteSetting(const std::wstring& section, const std::wstring& key, const std::wstring& value) override;
+  bool RunSuspendCountdown() override;
+  bool EnterHibernation() override;
+
+  HINSTANCE instance_ = nullptr;
+  HWND hwnd_ = nullptr;
+  HFONT font_ = nullptr;
+  Twips twips_;
+  SetCommand setCommand_;
+  bool closeRequested_ = false;
+  bool ended_ = false;
+  int exitCode_ = 1;
+  std::wstring clockText_;
+};

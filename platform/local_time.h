@@ -1,0 +1,14 @@
+// The present local time and the locale's date services.
+#pragma once
+#include <optional>
+#include <string>
+
+#include "wake_job/wake_time.h"
+
+CivilDateTime LocalNow();
+// The user locale's abbreviated weekday name of a date ("日" in Japanese).
+std::wstring LocaleWeekdayName(const CivilDateTime& date);
+// The locale's own reading of a date text, as the user would type it
+// ("2027/01/05" under the Japanese locale); nullopt when it is no date or lies
+// outside 1601..9999.
+std::optional<CivilDateTime> ParseLocaleDate(const std::wstring& text);

@@ -1,0 +1,55 @@
+#include <windows.h>
+#include <oleauto.h>
+
+#include "platform/local_time.h"
+
+CivilDateTime LocalNow() {
+  SYSTEMTIME st;
+  GetLocalTime(&st);
+  return {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
+}
+
+std::wstring LocaleWeekdayName(const CivilDateTime& date) {
+  SYSTEMTIME st{};
+  st.wYear = static_cast<WORD>(date.year);
+  st.wMonth = static_cast<WORD>(date.month);
+  st.wDay = static_cast<WORD>(date.day);
+  wchar_t name[32] = {};
+  // "ddd" computes the weekday from the date itself.
+  if (GetDateFormatW(LOCALE_USER_DEFAULT, 0, &st, L"ddd", name, 32) == 0) return std::wstring();
+  return name;
+}
+
+namespace {
+// "yyyy/m/d" in digits, the form the program itself writes: read strictly, so
+// that 2027/02/30 is refused rather than turned into some other day.
+std::optional<std::optional<CivilDateTime>> ReadNumericYearFirst(const std::wstring& text) {
+  int parts[3] = {};
+  int count = 0, digits = 0;
+  for (wchar_t c : text) {
+    if (c >= L'0' && c <= L'9') {
+      if (++digits > 4) return std::nullopt;
+      parts[count] = parts[count] * 10 + (c - L'0');
+    } else if (c == L'/' && digits > 0 && count < 2 && (count > 0 || digits == 4)) {
+      ++count;
+      digits = 0;
+    } else {
+      return std::nullopt;  // not this form: the locale decides
+    }
+  }
+  if (count != 2 || digits == 0) return std::nullopt;
+  if (!IsValidCivilDate(parts[0], parts[1], parts[2])) return std::optional<CivilDateTime>();
+  return std::optional<CivilDateTime>(CivilDateTime{parts[0], parts[1], parts[2], 0, 0, 0});
+}
+}  // namespace
+
+std::optional<CivilDateTime> ParseLocaleDate(const std::wstring& text) {
+  if (const auto numeric = ReadNumericYearFirst(text)) return *numeric;
+  DATE value = 0;
+  if (FAILED(VarDateFromStr(const_cast<LPOLESTR>(text.c_str()), LOCALE_USER_DEFAULT, 0, &value)))
+    return std::nullopt;
+  SYSTEMTIME st{};
+  if (!VariantTimeToSystemTime(value, &st)) return std::nullopt;
+  if (!IsValidCivilDate(st.wYear, st.wMonth, st.wDay)) return std::nullopt;
+  return CivilDateTime{st.wYear, st.wMonth, st.wDay, 0, 0, 0};
+}
