@@ -5,7 +5,7 @@
 #
 #   wine-bench.sh [--version winxp|vista|win7|win10] [--timeout SECONDS]
 #                 [--folder 'C:\path'] [--copy FILE]... [--env NAME=VALUE]...
-#                 [--keep] [--screenshot FILE] -- PROGRAM [ARGUMENTS...]
+#                 [--dpi N] [--keep] -- PROGRAM [ARGUMENTS...]
 #
 # PROGRAM and every --copy FILE are copied into the program folder (default
 # C:\reveilo) of a copy of the bench's base prefix, and PROGRAM runs from
@@ -18,7 +18,7 @@ version=win7
 timeout_s=120
 folder='C:\reveilo'
 keep=0
-screenshot=""
+dpi=""
 copies=()
 envs=()
 while [ $# -gt 0 ]; do
@@ -29,7 +29,7 @@ while [ $# -gt 0 ]; do
     --copy) copies+=("$2"); shift 2 ;;
     --env) envs+=("$2"); shift 2 ;;
     --keep) keep=1; shift ;;
-    --screenshot) screenshot=$2; shift 2 ;;
+    --dpi) dpi=$2; shift 2 ;;
     --) shift; break ;;
     *) echo "wine-bench: unknown option $1" >&2; exit 125 ;;
   esac
@@ -90,6 +90,9 @@ make_base() {
   reg_add "$base" 'HKCU\Software\Wine\X11 Driver' Managed REG_SZ N || return 1
   reg_add "$base" 'HKCU\Software\Wine\X11 Driver' Decorated REG_SZ N || return 1
   reg_add "$base" 'HKCU\Software\Wine\WineDbg' ShowCrashDialog REG_DWORD 0 || return 1
+  # The faces a Japanese Windows has, drawn with the IPA fonts' metrics.
+  reg_add "$base" 'HKCU\Software\Wine\Fonts\Replacements' 'ＭＳ Ｐゴシック' REG_SZ 'IPAPGothic' || return 1
+  reg_add "$base" 'HKCU\Software\Wine\Fonts\Replacements' 'ＭＳ ゴシック' REG_SZ 'IPAGothic' || return 1
   WINEPREFIX=$base wineserver -w
   touch "$base/.ready"
 }
@@ -115,6 +118,9 @@ flock -u 9
 prefix=$(mktemp -d "$root/run.XXXXXX")
 cp -a "$root/base-$version/." "$prefix/" || exit 125
 export WINEPREFIX=$prefix
+if [ -n "$dpi" ]; then
+  reg_add "$prefix" 'HKCU\Control Panel\Desktop' LogPixels REG_DWORD "$dpi" || exit 125
+fi
 
 # 'C:\a\b' -> $prefix/drive_c/a/b
 drive=$(printf '%s' "${folder:0:1}" | tr 'A-Z' 'a-z')
@@ -131,7 +137,6 @@ export REVEILO_BENCH_FOLDER=$unix_folder
 cd "$unix_folder" || exit 125
 timeout --kill-after=5 "$timeout_s" wine "$win_program" "$@"
 status=$?
-if [ -n "$screenshot" ] && command -v import >/dev/null; then import -window root "$screenshot" 2>/dev/null; fi
 [ $status -eq 124 ] && echo "wine-bench: timed out after ${timeout_s}s" >&2
 [ $status -ne 0 ] && [ $keep -eq 0 ] && [ -n "${REVEILO_KEEP_FAILED:-}" ] && keep=1
 exit $status

@@ -1,8 +1,9 @@
 // ScheduleWakeJob against Wine's own cmd.exe and Task Scheduler.
 #include <gtest/gtest.h>
 #include <initguid.h>
-#include <mstask.h>
 #include <taskschd.h>
+
+#include "job_store.h"
 
 #include "platform/ansi_text.h"
 #include "test_support.h"
@@ -11,89 +12,6 @@
 
 namespace {
 const std::wstring kFolder = ProgramFolder();
-
-enum class Jt { Real, Recorder, Missing };
-
-void UseJt(Jt which) {
-  const std::wstring jt = ProgramPath(L"\\jt.exe");
-  const std::wstring real = ProgramPath(L"\\jt_real.exe");
-  if (!FileExists(real)) {
-    ASSERT_TRUE(CopyFileW(jt.c_str(), real.c_str(), TRUE));
-  }
-  DeleteFileW(jt.c_str());
-  if (which == Jt::Real) {
-    ASSERT_TRUE(CopyFileW(real.c_str(), jt.c_str(), FALSE));
-  } else if (which == Jt::Recorder) {
-    ASSERT_TRUE(CopyFileW(ProgramPath(L"\\jt_recorder.exe").c_str(), jt.c_str(), FALSE));
-  }
-}
-
-std::wstring TasksFolder() {
-  wchar_t windows[MAX_PATH] = {};
-  GetWindowsDirectoryW(windows, MAX_PATH);
-  return std::wstring(windows) + L"\\Tasks";
-}
-
-int JobFileCount() {
-  int count = 0;
-  WIN32_FIND_DATAW found;
-  HANDLE find = FindFirstFileW((TasksFolder() + L"\\*.job").c_str(), &found);
-  if (find == INVALID_HANDLE_VALUE) return 0;
-  do ++count;
-  while (FindNextFileW(find, &found));
-  FindClose(find);
-  return count;
-}
-
-// The calls jt.exe received, without the program name.
-std::vector<std::wstring> JtCalls() {
-  std::vector<std::wstring> calls;
-  const std::wstring text = FileText16(ProgramPath(L"\\jt_calls.txt"));
-  std::size_t start = 0;
-  for (std::size_t end; (end = text.find(L'\n', start)) != std::wstring::npos; start = end + 1) {
-    calls.emplace_back(JtArgumentsOf(text.substr(start, end - start)));
-  }
-  return calls;
-}
-
-struct LoadedJob {
-  WORD triggers = 0;
-  TASK_TRIGGER trigger{};
-  std::wstring application, comment, creator;
-  DWORD flags = 0;
-};
-
-std::wstring TakeCoString(LPWSTR text) {
-  std::wstring copy = text ? text : L"";
-  CoTaskMemFree(text);
-  return copy;
-}
-
-bool LoadJob(const wchar_t* name, LoadedJob& job) {
-  ITaskScheduler* scheduler = nullptr;
-  if (FAILED(CoCreateInstance(CLSID_CTaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskScheduler,
-                              reinterpret_cast<void**>(&scheduler))))
-    return false;
-  ITask* task = nullptr;
-  const bool found = SUCCEEDED(scheduler->Activate(name, IID_ITask, reinterpret_cast<IUnknown**>(&task)));
-  if (found) {
-    LPWSTR text = nullptr;
-    task->GetTriggerCount(&job.triggers);
-    ITaskTrigger* trigger = nullptr;
-    if (job.triggers > 0 && SUCCEEDED(task->GetTrigger(0, &trigger))) {
-      job.trigger.cbTriggerSize = sizeof job.trigger;
-      trigger->GetTrigger(&job.trigger);
-      trigger->Release();
-    }
-    if (SUCCEEDED(task->GetApplicationName(&text))) job.application = TakeCoString(text);
-    if (SUCCEEDED(task->GetComment(&text))) job.comment = TakeCoString(text);
-    if (SUCCEEDED(task->GetCreator(&text))) job.creator = TakeCoString(text);
-    task->GetFlags(&job.flags);
-    task->Release();
-  }
-  scheduler->Release();
-  return found;
-}
 
 class WakeJob : public ::testing::Test {
  protected:
