@@ -1,5 +1,7 @@
 # Cross build: the programs that ship in dist/ and the tests run under Wine.
 enable_language(RC)
+set(CMAKE_CXX_FLAGS_RELEASE "-Os -DNDEBUG")
+set(CMAKE_C_FLAGS_RELEASE "-Os -DNDEBUG")
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
                         _WIN32_WINNT=0x0600 WINVER=0x0600 _WIN32_IE=0x0600)
 # Nothing but Windows' own DLLs may be needed beside the programs.
@@ -20,9 +22,12 @@ add_library(reveilo_win STATIC
 target_link_libraries(reveilo_win PUBLIC reveilo_core ole32 oleaut32 uuid)
 reveilo_warnings(reveilo_win)
 
+# What ships is small: unused code dropped, symbols stripped.
+add_compile_options(-ffunction-sections -fdata-sections)
 function(reveilo_ship target)
   set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${REVEILO_DIST_DIR}
                                              LIBRARY_OUTPUT_DIRECTORY ${REVEILO_DIST_DIR})
+  target_link_options(${target} PRIVATE -s -Wl,--gc-sections)
 endfunction()
 
 # wine_test(NAME name VERSION winxp TARGET target [TIMEOUT s] [ENV K=V...] [COPY files...] [ARGS ...])
@@ -83,3 +88,16 @@ target_link_libraries(ReveiloTask PRIVATE reveilo_component_glue taskschd)
 set_target_properties(ReveiloTask PROPERTIES PREFIX "")
 reveilo_warnings(ReveiloTask)
 reveilo_ship(ReveiloTask)
+
+# The Japanese texts that ship, in the code page a Japanese Windows reads.
+set(REVEILO_ANSI_TEXT ${CMAKE_SOURCE_DIR}/cmake/ansi-text.sh)
+set(shipped_texts "")
+foreach(name manual)
+  add_custom_command(OUTPUT ${REVEILO_DIST_DIR}/${name}.txt
+                     COMMAND ${REVEILO_ANSI_TEXT} make ${CMAKE_SOURCE_DIR}/res/${name}.txt
+                             ${REVEILO_DIST_DIR}/${name}.txt
+                     DEPENDS ${CMAKE_SOURCE_DIR}/res/${name}.txt ${REVEILO_ANSI_TEXT})
+  list(APPEND shipped_texts ${REVEILO_DIST_DIR}/${name}.txt)
+  add_test(NAME dist_${name}_is_shift_jis_crlf COMMAND ${REVEILO_ANSI_TEXT} check ${REVEILO_DIST_DIR}/${name}.txt)
+endforeach()
+add_custom_target(shipped_texts ALL DEPENDS ${shipped_texts})

@@ -5,7 +5,7 @@
 #
 #   wine-bench.sh [--version winxp|vista|win7|win10] [--timeout SECONDS]
 #                 [--folder 'C:\path'] [--copy FILE]... [--env NAME=VALUE]...
-#                 [--dpi N] [--keep] -- PROGRAM [ARGUMENTS...]
+#                 [--dpi N] [--after 'SHELL COMMAND'] [--keep] -- PROGRAM [ARGUMENTS...]
 #
 # PROGRAM and every --copy FILE are copied into the program folder (default
 # C:\reveilo) of a copy of the bench's base prefix, and PROGRAM runs from
@@ -19,6 +19,7 @@ timeout_s=120
 folder='C:\reveilo'
 keep=0
 dpi=""
+after=""
 copies=()
 envs=()
 while [ $# -gt 0 ]; do
@@ -30,6 +31,7 @@ while [ $# -gt 0 ]; do
     --env) envs+=("$2"); shift 2 ;;
     --keep) keep=1; shift ;;
     --dpi) dpi=$2; shift 2 ;;
+    --after) after=$2; shift 2 ;;
     --) shift; break ;;
     *) echo "wine-bench: unknown option $1" >&2; exit 125 ;;
   esac
@@ -138,5 +140,7 @@ cd "$unix_folder" || exit 125
 timeout --kill-after=5 "$timeout_s" wine "$win_program" "$@"
 status=$?
 [ $status -eq 124 ] && echo "wine-bench: timed out after ${timeout_s}s" >&2
+# A look at what the program left, in the same prefix, before it goes.
+if [ -n "$after" ]; then REVEILO_STATUS=$status bash -c "$after"; fi
 [ $status -ne 0 ] && [ $keep -eq 0 ] && [ -n "${REVEILO_KEEP_FAILED:-}" ] && keep=1
 exit $status
