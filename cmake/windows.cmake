@@ -101,3 +101,10 @@ foreach(name manual)
   add_test(NAME dist_${name}_is_shift_jis_crlf COMMAND ${REVEILO_ANSI_TEXT} check ${REVEILO_DIST_DIR}/${name}.txt)
 endforeach()
 add_custom_target(shipped_texts ALL DEPENDS ${shipped_texts})
+
+# Benchmark programs (bench/run.sh runs them).
+add_executable(baseline WIN32 bench/baseline_win.cpp)
+target_link_options(baseline PRIVATE -municode)
+add_executable(bench bench/bench_win.cpp)
+target_link_libraries(bench PRIVATE reveilo_win psapi)
+target_link_options(bench PRIVATE -municode)

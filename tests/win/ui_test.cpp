@@ -304,3 +304,22 @@ TEST_F(Ui, SetThroughTheWindowMakesTheJobAndStoresTheSettings) {
     EXPECT_TRUE(job.flags & TASK_FLAG_SYSTEM_REQUIRED);
   }
 }
+
+TEST_F(Ui, EnterEscAndTheHelpMenuNeverPressSet) {
+  DeleteFileW(ProgramPath(L"\\manual.txt").c_str());
+  ReveiloProcess reveilo(L"");
+  ASSERT_NE(reveilo.MainWindow(), nullptr);
+  reveilo.SetPickerDate({kNextYear, 1, 5});
+  for (int id : {IDC_TXTUSER, IDC_TXTPASSWORD, IDC_COMBOHH, IDC_DTPICKER1}) {
+    for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
+      PostMessageW(reveilo.Control(id), WM_KEYDOWN, key, 0);
+      PostMessageW(reveilo.Control(id), WM_KEYUP, key, 0xC0000000);
+    }
+  }
+  // The manual is missing: choosing the menu item shows nothing.
+  PostMessageW(reveilo.MainWindow(), WM_COMMAND, MAKEWPARAM(IDM_HELP, 0), 0);
+  EXPECT_EQ(reveilo.MessageBoxWindow(1500), nullptr);
+  EXPECT_FALSE(reveilo.Exited(0));
+  EXPECT_FALSE(FileExists(ProgramPath(L"\\jt_calls.txt")));
+  EXPECT_FALSE(FileExists(kSettings));
+}
