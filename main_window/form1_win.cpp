@@ -349,6 +349,8 @@ bool Form1::HibernateTicked() {
   return SendDlgItemMessageW(hwnd_, IDC_CHKSUSPEND, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 CivilDateTime Form1::Now() { return LocalNow(); }
+Readiness Form1::WakeTimers() { return QueryWakeTimers(); }
+Readiness Form1::Hibernation() { return QueryHibernation(); }
 
 bool Form1::ShowMessage(SetMessage message) {
   const wchar_t* text = kMsgDone;
@@ -360,6 +362,12 @@ bool Form1::ShowMessage(SetMessage message) {
       break;
     case SetMessage::ScheduleFailed: text = kMsgScheduleFailed, style = MB_OK | MB_ICONWARNING; break;
     case SetMessage::PasswordNotStorable: text = kMsgPasswordNotStorable, style = MB_OK | MB_ICONWARNING; break;
+    case SetMessage::WakeTimersOff:
+      text = kMsgWakeTimersOff, style = MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1;
+      break;
+    case SetMessage::HibernationOff:
+      text = kMsgHibernationOff, style = MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1;
+      break;
     case SetMessage::Done: break;
   }
   return MessageBoxW(hwnd_, text, kAppTitle, style | MB_APPLMODAL) != IDNO;

@@ -59,6 +59,8 @@ class Form1 : public SetCommandHost {
   bool InCommandLineMode() override { return CommandLineMode; }
   bool CloseRequested() override { return closeRequested_; }
   CivilDateTime Now() override;
+  Readiness WakeTimers() override;
+  Readiness Hibernation() override;
   bool ShowMessage(SetMessage message) override;
   bool ScheduleWakeJob(const std::wstring& date, const std::wstring& time, const std::wstring& user,
                        const std::wstring& password) override;

@@ -41,6 +41,16 @@ SetOutcome RunSetCommand(SetCommandHost& host) {
     return SetOutcome::StayOpen;
   }
 
+  // The two reasons a wake most often fails lie outside the program: ask
+  // before arming, but only when the system says so for certain.
+  if (host.WakeTimers() == Readiness::Off && !host.ShowMessage(SetMessage::WakeTimersOff)) {
+    return SetOutcome::StayOpen;
+  }
+  if (host.HibernateTicked() && host.Hibernation() == Readiness::Off &&
+      !host.ShowMessage(SetMessage::HibernationOff)) {
+    return SetOutcome::StayOpen;
+  }
+
   const std::wstring user = host.UserText();
   if (!host.ScheduleWakeJob(wakeDate, wakeTime, user, password)) {
     host.ShowMessage(SetMessage::ScheduleFailed);

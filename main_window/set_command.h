@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "power/readiness.h"
 #include "wake_job/wake_time.h"
 
 enum class SetMessage {
@@ -12,7 +13,9 @@ enum class SetMessage {
   EmptyPassword,       // question, Yes/No, Yes the default
   ScheduleFailed,      // warning, OK
   Done,                // information, OK
-  PasswordNotStorable  // warning, OK
+  PasswordNotStorable,  // warning, OK
+  WakeTimersOff,        // question, Yes/No, Yes the default
+  HibernationOff,       // question, Yes/No, Yes the default
 };
 
 class SetCommandHost {
@@ -31,6 +34,9 @@ class SetCommandHost {
   virtual bool CloseRequested() = 0;
 
   virtual CivilDateTime Now() = 0;  // local time
+  // What the system says of wake timers and hibernation, asked when needed.
+  virtual Readiness WakeTimers() = 0;
+  virtual Readiness Hibernation() = 0;
   // True for Yes (or OK), false for No.
   virtual bool ShowMessage(SetMessage message) = 0;
   virtual bool ScheduleWakeJob(const std::wstring& date, const std::wstring& time,

@@ -20,6 +20,11 @@ inline constexpr wchar_t kMsgEmptyPassword[] =
     L"パスワードが入力されていませんが、そのまま実行してもいいですか？";
 inline constexpr wchar_t kMsgScheduleFailed[] = L"スケジュールに失敗しました。";
 inline constexpr wchar_t kMsgDone[] = L"設定完了しました。";
+inline constexpr wchar_t kMsgWakeTimersOff[] =
+    L"現在の電源プランでは「スリープ解除タイマーの許可」が無効になっています。"
+    L"指定の時刻に復帰しない可能性があります。このまま続けますか？";
+inline constexpr wchar_t kMsgHibernationOff[] =
+    L"休止状態が無効になっているため、休止状態にできない可能性があります。このまま続けますか？";
 inline constexpr wchar_t kMsgPasswordNotStorable[] =
     L"パスワードに使用できない文字が含まれています。半角英数字と記号で入力してください。";
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -15,6 +16,7 @@ class FakeHost : public SetCommandHost {
   bool passwordEnabled = true, hibernate = false, commandLine = false, closeRequested = false;
   CivilDateTime now{2027, 1, 5, 6, 0, 30};
   bool answerYes = true, scheduleOk = true, countdownCompletes = true, privilegeOk = true;
+  Readiness wakeTimers = Readiness::Fine, hibernation = Readiness::Fine;
   std::function<void()> duringSchedule, duringCountdown;
   std::vector<std::wstring> calls;
 
@@ -28,10 +30,14 @@ class FakeHost : public SetCommandHost {
   bool InCommandLineMode() override { return commandLine; }
   bool CloseRequested() override { return closeRequested; }
   CivilDateTime Now() override { return now; }
+  Readiness WakeTimers() override { return wakeTimers; }
+  Readiness Hibernation() override { return hibernation; }
   bool ShowMessage(SetMessage m) override {
-    static const wchar_t* names[] = {L"past", L"empty?", L"failed", L"done", L"unstorable"};
+    static const wchar_t* names[] = {L"past",       L"empty?",     L"failed",
+                                     L"done",       L"unstorable", L"wake timers?",
+                                     L"hibernation?"};
     calls.push_back(std::wstring(L"message ") + names[static_cast<int>(m)]);
-    return m == SetMessage::EmptyPassword ? answerYes : true;
+    return answerYes;
   }
   bool ScheduleWakeJob(const std::wstring& d, const std::wstring& t, const std::wstring& u,
                        const std::wstring& p) override {
@@ -192,4 +198,73 @@ TEST(SetCommand, ASecondClickDuringARunIsIgnored) {
   EXPECT_FALSE(command.Running());
   // And once it is over, the next click runs again.
   EXPECT_EQ(command.Click(host), SetOutcome::Exit);
+}
+
+TEST(SetCommand, PowerQuestionsOnlyWhenTheSystemSaysOff) {
+  const std::vector<std::wstring> schedule = {L"schedule 1/5/2027 07:05 taro pw"};
+  const auto stored = Stored(L"taro", Scrambled(L"pw"), L"07", L"05");
+  const std::vector<std::wstring> hibernated = {L"countdown", L"hibernate"};
+  struct Case {
+    const char* what;
+    std::function<void(FakeHost&)> arrange;
+    SetOutcome outcome;
+    std::vector<std::wstring> calls;
+  };
+  const Case cases[] = {
+      {"wake timers off, Yes", [](FakeHost& h) { h.wakeTimers = Readiness::Off; }, SetOutcome::Exit,
+       Join(Join({L"message wake timers?"}, schedule), stored)},
+      {"wake timers off, No", [](FakeHost& h) { h.wakeTimers = Readiness::Off; h.answerYes = false; },
+       SetOutcome::StayOpen, {L"message wake timers?"}},
+      {"hibernation off but not asked for", [](FakeHost& h) { h.hibernation = Readiness::Off; },
+       SetOutcome::Exit, Join(schedule, stored)},
+      {"hibernation off, ticked, No",
+       [](FakeHost& h) { h.hibernation = Readiness::Off; h.hibernate = true; h.answerYes = false; },
+       SetOutcome::StayOpen, {L"message hibernation?"}},
+      {"hibernation off, ticked, Yes",
+       [](FakeHost& h) { h.hibernation = Readiness::Off; h.hibernate = true; }, SetOutcome::Exit,
+       Join(Join(Join({L"message hibernation?"}, schedule), stored), hibernated)},
+      {"both off, after the password question",
+       [](FakeHost& h) {
+         h.wakeTimers = h.hibernation = Readiness::Off;
+         h.hibernate = true;
+         h.password.clear();
+       },
+       SetOutcome::Exit,
+       Join(Join({L"message empty?", L"message wake timers?", L"message hibernation?",
+                  L"schedule 1/5/2027 07:05 taro "},
+                 Stored(L"taro", L"", L"07", L"05")),
+            hibernated)},
+      {"a past time is refused before any power question",
+       [](FakeHost& h) { h.wakeTimers = Readiness::Off; h.now = {2028, 1, 1, 0, 0, 0}; },
+       SetOutcome::StayOpen, {L"message past"}},
+  };
+  // The window and the command line ask the same questions; only the
+  // completion message differs, and it is left out of the comparison.
+  for (bool commandLine : {false, true}) {
+    for (const Case& c : cases) {
+      FakeHost host;
+      host.commandLine = commandLine;
+      c.arrange(host);
+      EXPECT_EQ(RunSetCommand(host), c.outcome) << c.what;
+      host.calls.erase(std::remove(host.calls.begin(), host.calls.end(), L"message done"), host.calls.end());
+      EXPECT_EQ(host.calls, c.calls) << c.what << (commandLine ? " (command line)" : " (window)");
+    }
+  }
+}
+
+TEST(Readiness, OnlyADefiniteOffCounts) {
+  using V = std::optional<unsigned long>;
+  const struct {
+    V ac, dc;
+    Readiness expected;
+  } timers[] = {
+      {std::nullopt, std::nullopt, Readiness::Fine}, {V(0), std::nullopt, Readiness::Off},
+      {std::nullopt, V(0), Readiness::Off},          {V(1), V(1), Readiness::Fine},
+      {V(2), V(1), Readiness::Fine},                 {V(1), V(0), Readiness::Off},
+  };
+  for (const auto& t : timers) EXPECT_EQ(JudgeWakeTimers(t.ac, t.dc), t.expected);
+  EXPECT_EQ(JudgeHibernation(std::nullopt), Readiness::Fine);
+  EXPECT_EQ(JudgeHibernation(HibernationCapabilities{true, true}), Readiness::Fine);
+  EXPECT_EQ(JudgeHibernation(HibernationCapabilities{false, true}), Readiness::Off);
+  EXPECT_EQ(JudgeHibernation(HibernationCapabilities{true, false}), Readiness::Off);
 }

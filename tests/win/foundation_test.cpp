@@ -2,6 +2,7 @@
 
 #include "platform/ansi_text.h"
 #include "platform/os_version.h"
+#include "power/readiness.h"
 #include "settings/settings.h"
 #include "test_support.h"
 
@@ -84,4 +85,12 @@ TEST(AnsiText, ConvertsThroughCodePage932) {
   EXPECT_EQ(ToAnsi(L"\u8868"), "\x95\x5c");  // 表
   EXPECT_EQ(FromAnsi("\x95\x5c"), L"\u8868");
   EXPECT_EQ(ToAnsi(L""), "");
+}
+
+// Wine's power functions are stubs: no active power scheme (the call is not
+// implemented) and capabilities that report hibernation available. Both read
+// as "fine", so Reveilo asks nothing there.
+TEST(PowerReadiness, WhatWineReports) {
+  EXPECT_EQ(QueryWakeTimers(), Readiness::Fine);
+  EXPECT_EQ(QueryHibernation(), Readiness::Fine);
 }

@@ -1,0 +1,55 @@
+#include <windows.h>
+#include <powrprof.h>
+
+#include "power/readiness.h"
+
+namespace {
+// The sleep subgroup and its "allow wake timers" setting.
+constexpr GUID kSleepSubgroup = {0x238C9FA8, 0x0AAD, 0x41ED, {0x83, 0xF4, 0x97, 0xBE, 0x24, 0x2C, 0x8F, 0x20}};
+constexpr GUID kAllowWakeTimers = {0xBD3B718A, 0x0680, 0x4D9D, {0x8A, 0xB2, 0xE1, 0xD2, 0xB4, 0xAC, 0x80, 0x6D}};
+
+using GetActiveSchemeFn = DWORD(WINAPI*)(HKEY, GUID**);
+using ReadValueIndexFn = DWORD(WINAPI*)(HKEY, const GUID*, const GUID*, const GUID*, DWORD*);
+using GetCapabilitiesFn = BOOLEAN(WINAPI*)(PSYSTEM_POWER_CAPABILITIES);
+
+class PowrProf {
+ public:
+  PowrProf() : module_(LoadLibraryW(L"powrprof.dll")) {}
+  ~PowrProf() {
+    if (module_) FreeLibrary(module_);
+  }
+  PowrProf(const PowrProf&) = delete;
+  PowrProf& operator=(const PowrProf&) = delete;
+  template <typename Fn>
+  Fn Get(const char* name) const {
+    return module_ ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module_, name))) : nullptr;
+  }
+
+ private:
+  HMODULE module_;
+};
+}  // namespace
+
+Readiness QueryWakeTimers() {
+  PowrProf powrprof;
+  const auto getActive = powrprof.Get<GetActiveSchemeFn>("PowerGetActiveScheme");
+  const auto readAc = powrprof.Get<ReadValueIndexFn>("PowerReadACValueIndex");
+  const auto readDc = powrprof.Get<ReadValueIndexFn>("PowerReadDCValueIndex");
+  GUID* scheme = nullptr;
+  if (!getActive || getActive(nullptr, &scheme) != ERROR_SUCCESS || !scheme) return Readiness::Fine;
+  std::optional<unsigned long> ac, dc;
+  DWORD value = 0;
+  if (readAc && readAc(nullptr, scheme, &kSleepSubgroup, &kAllowWakeTimers, &value) == ERROR_SUCCESS) ac = value;
+  if (readDc && readDc(nullptr, scheme, &kSleepSubgroup, &kAllowWakeTimers, &value) == ERROR_SUCCESS) dc = value;
+  LocalFree(scheme);
+  return JudgeWakeTimers(ac, dc);
+}
+
+Readiness QueryHibernation() {
+  PowrProf powrprof;
+  const auto getCapabilities = powrprof.Get<GetCapabilitiesFn>("GetPwrCapabilities");
+  SYSTEM_POWER_CAPABILITIES capabilities{};
+  if (!getCapabilities || !getCapabilities(&capabilities)) return JudgeHibernation(std::nullopt);
+  return JudgeHibernation(HibernationCapabilities{capabilities.SystemS4 != FALSE,
+                                                  capabilities.HiberFilePresent != FALSE});
+}
