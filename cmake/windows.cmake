@@ -25,7 +25,12 @@ reveilo_warnings(reveilo_win)
 
 # What ships is small: unused code dropped, symbols stripped.
 add_compile_options(-ffunction-sections -fdata-sections)
+# An object, not an archive member: it must replace the library's handler
+# even though nothing of ours refers to it.
+add_library(reveilo_small_runtime OBJECT platform/small_runtime_win.cpp)
+
 function(reveilo_ship target)
+  target_sources(${target} PRIVATE $<TARGET_OBJECTS:reveilo_small_runtime>)
   set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${REVEILO_DIST_DIR}
                                              LIBRARY_OUTPUT_DIRECTORY ${REVEILO_DIST_DIR})
   target_link_options(${target} PRIVATE -s -Wl,--gc-sections)
@@ -62,7 +67,7 @@ add_subdirectory(tests/win)
 
 add_executable(Reveilo WIN32 main_window/main_win.cpp main_window/form1_win.cpp
                power/suspend_dialog_win.cpp power/hibernate_win.cpp res/reveilo.rc)
-target_link_libraries(Reveilo PRIVATE reveilo_win comctl32 imm32 shell32 advapi32)
+target_link_libraries(Reveilo PRIVATE reveilo_win comctl32 imm32 advapi32)
 target_link_options(Reveilo PRIVATE -municode)
 reveilo_warnings(Reveilo)
 reveilo_ship(Reveilo)

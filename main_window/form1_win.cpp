@@ -311,8 +311,20 @@ void Form1::MHelp_Click() {
 INT_PTR Form1::OpenWithShell(const std::wstring& filePath) {
   const std::wstring root = ProgramFolder().substr(0, 3);
   const std::string file = ToAnsi(filePath), folder = ToAnsi(root);
-  return reinterpret_cast<INT_PTR>(
-      ShellExecuteA(GetDesktopWindow(), "Open", file.c_str(), "", folder.c_str(), SW_SHOWNORMAL));
+  // The shell is loaded only when the manual is asked for: linking it would
+  // cost every start the loading of shell32 and what it pulls in.
+  using ShellExecuteAFn = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+  HMODULE shell = LoadLibraryW(L"shell32.dll");
+  const auto shellExecute = shell ? reinterpret_cast<ShellExecuteAFn>(
+                                        reinterpret_cast<void*>(GetProcAddress(shell, "ShellExecuteA")))
+                                  : nullptr;
+  // SE_ERR_DLLNOTFOUND is what the shell itself would answer without its DLL.
+  const INT_PTR result =
+      shellExecute ? reinterpret_cast<INT_PTR>(shellExecute(GetDesktopWindow(), "Open", file.c_str(), "",
+                                                            folder.c_str(), SW_SHOWNORMAL))
+                   : SE_ERR_DLLNOTFOUND;
+  if (shell) FreeLibrary(shell);
+  return result;
 }
 
 std::wstring Form1::ControlText(int id) const {

@@ -6,7 +6,7 @@
 #include "settings/settings.h"
 
 std::wstring FormatMonthDayYear(const CivilDateTime& date) {
-  return std::to_wstring(date.month) + L"/" + std::to_wstring(date.day) + L"/" + Padded(date.year, 4);
+  return Padded(date.month, 0) + L"/" + Padded(date.day, 0) + L"/" + Padded(date.year, 4);
 }
 
 bool IsWakeTimeInThePast(const std::wstring& wakeDate, const std::wstring& wakeTime,

@@ -23,5 +23,6 @@ std::optional<std::wstring> BuildComponentStart(std::wstring_view dateText,
 // Reads "yyyy/mm/dd hh:mm:ss" back; the component's side of the same contract.
 std::optional<CivilDateTime> ParseComponentStart(std::wstring_view start);
 
-// Two-digit (or four-digit for the year) text of a number, as the patterns need.
+// A number's decimal text, with leading zeros up to `width` digits
+// (two for months, days and times, four for years); width 0 pads nothing.
 std::wstring Padded(int value, int width);

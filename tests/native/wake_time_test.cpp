@@ -70,3 +70,14 @@ TEST(TaskXml, ByteForByteForAWakeJob) {
   EXPECT_NE(BuildTaskXml(L"2027/01/05 07:05:00", L"x", L"<a&b>")->find(L"<Author>&lt;a&amp;b&gt;</Author>"),
             std::wstring::npos);
 }
+
+TEST(Padded, DigitsAndLeadingZeros) {
+  EXPECT_EQ(Padded(0, 2), L"00");
+  EXPECT_EQ(Padded(7, 2), L"07");
+  EXPECT_EQ(Padded(12, 0), L"12");
+  EXPECT_EQ(Padded(2027, 4), L"2027");
+  EXPECT_EQ(Padded(5, 4), L"0005");
+  EXPECT_EQ(Padded(-3, 0), L"-3");
+  EXPECT_EQ(Padded(2147483647, 0), L"2147483647");
+  EXPECT_EQ(Padded(-2147483647 - 1, 0), L"-2147483648");
+}

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/ansi_text.h"
+#include "platform/hresult_text.h"
 #include "res/strings.h"
 #include "tools/jt/jt_command.h"
 #include "wake_job/wake_time.h"
@@ -49,11 +50,7 @@ void PrintLine(const std::wstring& text) {
   }
 }
 
-std::wstring Hex(HRESULT hr) {
-  wchar_t text[16];
-  swprintf(text, 16, L"0x%08lX", static_cast<unsigned long>(hr));
-  return text;
-}
+std::wstring Hex(HRESULT hr) { return HresultText(hr); }
 
 struct PendingJob {
   std::wstring user, password;

@@ -3,6 +3,7 @@
 #include <initguid.h>
 #include <taskschd.h>
 
+#include "platform/hresult_text.h"
 #include "tools/task_component/component.h"
 #include "wake_job/task_xml.h"
 
@@ -35,11 +36,7 @@ class Bstr {
   BSTR b_;
 };
 
-std::wstring Failure(const wchar_t* what, HRESULT hr) {
-  wchar_t text[160];
-  swprintf(text, 160, L"%ls (0x%08lX)", what, static_cast<unsigned long>(hr));
-  return text;
-}
+std::wstring Failure(const wchar_t* what, HRESULT hr) { return std::wstring(what) + L" (" + HresultText(hr) + L")"; }
 }  // namespace
 
 HRESULT AddTaskBackend(const std::array<std::wstring, 4>& arguments, std::wstring& error) {
