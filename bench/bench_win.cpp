@@ -1,6 +1,7 @@
 // Measures Reveilo.exe against the baseline program under the same prefix and
 // prints one tab-separated row per figure: name, subject, median, min, max, unit.
-//   bench.exe [runs] [idle-seconds]
+// (The idle cost is read by bench/run.sh from the Linux side.)
+//   bench.exe [runs]
 #include <windows.h>
 #include <psapi.h>
 
@@ -88,14 +89,7 @@ void End(PROCESS_INFORMATION& process) {
   CloseHandle(process.hThread);
 }
 
-double CpuMs(HANDLE process) {
-  FILETIME created, exited, kernel, user;
-  if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return 0;
-  auto ms = [](FILETIME t) { return (static_cast<double>(t.dwHighDateTime) * 4294967296.0 + t.dwLowDateTime) / 1e4; };
-  return ms(kernel) + ms(user);
-}
-
-void MeasureStartup(const wchar_t* exe, int runs, int idleSeconds) {
+void MeasureStartup(const wchar_t* exe, int runs) {
   std::vector<double> startup, memory;
   for (int i = 0; i < runs; ++i) {
     const double start = NowMs();
@@ -111,15 +105,6 @@ void MeasureStartup(const wchar_t* exe, int runs, int idleSeconds) {
   }
   Row("startup", exe, startup, "ms");
   Row("peak_working_set", exe, memory, "KiB");
-
-  PROCESS_INFORMATION process = Start(exe, L"");
-  WaitForInputIdle(process.hProcess, 10000);
-  WaitForVisible(process.dwProcessId, nullptr, 10000);
-  Sleep(1000);
-  const double before = CpuMs(process.hProcess);
-  Sleep(static_cast<DWORD>(idleSeconds) * 1000);
-  Row("idle_cpu", exe, {CpuMs(process.hProcess) - before}, "ms");
-  End(process);
 }
 
 std::wstring FutureDate() {
@@ -182,9 +167,8 @@ void MeasureBatchWait(int runs) {
 
 int wmain(int argc, wchar_t** argv) {
   const int runs = argc > 1 ? _wtoi(argv[1]) : 20;
-  const int idleSeconds = argc > 2 ? _wtoi(argv[2]) : 30;
-  MeasureStartup(L"baseline.exe", runs, idleSeconds);
-  MeasureStartup(L"Reveilo.exe", runs, idleSeconds);
+  MeasureStartup(L"baseline.exe", runs);
+  MeasureStartup(L"Reveilo.exe", runs);
   MeasureCountdown(std::max(3, runs / 4));
   MeasureBatchWait(std::max(5, runs / 2));
   return 0;

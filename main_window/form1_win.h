@@ -77,4 +77,6 @@ class Form1 : public SetCommandHost {
   bool ended_ = false;
   int exitCode_ = 1;
   std::wstring clockText_;
+  CivilDateTime clockShown_{};
+  std::wstring weekday_;
 };
