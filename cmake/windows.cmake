@@ -98,7 +98,7 @@ reveilo_ship(ReveiloTask)
 # The Japanese texts that ship, in the code page a Japanese Windows reads.
 set(REVEILO_ANSI_TEXT ${CMAKE_SOURCE_DIR}/cmake/ansi-text.sh)
 set(shipped_texts "")
-foreach(name manual)
+foreach(name manual README)
   add_custom_command(OUTPUT ${REVEILO_DIST_DIR}/${name}.txt
                      COMMAND ${REVEILO_ANSI_TEXT} make ${CMAKE_SOURCE_DIR}/res/${name}.txt
                              ${REVEILO_DIST_DIR}/${name}.txt
@@ -114,3 +114,17 @@ target_link_options(baseline PRIVATE -municode)
 add_executable(bench bench/bench_win.cpp)
 target_link_libraries(bench PRIVATE reveilo_win psapi)
 target_link_options(bench PRIVATE -municode)
+
+# What a Windows user downloads: the dist folder, zipped.
+set(REVEILO_ZIP ${CMAKE_BINARY_DIR}/Reveilo-1.01.zip)
+set(zip_files Reveilo.exe jt.exe ReveiloTask.dll manual.txt README.txt)
+add_custom_command(OUTPUT ${REVEILO_ZIP}
+                   COMMAND ${CMAKE_COMMAND} -E rm -f ${REVEILO_ZIP}
+                   COMMAND zip -q -X -j ${REVEILO_ZIP} ${zip_files}
+                   WORKING_DIRECTORY ${REVEILO_DIST_DIR}
+                   DEPENDS Reveilo jt ReveiloTask shipped_texts)
+add_custom_target(release_zip ALL DEPENDS ${REVEILO_ZIP})
+add_test(NAME release_zip_contents
+         COMMAND ${CMAKE_COMMAND} -DZIP=${REVEILO_ZIP} -DOBJDUMP=${CMAKE_OBJDUMP} "-DEXPECTED=${zip_files}"
+                 -DCHECK_IMPORTS=${CMAKE_SOURCE_DIR}/cmake/check-imports.cmake
+                 -P ${CMAKE_SOURCE_DIR}/cmake/check-zip.cmake)

@@ -5,7 +5,8 @@
 #
 #   wine-bench.sh [--version winxp|vista|win7|win10] [--timeout SECONDS]
 #                 [--folder 'C:\path'] [--copy FILE]... [--env NAME=VALUE]...
-#                 [--dpi N] [--after 'SHELL COMMAND'] [--keep] -- PROGRAM [ARGUMENTS...]
+#                 [--dpi N] [--after 'SHELL COMMAND'] [--host-display] [--keep]
+#                 -- PROGRAM [ARGUMENTS...]
 #
 # PROGRAM and every --copy FILE are copied into the program folder (default
 # C:\reveilo) of a copy of the bench's base prefix, and PROGRAM runs from
@@ -20,6 +21,7 @@ folder='C:\reveilo'
 keep=0
 dpi=""
 after=""
+host_display=0
 copies=()
 envs=()
 while [ $# -gt 0 ]; do
@@ -32,6 +34,7 @@ while [ $# -gt 0 ]; do
     --keep) keep=1; shift ;;
     --dpi) dpi=$2; shift 2 ;;
     --after) after=$2; shift 2 ;;
+    --host-display) host_display=1; shift ;;
     --) shift; break ;;
     *) echo "wine-bench: unknown option $1" >&2; exit 125 ;;
   esac
@@ -72,13 +75,18 @@ trap 'exit 125' INT TERM
 # A display of our own, so the host's display is never touched. Every wine
 # command below runs with it: a prefix first used without a display cannot
 # create windows later.
-displayfile=$(mktemp "$root/display.XXXXXX")
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$displayfile" >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$displayfile" ] && break; sleep 0.05; done
-display=$(tr -d '\n' <"$displayfile"); rm -f "$displayfile"
-[ -n "$display" ] || { echo "wine-bench: Xvfb did not start" >&2; exit 125; }
-export DISPLAY=:$display
+if [ $host_display -eq 1 ]; then
+  # A person watching: the caller's own display (the prefix is still ours).
+  [ -n "${DISPLAY:-}" ] || { echo "wine-bench: --host-display needs DISPLAY" >&2; exit 125; }
+else
+  displayfile=$(mktemp "$root/display.XXXXXX")
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$displayfile" >/dev/null 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 100); do [ -s "$displayfile" ] && break; sleep 0.05; done
+  display=$(tr -d '\n' <"$displayfile"); rm -f "$displayfile"
+  [ -n "$display" ] || { echo "wine-bench: Xvfb did not start" >&2; exit 125; }
+  export DISPLAY=:$display
+fi
 
 reg_add() {  # prefix key name type data
   WINEPREFIX=$1 wine reg add "$2" /v "$3" /t "$4" /d "$5" /f >/dev/null 2>&1

@@ -36,7 +36,7 @@ inline constexpr wchar_t kSuspendFontFace[] = L"ＭＳ Ｐゴシック";
 // jt.exe, the Task Scheduler command tool.
 inline constexpr wchar_t kJtUsage[] =
     L"使い方: jt.exe [/sd 名前] [/sc ユーザー パスワード] [/ctj キー=値...] [/sj キー=値...] "
-    L"[/saj 名前] [/pj]";
+    L"[/saj 名前] [/pj [名前]]";
 inline constexpr wchar_t kJtUnknownCommand[] = L"不明なコマンドです: ";
 inline constexpr wchar_t kJtMissingName[] = L"ジョブ名がありません: ";
 inline constexpr wchar_t kJtMissingAccount[] = L"ユーザー名がありません: ";
@@ -58,7 +58,7 @@ inline constexpr wchar_t kJtPrintCreator[] = L"作成者: ";
 inline constexpr wchar_t kJtPrintApplication[] = L"アプリケーション: ";
 inline constexpr wchar_t kJtPrintComment[] = L"コメント: ";
 inline constexpr wchar_t kJtPrintAccount[] = L"アカウント: ";
-inline constexpr wchar_t kJtPrintFlags[] = L"フラグ: ";
+inline constexpr wchar_t kJtPrintFlags[] = L"フラグ:";
 inline constexpr wchar_t kJtPrintTrigger[] = L"トリガー: ";
 inline constexpr wchar_t kJtPrintOnce[] = L" 1 回";
 inline constexpr wchar_t kJtPrintDisabled[] = L" (無効)";

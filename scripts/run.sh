@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Reveilo's main job, here under Wine: builds dist/ and runs Reveilo.exe in a
-# fresh Japanese Windows prefix, then shows what it left behind.
+# Reveilo's main job, here under Wine: builds dist/, runs Reveilo.exe in a
+# fresh Japanese Windows prefix, and shows the wake job and the settings it left.
 #
-#   bash scripts/run.sh                      sets a wake job for tomorrow 07:05 from the command line
-#   bash scripts/run.sh ARGUMENTS...         runs Reveilo.exe with these arguments instead
-#   REVEILO_WINDOWS_VERSION=vista bash scripts/run.sh   the Windows Vista and later route
+#   bash scripts/run.sh                 command-line mode: a wake job for tomorrow 07:00, demo account
+#   bash scripts/run.sh ARGUMENTS...    Reveilo.exe with these arguments instead
+#   bash scripts/run.sh --gui           the window on the current display ($DISPLAY)
+#   REVEILO_WINDOWS_VERSION=vista bash scripts/run.sh    the Windows Vista and later route
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 cd "$here"
@@ -14,21 +15,31 @@ cmake --build build/win -j2 >/dev/null
 export REVEILO_WINE_ROOT=$here/build/win/wine
 version=${REVEILO_WINDOWS_VERSION:-winxp}
 
-if [ $# -eq 0 ]; then
-  set -- "$(date -d tomorrow +%Y/%m/%d)" 07:05 reveilo secret
+display=()
+timeout=120
+if [ "${1:-}" = "--gui" ]; then
+  shift
+  display=(--host-display)
+  timeout=3600
+elif [ $# -eq 0 ]; then
+  set -- "$(date -d tomorrow +%Y/%m/%d)" 07:00 demo demo-pass
 fi
-echo "Reveilo.exe $* (Windows: $version)"
+echo "== Reveilo.exe $* (Windows version: $version)"
 
 show='
-echo "--- exit status: $REVEILO_STATUS (0: the wake job is set)"
-for f in setting.ini AddTask.bat Startup.bat; do
-  if [ -f "$f" ]; then echo "--- $f ($(stat -c %s "$f") bytes)"; iconv -f CP932 -t UTF-8 "$f" | tr -d "\r"; fi
-done
-echo "--- Task Scheduler"
-ls -l "$WINEPREFIX/drive_c/windows/tasks" 2>/dev/null | grep -i "\.job" || true
-ls "$WINEPREFIX/drive_c/windows/system32/Tasks" 2>/dev/null || true
+echo "== exit status $REVEILO_STATUS (0: the wake job is set, 1: it is not)"
+echo "== setting.ini, written in the program folder C:\\reveilo (here $PWD)"
+if [ -f setting.ini ]; then iconv -f CP932 -t UTF-8 setting.ini | tr -d "\r"; else echo "(none)"; fi
+echo "== the job the Task Scheduler now holds"
+if [ -f "$WINEPREFIX/drive_c/windows/tasks/Resume.job" ]; then
+  wine jt.exe /pj Resume.job 2>/dev/null | iconv -f CP932 -t UTF-8 | tr -d "\r"
+elif [ -f "$WINEPREFIX/drive_c/windows/system32/tasks/ResumeRV" ]; then
+  echo "C:\\windows\\system32\\Tasks\\ResumeRV:"; iconv -f UTF-16 -t UTF-8 "$WINEPREFIX/drive_c/windows/system32/tasks/ResumeRV" 2>/dev/null || cat "$WINEPREFIX/drive_c/windows/system32/tasks/ResumeRV"
+else
+  echo "(no job)"
+fi
 '
 set +e
-cmake/wine-bench.sh --version "$version" --timeout 120 \
+cmake/wine-bench.sh --version "$version" --timeout "$timeout" "${display[@]}" \
   --copy build/win/dist/jt.exe --copy build/win/dist/ReveiloTask.dll --copy build/win/dist/manual.txt \
   --after "$show" -- build/win/dist/Reveilo.exe "$@"

@@ -83,4 +83,7 @@ TEST(JtArguments, ProgramNameAndJobNames) {
   EXPECT_EQ(WorkItemName(L"Resume"), L"Resume");
   EXPECT_EQ(WorkItemName(L".job"), L".job");
   EXPECT_TRUE(ParseJtArguments(L"").commands.empty());
+  const JtParse print = ParseJtArguments(L"/pj Resume.job");
+  ASSERT_EQ(print.commands.size(), 1u);
+  EXPECT_EQ(print.commands[0].name, L"Resume");
 }

@@ -180,7 +180,10 @@ JtParse ParseJtArguments(std::wstring_view arguments) {
       command.kind = JtCommand::Kind::SetJob;
       ok = ParseJobProperties(in, command, result.error);
     } else if (name == L"/pj") {
+      // "/pj" prints the job this line saved; "/pj NAME" a stored job.
       command.kind = JtCommand::Kind::PrintJob;
+      in.SkipBlanks();
+      if (!in.AtEnd() && !in.NextIsSwitch()) command.name = WorkItemName(in.Word());
     } else {
       ok = false;
       result.error = kJtUnknownCommand + word;

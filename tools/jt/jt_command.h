@@ -15,7 +15,7 @@ struct JtTrigger {
 struct JtCommand {
   enum class Kind { DeleteJob, SetAccount, CreateTrigger, SetJob, SaveJob, PrintJob };
   Kind kind;
-  std::wstring name;                          // DeleteJob, SaveJob: work item name without ".job"
+  std::wstring name;  // DeleteJob, SaveJob, PrintJob (optional): work item name without ".job"
   std::wstring user, password;                // SetAccount
   JtTrigger trigger;                          // CreateTrigger
   std::optional<std::wstring> creator, applicationName, comment;  // SetJob

@@ -199,7 +199,7 @@ int Run(const JtParse& parse) {
         }
         break;
       case JtCommand::Kind::PrintJob:
-        PrintSavedJob(scheduler.Get(), savedName);
+        PrintSavedJob(scheduler.Get(), command.name.empty() ? savedName : command.name);
         break;
     }
   }
