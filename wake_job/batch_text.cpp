@@ -58,11 +58,15 @@ std::optional<std::wstring> EscapeBatchLine(std::wstring_view line) {
 }
 
 namespace {
+// cmd.exe reads at most 8191 characters of a line; a longer one would be cut
+// or refused, so such a job is refused here, where the caller can say so.
+constexpr std::size_t kMaxBatchLine = 8191;
+
 std::optional<std::wstring> BatchOf(const WakeJobInputs& inputs, std::wstring_view folder) {
   const std::wstring firstLine = L"cd \"" + std::wstring(folder) + L"\"";
   auto first = EscapeBatchLine(firstLine);
   auto tool = EscapeBatchLine(BuildToolLine(inputs, folder));
-  if (!first || !tool) return std::nullopt;
+  if (!first || !tool || first->size() > kMaxBatchLine || tool->size() > kMaxBatchLine) return std::nullopt;
   return *first + L"\r\n" + L"jt.exe /sd Resume.job\r\n" + *tool + L"\r\n";
 }
 }  // namespace

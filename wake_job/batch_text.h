@@ -21,7 +21,8 @@ std::wstring BuildToolLine(const WakeJobInputs& inputs, std::wstring_view progra
 // nullopt when the line holds a character a batch line cannot carry (CR, LF, NUL).
 std::optional<std::wstring> EscapeBatchLine(std::wstring_view line);
 
-// The three CR LF lines of "AddTask.bat", escaped; nullopt as for EscapeBatchLine.
+// The three CR LF lines of "AddTask.bat", escaped; nullopt as for
+// EscapeBatchLine, or when a line would pass cmd.exe's 8191 characters.
 std::optional<std::wstring> BuildAddTaskBatch(const WakeJobInputs& inputs,
                                               std::wstring_view programFolder);
 

@@ -108,6 +108,12 @@ TEST(AddTaskBatch, RefusesTextsThatWouldBreakTheLine) {
     EXPECT_FALSE(BuildAddTaskBatch(Inputs(bad, L"p"), L"C:\\W"));
   }
   EXPECT_FALSE(BuildAddTaskBatch(Inputs(L"u", std::wstring(L"a\0b", 3)), L"C:\\W"));
+  // cmd.exe's line limit, counted after escaping: '%' doubles.
+  const std::size_t room = 8191 - EscapeBatchLine(BuildToolLine(Inputs(L"", L""), L"C:\\W"))->size();
+  EXPECT_TRUE(BuildAddTaskBatch(Inputs(std::wstring(room, L'u'), L""), L"C:\\W"));
+  EXPECT_FALSE(BuildAddTaskBatch(Inputs(std::wstring(room + 1, L'u'), L""), L"C:\\W"));
+  EXPECT_FALSE(BuildAddTaskBatch(Inputs(std::wstring(room / 2 + 1, L'%'), L""), L"C:\\W"));
+  EXPECT_FALSE(BuildAddTaskBatch(Inputs(L"u", std::wstring(10000, L'p')), L"C:\\W"));
 }
 
 TEST(AddTaskBatch, ScrubbedFileHoldsNoPassword) {
