@@ -10,6 +10,7 @@ packages=(
   xvfb xauth x11-utils
   locales fonts-ipafont-gothic fonts-wine
   zip
+  clang libclang-rt-14-dev
 )
 
 need_root() {

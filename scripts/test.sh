@@ -47,6 +47,13 @@ if [ -n "${REVEILO_SANITIZE_TESTS:-${CI}}" ]; then
   run_ctest build/sanitize sanitizers || status=1
 fi
 
+echo "== fuzz targets (clang, libFuzzer, AddressSanitizer, UndefinedBehaviorSanitizer)"
+fuzz_seconds=${REVEILO_FUZZ_SECONDS:-$([ -n "$CI" ] && echo 30 || echo 10)}
+cmake -S . -B build/fuzz -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DREVEILO_FUZZ=ON \
+  -DREVEILO_FUZZ_SECONDS="$fuzz_seconds" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build/fuzz -j$jobs
+run_ctest build/fuzz fuzz || status=1
+
 echo "== Windows build (MinGW-w64, i686) and tests under Wine"
 cmake -S . -B $win -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build $win -j$jobs

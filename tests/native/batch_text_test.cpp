@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "tests/support/cmd_model.h"
 #include "wake_job/batch_text.h"
 
 namespace {
@@ -7,29 +8,10 @@ WakeJobInputs Inputs(std::wstring user, std::wstring password) {
   return {L"1/5/2027", L"07:05", std::move(user), std::move(password)};
 }
 
-// cmd's reading of an escaped batch line: %% -> %, and outside quotes a caret
-// takes the next character literally. The command receives what is left.
 std::wstring AsCmdReadsIt(const std::wstring& line) {
-  std::wstring out;
-  bool quoted = false;
-  for (std::size_t i = 0; i < line.size(); ++i) {
-    const wchar_t c = line[i];
-    if (c == L'%') {
-      EXPECT_TRUE(i + 1 < line.size() && line[i + 1] == L'%') << "lone % would expand";
-      out += L'%';
-      ++i;
-    } else if (c == L'"') {
-      quoted = !quoted;
-      out += c;
-    } else if (!quoted && c == L'^') {
-      out += line.at(++i);
-    } else {
-      EXPECT_TRUE(quoted || std::wstring_view(L"&|<>()").find(c) == std::wstring_view::npos)
-          << "unescaped " << static_cast<char>(c);
-      out += c;
-    }
-  }
-  return out;
+  const auto read = CmdReadsBatchLine(line);
+  EXPECT_TRUE(read.has_value()) << "cmd would not pass this line on as text";
+  return read.value_or(L"");
 }
 
 std::wstring LineOf(const std::wstring& batch, int index) {
