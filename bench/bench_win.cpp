@@ -1,7 +1,7 @@
 // Measures Reveilo.exe against the baseline program under the same prefix and
 // prints one tab-separated row per figure: name, subject, median, min, max, unit.
 // (The idle cost is read by bench/run.sh from the Linux side.)
-//   bench.exe [runs]
+//   bench.exe [runs] [startup]   ("startup": the start-up figures only)
 #include <windows.h>
 #include <psapi.h>
 
@@ -169,6 +169,7 @@ int wmain(int argc, wchar_t** argv) {
   const int runs = argc > 1 ? _wtoi(argv[1]) : 20;
   MeasureStartup(L"baseline.exe", runs);
   MeasureStartup(L"Reveilo.exe", runs);
+  if (argc > 2 && lstrcmpW(argv[2], L"startup") == 0) return 0;
   MeasureCountdown(std::max(3, runs / 4));
   MeasureBatchWait(std::max(5, runs / 2));
   return 0;

@@ -85,6 +85,7 @@ $table
 
 $footprint
 "
+report+=$'\n'"$(cat bench/GOALS.md)"
 echo "$report"
 echo "$report" > bench/RESULTS.md
 rm -f "$raw"
