@@ -29,6 +29,7 @@ struct Row {
   bool batchWritten;           // "AddTask.bat" was written for jt.exe
   std::wstring expectUser;     // txtUser after start-up, when not empty
   bool blockBatch = false;     // "AddTask.bat" cannot be written
+  bool readOnlySettings = false;
 };
 
 std::string Ansi(const std::wstring& text) { return ToAnsi(text); }
@@ -84,6 +85,9 @@ const Row kRows[] = {
      false, L"taro"},
     {"bytes that are no Shift-JIS", L"", "[UserInfo]\r\nUser=\x81\x20\xff\xa0\x82\r\n[StartTime]\r\nHour=\x80\r\n",
      nullptr, Ending::StaysOpen, false, L""},
+    // A settings file that cannot be written does not undo the wake job.
+    {"read-only setting.ini", kDate + L" 07:05 u p", kPlainSettings, nullptr, Ending::ExitsZero, true, L"", false,
+     true},
     {"binary garbage", L"", std::string("\0\x01\x02[\xff]\r\n=\r\n[[[\r\n", 14), nullptr, Ending::StaysOpen, false,
      L""},
 };
@@ -92,6 +96,7 @@ class HostileInput : public ::testing::TestWithParam<Row> {
  protected:
   static void SetUpTestSuite() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
   void SetUp() override {
+    SetFileAttributesW(kSettings.c_str(), FILE_ATTRIBUTE_NORMAL);
     for (const wchar_t* name : {L"\\setting.ini", L"\\jt_calls.txt", L"\\AddTask.bat", L"\\Startup.bat",
                                 L"\\d", L"\\r", L"\\q", L"\\z"})
       DeleteFileW(ProgramPath(name).c_str());
@@ -107,6 +112,9 @@ TEST_P(HostileInput, ClearOutcomeNothingLost) {
   if (row.blockBatch) {
     ASSERT_TRUE(CreateDirectoryW(ProgramPath(L"\\AddTask.bat").c_str(), nullptr));
   }
+  if (row.readOnlySettings) {
+    ASSERT_TRUE(SetFileAttributesW(kSettings.c_str(), FILE_ATTRIBUTE_READONLY));
+  }
   const std::string before = FileBytes(kSettings);
 
   ReveiloProcess reveilo(row.arguments);
@@ -121,7 +129,11 @@ TEST_P(HostileInput, ClearOutcomeNothingLost) {
   if (row.ending == Ending::ExitsZero) {
     ASSERT_TRUE(reveilo.Exited(30000, &code)) << "the Set should have ended the program";
     EXPECT_EQ(code, 0u);
-    EXPECT_NE(FileBytes(kSettings), before) << "a successful Set stores the settings";
+    if (row.readOnlySettings) {
+      SetFileAttributesW(kSettings.c_str(), FILE_ATTRIBUTE_NORMAL);
+    } else {
+      EXPECT_NE(FileBytes(kSettings), before) << "a successful Set stores the settings";
+    }
     // Nothing the user typed ran as a command.
     for (const wchar_t* stray : {L"\\d", L"\\r", L"\\q", L"\\z"}) EXPECT_FALSE(FileExists(ProgramPath(stray)));
   } else {
