@@ -24,7 +24,7 @@ constexpr int kClientHeightTwips = 3495;
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kFormExStyle = WS_EX_CONTROLPARENT;
 
-struct ControlSpec {
+struct ControlLayout {
   int id;
   const wchar_t* windowClass;
   DWORD style;
@@ -35,7 +35,7 @@ struct ControlSpec {
 };
 
 // In tab order: the creation order is the order Tab moves through.
-const ControlSpec kControls[] = {
+const ControlLayout kControls[] = {
     {IDC_COMMAND1, WC_BUTTONW, WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0, kButtonSet, 0, 120, 2640, 2535, 375},
     {IDC_FRAME1, WC_BUTTONW, BS_GROUPBOX, 0, kFrameWakeTime, 0, 120, 120, 2535, 975},
     {IDC_DTPICKER1, DATETIMEPICK_CLASSW, WS_TABSTOP | WS_GROUP | DTS_SHORTDATEFORMAT, 0, L"", IDC_FRAME1, 240, 240,
@@ -156,19 +156,19 @@ void Form1::CreateControls() {
   int parts[1] = {twips_.ToPixels(2500)};
   SendMessageW(status, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(parts));
 
-  for (const ControlSpec& spec : kControls) {
-    int left = spec.left, top = spec.top;
+  for (const ControlLayout& layout : kControls) {
+    int left = layout.left, top = layout.top;
     for (const FrameOrigin& frame : kFrames) {
-      if (frame.id == spec.frame) {
+      if (frame.id == layout.frame) {
         left += frame.left;
         top += frame.top;
       }
     }
-    int height = twips_.ToPixels(spec.height);
-    if (spec.id == IDC_COMBOHH || spec.id == IDC_COMBOMM) height += twips_.ToPixels(kComboListTwips);
-    HWND control = CreateWindowExW(spec.exStyle, spec.windowClass, spec.text, WS_CHILD | WS_VISIBLE | spec.style,
-                                   twips_.ToPixels(left), twips_.ToPixels(top), twips_.ToPixels(spec.width), height,
-                                   hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance_, nullptr);
+    int height = twips_.ToPixels(layout.height);
+    if (layout.id == IDC_COMBOHH || layout.id == IDC_COMBOMM) height += twips_.ToPixels(kComboListTwips);
+    HWND control = CreateWindowExW(layout.exStyle, layout.windowClass, layout.text, WS_CHILD | WS_VISIBLE | layout.style,
+                                   twips_.ToPixels(left), twips_.ToPixels(top), twips_.ToPixels(layout.width), height,
+                                   hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), instance_, nullptr);
     if (font_) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   }
   if (font_) SendMessageW(status, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);

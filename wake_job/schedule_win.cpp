@@ -2,6 +2,7 @@
 #include <oleauto.h>
 
 #include "platform/ansi_text.h"
+#include "platform/com_ref_win.h"
 #include "platform/message_pump.h"
 #include "platform/os_version.h"
 #include "platform/program_folder.h"
@@ -19,22 +20,6 @@ class HandleCloser {
 
  private:
   HANDLE h_;
-};
-
-template <typename T>
-class ComRef {
- public:
-  ComRef() = default;
-  ~ComRef() {
-    if (p_) p_->Release();
-  }
-  ComRef(const ComRef&) = delete;
-  ComRef& operator=(const ComRef&) = delete;
-  T** Out() { return &p_; }
-  T* operator->() const { return p_; }
-
- private:
-  T* p_ = nullptr;
 };
 
 class ComApartment {

@@ -220,20 +220,6 @@ TEST_F(Ui, HibernateNowFromTheCommandLine) {
   EXPECT_EQ(calls[1].rfind(L"/sc taro pwX /ctj ", 0), 0u);
 }
 
-TEST_F(Ui, MalformedCommandLinesWarnAndChangeNothing) {
-  const std::wstring warning = kMsgBadCommandLine;
-  WriteFileBytes(kSettings, PreparedSettings());
-  const std::string before = FileBytes(kSettings);
-  for (const std::wstring& arguments :
-       {kFutureDate + L" 07:05", kFutureDate + L" 07:05 taro", std::wstring(L"2027/02/30 07:05 taro pw"),
-        kFutureDate + L" 0705 taro pw", std::wstring(L"tomorrow 07:05 taro pw"),
-        kFutureDate + L"\t07:05\ttaro\tpw"}) {
-    ReveiloProcess reveilo(arguments);
-    ExpectRefusedWithWindowOpen(reveilo, warning, before);
-    if (HasFailure()) break;
-  }
-}
-
 TEST_F(Ui, RefusalsThroughTheWindowLeaveEverythingAsItWas) {
   WriteFileBytes(kSettings, PreparedSettings());
   const std::string before = FileBytes(kSettings);

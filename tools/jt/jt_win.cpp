@@ -9,35 +9,13 @@
 #include <string>
 
 #include "platform/ansi_text.h"
+#include "platform/com_ref_win.h"
 #include "platform/hresult_text.h"
 #include "res/strings.h"
 #include "tools/jt/jt_command.h"
 #include "wake_job/wake_time.h"
 
 namespace {
-template <typename T>
-class ComRef {
- public:
-  ComRef() = default;
-  ~ComRef() { Reset(); }
-  ComRef(const ComRef&) = delete;
-  ComRef& operator=(const ComRef&) = delete;
-  void Reset() {
-    if (p_) p_->Release();
-    p_ = nullptr;
-  }
-  T** Out() {
-    Reset();
-    return &p_;
-  }
-  void** OutVoid() { return reinterpret_cast<void**>(Out()); }
-  T* operator->() const { return p_; }
-  T* Get() const { return p_; }
-
- private:
-  T* p_ = nullptr;
-};
-
 void PrintLine(const std::wstring& text) {
   const std::wstring line = text + L"\r\n";
   HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);

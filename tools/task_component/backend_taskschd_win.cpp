@@ -4,26 +4,11 @@
 #include <taskschd.h>
 
 #include "platform/hresult_text.h"
+#include "platform/com_ref_win.h"
 #include "tools/task_component/component.h"
 #include "wake_job/task_xml.h"
 
 namespace {
-template <typename T>
-class ComRef {
- public:
-  ComRef() = default;
-  ~ComRef() {
-    if (p_) p_->Release();
-  }
-  ComRef(const ComRef&) = delete;
-  ComRef& operator=(const ComRef&) = delete;
-  T** Out() { return &p_; }
-  T* operator->() const { return p_; }
-
- private:
-  T* p_ = nullptr;
-};
-
 class Bstr {
  public:
   explicit Bstr(const std::wstring& text) : b_(SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {}

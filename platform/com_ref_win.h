@@ -1,0 +1,28 @@
+// Owns one COM interface pointer and releases it on every path out.
+#pragma once
+#include <unknwn.h>
+
+template <typename T>
+class ComRef {
+ public:
+  ComRef() = default;
+  ~ComRef() { Reset(); }
+  ComRef(const ComRef&) = delete;
+  ComRef& operator=(const ComRef&) = delete;
+
+  void Reset() {
+    if (p_) p_->Release();
+    p_ = nullptr;
+  }
+  // For the out-parameter of a call that creates the object.
+  T** Out() {
+    Reset();
+    return &p_;
+  }
+  void** OutVoid() { return reinterpret_cast<void**>(Out()); }
+  T* operator->() const { return p_; }
+  T* Get() const { return p_; }
+
+ private:
+  T* p_ = nullptr;
+};
