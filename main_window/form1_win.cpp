@@ -10,6 +10,7 @@
 #include "platform/local_time.h"
 #include "platform/os_version.h"
 #include "platform/program_folder.h"
+#include "platform/ui_font_win.h"
 #include "power/power.h"
 #include "res/resource.h"
 #include "res/strings.h"
@@ -70,14 +71,6 @@ int ScreenDpi() {
   const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
   ReleaseDC(nullptr, screen);
   return dpi > 0 ? dpi : 96;
-}
-
-HFONT UiFont() {
-  NONCLIENTMETRICSW metrics{};
-  // The size without the field Vista added, so that XP fills it too.
-  metrics.cbSize = offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth);
-  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) return nullptr;
-  return CreateFontIndirectW(&metrics.lfMessageFont);
 }
 
 std::wstring TwoDigits(int value) { return Padded(value, 2); }
@@ -144,7 +137,7 @@ LRESULT CALLBACK Form1::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
 }
 
 LRESULT Form1::OnCreate() {
-  font_ = UiFont();
+  font_ = CreateUiFont();
   CreateControls();
   SetTimer(hwnd_, IDT_TIMER1, 100, nullptr);
   return 0;

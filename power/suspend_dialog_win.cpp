@@ -4,6 +4,7 @@
 
 #include "platform/message_pump.h"
 #include "platform/twips.h"
+#include "platform/ui_font_win.h"
 #include "power/countdown.h"
 #include "power/power.h"
 #include "res/resource.h"
@@ -20,6 +21,7 @@ struct SuspendDialog {
   HWND owner = nullptr;  // hidden: keeps the dialog off the taskbar
   HWND progress = nullptr;
   HFONT labelFont = nullptr;
+  HFONT uiFont = nullptr;
 };
 
 SuspendDialog* DataOf(HWND hwnd) {
@@ -76,14 +78,6 @@ void RegisterClasses(HINSTANCE instance) {
   }
 }
 
-HFONT DialogFont() {
-  NONCLIENTMETRICSW metrics{};
-  // The size without the field Vista added, so that XP fills it too.
-  metrics.cbSize = offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth);
-  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
-  return CreateFontIndirectW(&metrics.lfMessageFont);
-}
-
 bool CreateSuspendDialog(SuspendDialog& dialog) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   RegisterClasses(instance);
@@ -104,7 +98,7 @@ bool CreateSuspendDialog(SuspendDialog& dialog) {
                                   nullptr, instance, &dialog);
   if (!dialog.window) return false;
 
-  HFONT uiFont = DialogFont();
+  dialog.uiFont = CreateUiFont();
   dialog.labelFont = CreateFontW(-MulDiv(1125, twips.Dpi(), 7200), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                                  SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                  DEFAULT_PITCH | FF_DONTCARE, kSuspendFontFace);
@@ -117,8 +111,7 @@ bool CreateSuspendDialog(SuspendDialog& dialog) {
   dialog.progress = child(PROGRESS_CLASSW, L"", 0, IDC_SUSPEND_PROGRESSBAR1, 240, 480, 2895, 255);
   HWND cancel = child(WC_BUTTONW, kSuspendCancel, WS_TABSTOP | BS_PUSHBUTTON, IDC_SUSPEND_COMMAND1, 1080, 840, 1215, 375);
   SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(dialog.labelFont), FALSE);
-  SendMessageW(cancel, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont), FALSE);
-  SetPropW(dialog.window, L"ReveiloUiFont", uiFont);
+  SendMessageW(cancel, WM_SETFONT, reinterpret_cast<WPARAM>(dialog.uiFont), FALSE);
   SendMessageW(dialog.progress, PBM_SETRANGE32, 0, 100);
   SendMessageW(dialog.progress, PBM_SETPOS, 0, 0);
 
@@ -130,15 +123,11 @@ bool CreateSuspendDialog(SuspendDialog& dialog) {
 }
 
 void DestroySuspendDialog(SuspendDialog& dialog) {
-  if (dialog.window && IsWindow(dialog.window)) {
-    if (HANDLE font = GetPropW(dialog.window, L"ReveiloUiFont")) {
-      RemovePropW(dialog.window, L"ReveiloUiFont");
-      DeleteObject(font);
-    }
-    DestroyWindow(dialog.window);
-  }
+  // The user may have closed the dialog already; the fonts are ours either way.
+  if (dialog.window && IsWindow(dialog.window)) DestroyWindow(dialog.window);
   if (dialog.owner) DestroyWindow(dialog.owner);
   if (dialog.labelFont) DeleteObject(dialog.labelFont);
+  if (dialog.uiFont) DeleteObject(dialog.uiFont);
   dialog = SuspendDialog{dialog.SuspendCancelled};
 }
 
