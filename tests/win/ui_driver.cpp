@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <wincodec.h>
 
+#include <cstdio>
+
 #include "platform/program_folder.h"
 #include "res/resource.h"
 
@@ -120,7 +122,16 @@ HWND ReveiloProcess::MainWindow(DWORD timeoutMs) {
 }
 
 bool ReveiloProcess::Exited(DWORD timeoutMs, DWORD* exitCode) {
-  if (!process_.hProcess || WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0) return false;
+  if (!process_.hProcess) return false;
+  if (WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0) {
+    // A box nobody expected is the usual reason a run does not end: name it.
+    if (timeoutMs > 1000) {
+      if (HWND box = FindWindowOfClass(L"#32770", 0)) {
+        std::fwprintf(stderr, L"message dialog detected: %ls\n", MessageBoxText(box).c_str());
+      }
+    }
+    return false;
+  }
   if (exitCode) GetExitCodeProcess(process_.hProcess, exitCode);
   return true;
 }
