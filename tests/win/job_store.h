@@ -1,6 +1,7 @@
 // The Task Scheduler 1.0 store and the jt.exe stand-ins, for tests under Wine.
 #pragma once
 #include <mstask.h>
+#include <taskschd.h>
 
 #include <gtest/gtest.h>
 
@@ -90,3 +91,50 @@ inline bool LoadJob(const wchar_t* name, LoadedJob& job) {
   return found;
 }
 
+
+// What Wine's Task Scheduler 2.0 keeps of a registered task: its
+// registration info and settings (it drops time triggers and exec actions).
+struct WakeTask {
+  bool found = false;
+  std::wstring author;
+  bool wakeToRun = false;
+};
+
+inline WakeTask LoadWakeTask(const wchar_t* name) {
+  WakeTask result;
+  ITaskService* service = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_TaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskService,
+                              reinterpret_cast<void**>(&service))))
+    return result;
+  VARIANT empty;
+  VariantInit(&empty);
+  ITaskFolder* folder = nullptr;
+  IRegisteredTask* task = nullptr;
+  ITaskDefinition* definition = nullptr;
+  BSTR root = SysAllocString(L"\\");
+  BSTR taskName = SysAllocString(name);
+  if (SUCCEEDED(service->Connect(empty, empty, empty, empty)) && SUCCEEDED(service->GetFolder(root, &folder)) &&
+      SUCCEEDED(folder->GetTask(taskName, &task)) && SUCCEEDED(task->get_Definition(&definition))) {
+    result.found = true;
+    IRegistrationInfo* info = nullptr;
+    BSTR author = nullptr;
+    if (SUCCEEDED(definition->get_RegistrationInfo(&info)) && SUCCEEDED(info->get_Author(&author))) {
+      result.author = author ? author : L"";
+    }
+    SysFreeString(author);
+    if (info) info->Release();
+    ITaskSettings* settings = nullptr;
+    VARIANT_BOOL wake = VARIANT_FALSE;
+    if (SUCCEEDED(definition->get_Settings(&settings)) && SUCCEEDED(settings->get_WakeToRun(&wake))) {
+      result.wakeToRun = wake == VARIANT_TRUE;
+    }
+    if (settings) settings->Release();
+  }
+  SysFreeString(taskName);
+  SysFreeString(root);
+  if (definition) definition->Release();
+  if (task) task->Release();
+  if (folder) folder->Release();
+  service->Release();
+  return result;
+}

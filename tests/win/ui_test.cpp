@@ -281,7 +281,12 @@ TEST_F(Ui, SetThroughTheWindowMakesTheJobAndStoresTheSettings) {
                                ToAnsi(ConvertPassword(L"SET", L"pw").value()) +
                                "\r\n[StartTime]\r\nHour=07\r\nMin=5\r\n";
   EXPECT_EQ(FileBytes(kSettings), expected);
-  if (!vista) {
+  if (vista) {
+    const WakeTask task = LoadWakeTask(L"ResumeRV");
+    ASSERT_TRUE(task.found);
+    EXPECT_EQ(task.author, L"Reveilo");
+    EXPECT_TRUE(task.wakeToRun);
+  } else {
     LoadedJob job;
     ASSERT_TRUE(LoadJob(L"Resume", job));
     EXPECT_EQ(std::vector<int>({job.trigger.wBeginYear, job.trigger.wBeginMonth, job.trigger.wBeginDay,

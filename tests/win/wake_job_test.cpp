@@ -128,39 +128,10 @@ TEST_F(WakeJob, ComponentRouteRegistersAWakeTask) {
   EXPECT_EQ(FileBytes(ProgramPath(kStartupBatchName)), "");
   EXPECT_EQ(FileBytes(ProgramPath(kAddTaskBatchName)), "earlier\r\n");
 
-  ITaskService* service = nullptr;
-  ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_TaskScheduler, nullptr, CLSCTX_INPROC_SERVER,
-                                            IID_ITaskService, reinterpret_cast<void**>(&service)));
-  VARIANT empty;
-  VariantInit(&empty);
-  ASSERT_HRESULT_SUCCEEDED(service->Connect(empty, empty, empty, empty));
-  ITaskFolder* folder = nullptr;
-  BSTR root = SysAllocString(L"\\");
-  ASSERT_HRESULT_SUCCEEDED(service->GetFolder(root, &folder));
-  IRegisteredTask* task = nullptr;
-  BSTR name = SysAllocString(L"ResumeRV");
-  ASSERT_HRESULT_SUCCEEDED(folder->GetTask(name, &task));
-  ITaskDefinition* definition = nullptr;
-  ASSERT_HRESULT_SUCCEEDED(task->get_Definition(&definition));
-  IRegistrationInfo* info = nullptr;
-  ASSERT_HRESULT_SUCCEEDED(definition->get_RegistrationInfo(&info));
-  BSTR author = nullptr;
-  ASSERT_HRESULT_SUCCEEDED(info->get_Author(&author));
-  EXPECT_STREQ(author, L"Reveilo");
-  ITaskSettings* settings = nullptr;
-  ASSERT_HRESULT_SUCCEEDED(definition->get_Settings(&settings));
-  VARIANT_BOOL wake = VARIANT_FALSE;
-  ASSERT_HRESULT_SUCCEEDED(settings->get_WakeToRun(&wake));
-  EXPECT_EQ(wake, VARIANT_TRUE);
-  SysFreeString(author);
-  SysFreeString(name);
-  SysFreeString(root);
-  settings->Release();
-  info->Release();
-  definition->Release();
-  task->Release();
-  folder->Release();
-  service->Release();
+  const WakeTask task = LoadWakeTask(L"ResumeRV");
+  ASSERT_TRUE(task.found);
+  EXPECT_EQ(task.author, L"Reveilo");
+  EXPECT_TRUE(task.wakeToRun);
 }
 
 TEST_F(WakeJob, ComponentRouteWithoutTheComponentFails) {
