@@ -67,3 +67,11 @@ inline constexpr wchar_t kJtPrintDisabled[] = L" (無効)";
 inline constexpr wchar_t kMsgBadCommandLine[] =
     L"コマンドラインの形式が正しくありません。\n"
     L"書式: Reveilo.exe 年/月/日 時:分 ユーザー名 パスワード [x]";
+
+// The task component's failure descriptions (EXCEPINFO of "AddTask").
+inline constexpr wchar_t kTaskBadStart[] = L"開始日時が yyyy/mm/dd hh:mm:ss の形式ではありません: ";
+inline constexpr wchar_t kTaskNoName[] = L"タスク名が空です。";
+inline constexpr wchar_t kTaskNoScheduler[] = L"タスク スケジューラ 2.0 を利用できません。";
+inline constexpr wchar_t kTaskNoConnection[] = L"タスク スケジューラに接続できません。";
+inline constexpr wchar_t kTaskNoFolder[] = L"タスク フォルダーを開けません。";
+inline constexpr wchar_t kTaskRefused[] = L"タスクを登録できませんでした。";

@@ -3,8 +3,9 @@
 #include <initguid.h>
 #include <taskschd.h>
 
-#include "platform/hresult_text.h"
 #include "platform/com_ref_win.h"
+#include "platform/hresult_text.h"
+#include "res/strings.h"
 #include "tools/task_component/component.h"
 #include "wake_job/task_xml.h"
 
@@ -27,30 +28,30 @@ std::wstring Failure(const wchar_t* what, HRESULT hr) { return std::wstring(what
 HRESULT AddTaskBackend(const std::array<std::wstring, 4>& arguments, std::wstring& error) {
   const auto xml = BuildTaskXml(arguments[0], arguments[1], arguments[3]);
   if (!xml) {
-    error = L"start is not yyyy/mm/dd hh:mm:ss: " + arguments[0];
+    error = kTaskBadStart + arguments[0];
     return E_INVALIDARG;
   }
   if (arguments[2].empty()) {
-    error = L"task name is empty";
+    error = kTaskNoName;
     return E_INVALIDARG;
   }
   ComRef<ITaskService> service;
   HRESULT hr = CoCreateInstance(CLSID_TaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskService,
                                 reinterpret_cast<void**>(service.Out()));
-  if (FAILED(hr)) return error = Failure(L"Task Scheduler 2.0 is not available", hr), hr;
+  if (FAILED(hr)) return error = Failure(kTaskNoScheduler, hr), hr;
   VARIANT empty;
   VariantInit(&empty);
   if (FAILED(hr = service->Connect(empty, empty, empty, empty)))
-    return error = Failure(L"cannot connect to the Task Scheduler", hr), hr;
+    return error = Failure(kTaskNoConnection, hr), hr;
   ComRef<ITaskFolder> folder;
   Bstr root(L"\\");
   if (FAILED(hr = service->GetFolder(root.get(), folder.Out())))
-    return error = Failure(L"cannot open the root task folder", hr), hr;
+    return error = Failure(kTaskNoFolder, hr), hr;
   ComRef<IRegisteredTask> task;
   Bstr name(arguments[2]);
   Bstr definition(*xml);
   hr = folder->RegisterTask(name.get(), definition.get(), TASK_CREATE_OR_UPDATE, empty, empty,
                             TASK_LOGON_INTERACTIVE_TOKEN, empty, task.Out());
-  if (FAILED(hr)) return error = Failure(L"the task was refused", hr), hr;
+  if (FAILED(hr)) return error = Failure(kTaskRefused, hr), hr;
   return S_OK;
 }
