@@ -31,14 +31,3 @@ std::optional<HourMinuteTexts> SplitTimeToken(std::wstring_view time) {
   if (colon == std::wstring_view::npos) return std::nullopt;
   return HourMinuteTexts{std::wstring(time.substr(0, colon)), std::wstring(time.substr(colon + 1, 2))};
 }
-
-std::wstring_view ArgumentText(std::wstring_view line) {
-  std::size_t at = 0;
-  if (!line.empty() && line[0] == L'"') {
-    const std::size_t close = line.find(L'"', 1);
-    at = close == std::wstring_view::npos ? line.size() : close + 1;
-  } else {
-    while (at < line.size() && line[at] != L' ' && line[at] != L'\t') ++at;
-  }
-  return line.substr(at);
-}

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/argument_text.h"
+
 // Leading and trailing U+0020 removed; tabs and other blanks are kept.
 std::wstring TrimSpaces(std::wstring_view text);
 
@@ -26,7 +28,3 @@ struct HourMinuteTexts {
 // Hour = the text before the first ':', minute = at most two characters after
 // it, neither padded nor checked. nullopt when there is no ':'.
 std::optional<HourMinuteTexts> SplitTimeToken(std::wstring_view time);
-
-// The argument text of a raw command line: everything after the program's
-// own name (quoted or not), unchanged.
-std::wstring_view ArgumentText(std::wstring_view commandLine);

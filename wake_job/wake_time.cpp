@@ -32,7 +32,6 @@ bool IsValidCivilDate(int year, int month, int day) {
 
 std::optional<CivilDateTime> ParseMonthDayYear(std::wstring_view text) {
   std::size_t at = 0;
-  CivilDateTime d;
   auto month = ReadNumber(text, at, 1, 2);
   if (!month || !Expect(text, at, L'/')) return std::nullopt;
   auto day = ReadNumber(text, at, 1, 2);
@@ -40,10 +39,7 @@ std::optional<CivilDateTime> ParseMonthDayYear(std::wstring_view text) {
   auto year = ReadNumber(text, at, 4, 4);
   if (!year || at != text.size()) return std::nullopt;
   if (!IsValidCivilDate(*year, *month, *day)) return std::nullopt;
-  d.year = *year;
-  d.month = *month;
-  d.day = *day;
-  return d;
+  return CivilDateTime{*year, *month, *day, 0, 0, 0};
 }
 
 std::optional<CivilDateTime> ParseHourMinute(std::wstring_view text) {
@@ -52,10 +48,7 @@ std::optional<CivilDateTime> ParseHourMinute(std::wstring_view text) {
   if (!hour || !Expect(text, at, L':')) return std::nullopt;
   auto minute = ReadNumber(text, at, 1, 2);
   if (!minute || at != text.size() || *hour > 23 || *minute > 59) return std::nullopt;
-  CivilDateTime t;
-  t.hour = *hour;
-  t.minute = *minute;
-  return t;
+  return CivilDateTime{0, 0, 0, *hour, *minute, 0};
 }
 
 std::wstring Padded(int value, int width) {
@@ -84,7 +77,6 @@ std::optional<std::wstring> BuildComponentStart(std::wstring_view dateText,
 
 std::optional<CivilDateTime> ParseComponentStart(std::wstring_view text) {
   std::size_t at = 0;
-  CivilDateTime v;
   auto year = ReadNumber(text, at, 4, 4);
   if (!year || !Expect(text, at, L'/')) return std::nullopt;
   auto month = ReadNumber(text, at, 2, 2);
@@ -99,11 +91,5 @@ std::optional<CivilDateTime> ParseComponentStart(std::wstring_view text) {
   if (!second || at != text.size()) return std::nullopt;
   if (!IsValidCivilDate(*year, *month, *day) || *hour > 23 || *minute > 59 || *second > 59)
     return std::nullopt;
-  v.year = *year;
-  v.month = *month;
-  v.day = *day;
-  v.hour = *hour;
-  v.minute = *minute;
-  v.second = *second;
-  return v;
+  return CivilDateTime{*year, *month, *day, *hour, *minute, *second};
 }

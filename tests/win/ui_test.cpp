@@ -37,12 +37,12 @@ class Ui : public ::testing::Test {
   // Runs Reveilo.exe with a command line and expects it to leave nothing
   // but a warning box with `text`, the window open and the settings as they were.
   void ExpectRefusedWithWindowOpen(ReveiloProcess& reveilo, const std::wstring& text,
-                                   const std::string& settingsBefore) {
+                                   const std::string& settingsBefore, int button = IDOK) {
     ASSERT_NE(reveilo.MainWindow(), nullptr);
     HWND box = reveilo.MessageBoxWindow();
     ASSERT_NE(box, nullptr) << "no message box";
     EXPECT_EQ(MessageBoxText(box), text);
-    PressMessageBoxButton(box, IDOK);
+    PressMessageBoxButton(box, button);
     EXPECT_FALSE(reveilo.Exited(500)) << "the window must stay open";
     EXPECT_TRUE(IsWindowVisible(reveilo.MainWindow()));
     EXPECT_EQ(FileBytes(kSettings), settingsBefore);
@@ -223,34 +223,23 @@ TEST_F(Ui, HibernateNowFromTheCommandLine) {
 TEST_F(Ui, RefusalsThroughTheWindowLeaveEverythingAsItWas) {
   WriteFileBytes(kSettings, PreparedSettings());
   const std::string before = FileBytes(kSettings);
-  {
-    ReveiloProcess reveilo(L"");  // the picker shows today and the hour 7:05 may be past
-    ASSERT_NE(reveilo.MainWindow(), nullptr);
-    reveilo.SetPickerDate({LocalNow().year - 1, 1, 5});
-    reveilo.Click(IDC_COMMAND1);
-    ExpectRefusedWithWindowOpen(reveilo, kMsgPastTime, before);
-  }
-  {
+  const struct {
+    int year;
+    const wchar_t* password;
+    const wchar_t* message;
+    int button;
+  } refusals[] = {
+      {LocalNow().year - 1, L"pw", kMsgPastTime, IDOK},
+      {kNextYear, L"\u30d1\u30b9", kMsgPasswordNotStorable, IDOK},
+      {kNextYear, L"", kMsgEmptyPassword, IDNO},
+  };
+  for (const auto& r : refusals) {
     ReveiloProcess reveilo(L"");
     ASSERT_NE(reveilo.MainWindow(), nullptr);
-    reveilo.SetPickerDate({kNextYear, 1, 5});
-    reveilo.SetControlText(IDC_TXTPASSWORD, L"\u30d1\u30b9");
+    reveilo.SetPickerDate({r.year, 1, 5});
+    reveilo.SetControlText(IDC_TXTPASSWORD, r.password);
     reveilo.Click(IDC_COMMAND1);
-    ExpectRefusedWithWindowOpen(reveilo, kMsgPasswordNotStorable, before);
-  }
-  {
-    ReveiloProcess reveilo(L"");
-    ASSERT_NE(reveilo.MainWindow(), nullptr);
-    reveilo.SetPickerDate({kNextYear, 1, 5});
-    reveilo.SetControlText(IDC_TXTPASSWORD, L"");
-    reveilo.Click(IDC_COMMAND1);
-    HWND box = reveilo.MessageBoxWindow();
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageBoxText(box), kMsgEmptyPassword);
-    PressMessageBoxButton(box, IDNO);
-    EXPECT_FALSE(reveilo.Exited(500));
-    EXPECT_EQ(FileBytes(kSettings), before);
-    EXPECT_FALSE(FileExists(ProgramPath(L"\\jt_calls.txt")));
+    ExpectRefusedWithWindowOpen(reveilo, r.message, before, r.button);
   }
 }
 

@@ -1,5 +1,6 @@
 #include "tools/jt/jt_command.h"
 
+#include "platform/argument_text.h"
 #include "res/strings.h"
 #include "wake_job/wake_time.h"
 
@@ -143,15 +144,10 @@ std::wstring WorkItemName(std::wstring_view jobName) {
 }
 
 std::wstring_view JtArgumentsOf(std::wstring_view line) {
-  std::size_t at = 0;
-  if (!line.empty() && line[0] == L'"') {
-    const std::size_t close = line.find(L'"', 1);
-    at = close == std::wstring_view::npos ? line.size() : close + 1;
-  } else {
-    while (at < line.size() && !IsBlank(line[at])) ++at;
-  }
-  if (at < line.size() && IsBlank(line[at])) ++at;
-  return line.substr(at);
+  std::wstring_view arguments = ArgumentText(line);
+  // One blank separates the name; any further blank belongs to the arguments.
+  if (!arguments.empty() && IsBlank(arguments.front())) arguments.remove_prefix(1);
+  return arguments;
 }
 
 JtParse ParseJtArguments(std::wstring_view arguments) {
