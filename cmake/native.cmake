@@ -28,3 +28,10 @@ add_test(NAME ansi_literals COMMAND ansi_literals ${program_sources})
 add_test(NAME ansi_literals_catches_fault
   COMMAND ansi_literals ${CMAKE_SOURCE_DIR}/tests/lint/narrow_japanese_literal.cpp.txt)
 set_tests_properties(ansi_literals_catches_fault PROPERTIES WILL_FAIL TRUE)
+
+# The task XML validates against the published task schema's types.
+add_executable(task_xml_samples tests/xml/task_xml_samples.cpp)
+target_link_libraries(task_xml_samples PRIVATE reveilo_core)
+set(samples_dir ${CMAKE_BINARY_DIR}/task-xml)
+add_test(NAME task_xml_is_schema_valid
+         COMMAND sh -c "rm -rf '${samples_dir}' && mkdir -p '${samples_dir}' && '$<TARGET_FILE:task_xml_samples>' '${samples_dir}' && xmllint --noout --schema '${CMAKE_SOURCE_DIR}/tests/xml/task.xsd' '${samples_dir}'/*.xml")

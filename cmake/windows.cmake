@@ -2,10 +2,33 @@
 enable_language(RC)
 set(CMAKE_CXX_FLAGS_RELEASE "-Os -DNDEBUG")
 set(CMAKE_C_FLAGS_RELEASE "-Os -DNDEBUG")
+# The oldest Windows we ship for is XP SP3: anything newer is looked up at run time.
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
-                        _WIN32_WINNT=0x0600 WINVER=0x0600 _WIN32_IE=0x0600)
+                        _WIN32_WINNT=0x0501 WINVER=0x0501 _WIN32_IE=0x0600)
 # Nothing but Windows' own DLLs may be needed beside the programs.
 add_link_options(-static -static-libgcc -static-libstdc++)
+# The manifest names the build's own architecture: a 64-bit program whose
+# manifest says x86 loses its whole activation context (common controls 6 and
+# the registration-free task component).
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(REVEILO_MANIFEST_ARCH amd64)
+  set(REVEILO_WINE_ARCH win64)
+else()
+  set(REVEILO_MANIFEST_ARCH x86)
+  set(REVEILO_WINE_ARCH win32)
+endif()
+configure_file(${CMAKE_SOURCE_DIR}/res/reveilo.manifest.in ${CMAKE_BINARY_DIR}/generated/reveilo.manifest @ONLY)
+string(APPEND CMAKE_RC_FLAGS " -I${CMAKE_BINARY_DIR}/generated")
+
+# Test programs need GoogleTest, and so the posix-thread compilers.
+set(REVEILO_POSIX_THREADS ${CMAKE_SOURCE_DIR}/cmake/posix-threads.sh)
+function(reveilo_posix_threads)
+  set_target_properties(${ARGN} PROPERTIES C_COMPILER_LAUNCHER ${REVEILO_POSIX_THREADS}
+                        CXX_COMPILER_LAUNCHER ${REVEILO_POSIX_THREADS}
+                        C_LINKER_LAUNCHER ${REVEILO_POSIX_THREADS}
+                        CXX_LINKER_LAUNCHER ${REVEILO_POSIX_THREADS})
+endfunction()
+
 set(REVEILO_DIST_DIR ${CMAKE_BINARY_DIR}/dist)
 set(REVEILO_WINE_BENCH ${CMAKE_SOURCE_DIR}/cmake/wine-bench.sh)
 set(REVEILO_WINE_ROOT ${CMAKE_BINARY_DIR}/wine)
@@ -42,7 +65,7 @@ function(wine_test)
   if(NOT W_TIMEOUT)
     set(W_TIMEOUT 120)
   endif()
-  set(bench_args --version ${W_VERSION} --timeout ${W_TIMEOUT})
+  set(bench_args --arch ${REVEILO_WINE_ARCH} --version ${W_VERSION} --timeout ${W_TIMEOUT})
   if(W_DPI)
     list(APPEND bench_args --dpi ${W_DPI})
   endif()
@@ -58,11 +81,12 @@ function(wine_test)
   add_test(NAME ${W_NAME}
            COMMAND ${REVEILO_WINE_BENCH} ${bench_args} -- $<TARGET_FILE:${W_TARGET}> ${W_ARGS})
   math(EXPR ctest_timeout "${W_TIMEOUT} + 60")
-  set_tests_properties(${W_NAME} PROPERTIES TIMEOUT ${ctest_timeout}
+  set_tests_properties(${W_NAME} PROPERTIES TIMEOUT ${ctest_timeout} LABELS wine
                        ENVIRONMENT "REVEILO_WINE_ROOT=${REVEILO_WINE_ROOT}")
 endfunction()
 
 include(cmake/googletest.cmake)
+reveilo_posix_threads(gtest gtest_main)
 add_subdirectory(tests/win)
 
 add_executable(Reveilo WIN32 main_window/main_win.cpp main_window/form1_win.cpp
@@ -73,9 +97,22 @@ reveilo_warnings(Reveilo)
 reveilo_ship(Reveilo)
 
 set(REVEILO_SHIPPED_PROGRAMS $<TARGET_FILE:Reveilo> $<TARGET_FILE:jt> $<TARGET_FILE:ReveiloTask>)
-add_test(NAME dist_imports_only_windows_dlls
-         COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP} "-DFILES=${REVEILO_SHIPPED_PROGRAMS}"
-                 -P ${CMAKE_SOURCE_DIR}/cmake/check-imports.cmake)
+# What ships is 32-bit and must load on Windows XP SP3: its imports are checked
+# against what XP's DLLs export. The 64-bit build only runs the Wine tests.
+set(REVEILO_CHECK_IMPORTS ${CMAKE_SOURCE_DIR}/cmake/check-imports.cmake)
+set(xp_exports "")
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(xp_exports -DXP_EXPORTS=${CMAKE_SOURCE_DIR}/tests/win/xp)
+  add_executable(imports_tick64 tests/win/xp/imports_tick64.c)
+  add_test(NAME xp_import_check_catches_tick64
+           COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP} -DFILES=$<TARGET_FILE:imports_tick64> ${xp_exports}
+                   -P ${REVEILO_CHECK_IMPORTS})
+  set_tests_properties(xp_import_check_catches_tick64 PROPERTIES PASS_REGULAR_EXPRESSION
+                       "imports GetTickCount64 from KERNEL32.dll")
+endif()
+add_test(NAME dist_imports_load_on_windows_xp
+         COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP} "-DFILES=${REVEILO_SHIPPED_PROGRAMS}" ${xp_exports}
+                 -P ${REVEILO_CHECK_IMPORTS})
 
 add_executable(jt tools/jt/jt_win.cpp res/jt.rc)
 target_link_libraries(jt PRIVATE reveilo_win ole32 uuid)
@@ -126,5 +163,5 @@ add_custom_command(OUTPUT ${REVEILO_ZIP}
 add_custom_target(release_zip ALL DEPENDS ${REVEILO_ZIP})
 add_test(NAME release_zip_contents
          COMMAND ${CMAKE_COMMAND} -DZIP=${REVEILO_ZIP} -DOBJDUMP=${CMAKE_OBJDUMP} "-DEXPECTED=${zip_files}"
-                 -DCHECK_IMPORTS=${CMAKE_SOURCE_DIR}/cmake/check-imports.cmake
+                 -DCHECK_IMPORTS=${REVEILO_CHECK_IMPORTS} ${xp_exports}
                  -P ${CMAKE_SOURCE_DIR}/cmake/check-zip.cmake)

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# The Wine bench: runs one Windows program in a throw-away 32-bit prefix under
-# an Xvfb display of its own, with the Japanese locale (code page 932) and the
-# reported Windows version chosen by the caller.
+# The Wine bench: runs one Windows program in a throw-away prefix under an Xvfb
+# display of its own, with the Japanese locale (code page 932) and the
+# reported Windows version chosen by the caller. The prefix is 32-bit, or
+# 64-bit with --arch win64 (default: REVEILO_WINE_ARCH, else win32) for the
+# x86_64 build on hosts that cannot run 32-bit programs.
 #
-#   wine-bench.sh [--version winxp|vista|win7|win10] [--timeout SECONDS]
+#   wine-bench.sh [--arch win32|win64] [--version winxp|vista|win7|win10] [--timeout SECONDS]
 #                 [--folder 'C:\path'] [--copy FILE]... [--env NAME=VALUE]...
 #                 [--dpi N] [--after 'SHELL COMMAND'] [--host-display] [--keep]
 #                 -- PROGRAM [ARGUMENTS...]
@@ -16,6 +18,7 @@
 set -uo pipefail
 
 version=win7
+arch=${REVEILO_WINE_ARCH:-win32}
 timeout_s=120
 folder='C:\reveilo'
 keep=0
@@ -26,6 +29,7 @@ copies=()
 envs=()
 while [ $# -gt 0 ]; do
   case "$1" in
+    --arch) arch=$2; shift 2 ;;
     --version) version=$2; shift 2 ;;
     --timeout) timeout_s=$2; shift 2 ;;
     --folder) folder=$2; shift 2 ;;
@@ -41,13 +45,30 @@ while [ $# -gt 0 ]; do
 done
 [ $# -ge 1 ] || { echo "wine-bench: no program given" >&2; exit 125; }
 case "$version" in winxp|vista|win7|win8|win10) ;; *) echo "wine-bench: unknown version $version" >&2; exit 125 ;; esac
+case "$arch" in win32) loader=/usr/lib/wine/wine ;; win64) loader=/usr/lib/wine/wine64 ;;
+  *) echo "wine-bench: unknown architecture $arch" >&2; exit 125 ;; esac
 program=$1; shift
 
 root=${REVEILO_WINE_ROOT:-$PWD/wine}
 mkdir -p "$root"
 root=$(cd "$root" && pwd)
 
-export WINEARCH=win32
+# fail STEP [LOG]: the bench itself could not run; say which step and why.
+fail() {
+  echo "wine-bench: $1 failed" >&2
+  if [ -n "${2:-}" ] && [ -s "$2" ]; then tail -n 20 "$2" | sed 's/^/  /' >&2; fi
+  exit 125
+}
+
+# Every "wine" below, and in --after, is the loader of the chosen
+# architecture: /usr/bin/wine picks the 32-bit one whenever it is installed,
+# even where it cannot run, and a symlink to wine64 is refused by its name.
+mkdir -p "$root/bin"
+printf '#!/bin/sh\nexec %s "$@"\n' "$loader" >"$root/bin/wine.$$" && chmod +x "$root/bin/wine.$$" &&
+  mv -f "$root/bin/wine.$$" "$root/bin/wine" || fail "writing the wine wrapper in $root/bin"
+export PATH=$root/bin:$PATH
+
+export WINEARCH=$arch
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
@@ -80,29 +101,42 @@ if [ $host_display -eq 1 ]; then
   [ -n "${DISPLAY:-}" ] || { echo "wine-bench: --host-display needs DISPLAY" >&2; exit 125; }
 else
   displayfile=$(mktemp "$root/display.XXXXXX")
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$displayfile" >/dev/null 2>&1 &
+  command -v Xvfb >/dev/null || fail "starting Xvfb (not installed: scripts/setup.sh installs it)"
+  xvfb_log=$root/xvfb.$$.log
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$displayfile" >"$xvfb_log" 2>&1 &
   xvfb_pid=$!
   for _ in $(seq 100); do [ -s "$displayfile" ] && break; sleep 0.05; done
   display=$(tr -d '\n' <"$displayfile"); rm -f "$displayfile"
-  [ -n "$display" ] || { echo "wine-bench: Xvfb did not start" >&2; exit 125; }
+  [ -n "$display" ] || fail "starting Xvfb" "$xvfb_log"
+  rm -f "$xvfb_log"
   export DISPLAY=:$display
 fi
 
 reg_add() {  # prefix key name type data
-  WINEPREFIX=$1 wine reg add "$2" /v "$3" /t "$4" /d "$5" /f >/dev/null 2>&1
+  WINEPREFIX=$1 wine reg add "$2" /v "$3" /t "$4" /d "$5" /f >>"$log" 2>&1
 }
 
 make_base() {
   local base=$root/base
   [ -f "$base/.ready" ] && return 0
   rm -rf "$base"
-  WINEPREFIX=$base wineboot --init >/dev/null 2>&1 || return 1
+  step="starting the Wine loader $loader"
+  "$loader" --version >"$log" 2>&1 || return 1
+  step="creating the $arch prefix (wineboot --init)"
+  WINEPREFIX=$base wine wineboot --init >"$log" 2>&1 || return 1
+  WINEPREFIX=$base wineserver -w
+  [ -f "$base/system.reg" ] || return 1
+  step="setting up the $arch prefix"
   reg_add "$base" 'HKCU\Software\Wine\X11 Driver' Managed REG_SZ N || return 1
   reg_add "$base" 'HKCU\Software\Wine\X11 Driver' Decorated REG_SZ N || return 1
   reg_add "$base" 'HKCU\Software\Wine\WineDbg' ShowCrashDialog REG_DWORD 0 || return 1
   # The faces a Japanese Windows has, drawn with the IPA fonts' metrics.
   reg_add "$base" 'HKCU\Software\Wine\Fonts\Replacements' 'ＭＳ Ｐゴシック' REG_SZ 'IPAPGothic' || return 1
   reg_add "$base" 'HKCU\Software\Wine\Fonts\Replacements' 'ＭＳ ゴシック' REG_SZ 'IPAGothic' || return 1
+  # A fresh prefix's Task Scheduler answers "service not running" for a while:
+  # start it here, once, so that no test's first Connect meets that state.
+  step="starting the Task Scheduler service in the $arch prefix"
+  WINEPREFIX=$base wine net start schedule >>"$log" 2>&1 || return 1
   WINEPREFIX=$base wineserver -w
   touch "$base/.ready"
 }
@@ -118,12 +152,15 @@ make_version_base() {
 }
 
 # Prefixes are shared by parallel tests: make each one under a lock.
+log=$root/prepare.$$.log
+step="preparing the $version prefix"
 exec 9>"$root/.lock"
 flock 9
-make_base && make_version_base
+make_base && step="preparing the $version prefix" && make_version_base
 made=$?
 flock -u 9
-[ $made -eq 0 ] || { echo "wine-bench: could not prepare the $version prefix" >&2; exit 125; }
+[ $made -eq 0 ] || fail "$step" "$log"
+rm -f "$log"
 
 prefix=$(mktemp -d "$root/run.XXXXXX")
 cp -a "$root/base-$version/." "$prefix/" || exit 125

@@ -3,12 +3,10 @@
 #pragma once
 #include <windows.h>
 
-#include <cstddef>
-
 inline HFONT CreateUiFont() {
+  // Declared for XP, so without the field Vista added: every system fills it.
   NONCLIENTMETRICSW metrics{};
-  // The size without the field Vista added, so that XP fills it too.
-  metrics.cbSize = offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth);
+  metrics.cbSize = sizeof metrics;
   if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) return nullptr;
   return CreateFontIndirectW(&metrics.lfMessageFont);
 }

@@ -7,7 +7,8 @@
 enum class Readiness { Fine, Off };
 
 // The power plan's "allow wake timers" values on AC and on battery
-// (0 disabled, 1 enabled, 2 important timers only); nullopt when unknown.
+// (0 disabled, 1 enabled, 2 important timers only, which leaves ours out);
+// nullopt when unknown.
 Readiness JudgeWakeTimers(std::optional<unsigned long> ac, std::optional<unsigned long> dc);
 
 struct HibernationCapabilities {

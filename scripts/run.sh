@@ -10,9 +10,11 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 cd "$here"
 bash scripts/setup.sh
-cmake -S . -B build/win -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build/win -j2 >/dev/null
-export REVEILO_WINE_ROOT=$here/build/win/wine
+source scripts/wine-build.sh
+wine_configure $wine_build $wine_toolchain
+cmake --build $wine_build -j2 >/dev/null
+export REVEILO_WINE_ROOT=$here/$wine_build/wine
+dist=$wine_build/dist
 version=${REVEILO_WINDOWS_VERSION:-winxp}
 
 display=()
@@ -24,7 +26,7 @@ if [ "${1:-}" = "--gui" ]; then
 elif [ $# -eq 0 ]; then
   set -- "$(date -d tomorrow +%Y/%m/%d)" 07:00 demo demo-pass
 fi
-echo "== Reveilo.exe $* (Windows version: $version)"
+echo "== Reveilo.exe $* (Windows version: $version; the ${wine_arch/win/}-bit build: $wine_reason)"
 
 show='
 echo "== exit status $REVEILO_STATUS (0: the wake job is set, 1: it is not)"
@@ -41,5 +43,5 @@ fi
 '
 set +e
 cmake/wine-bench.sh --version "$version" --timeout "$timeout" "${display[@]}" \
-  --copy build/win/dist/jt.exe --copy build/win/dist/ReveiloTask.dll --copy build/win/dist/manual.txt \
-  --after "$show" -- build/win/dist/Reveilo.exe "$@"
+  --copy $dist/jt.exe --copy $dist/ReveiloTask.dll --copy $dist/manual.txt \
+  --after "$show" -- $dist/Reveilo.exe "$@"

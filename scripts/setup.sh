@@ -5,8 +5,11 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ googletest
-  mingw-w64 g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
-  wine wine32:i386
+  mingw-w64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
+  g++-mingw-w64-i686-win32 gcc-mingw-w64-i686-win32 g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix
+  g++-mingw-w64-x86-64-win32 gcc-mingw-w64-x86-64-win32 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
+  wine wine32:i386 wine64
+  libxml2-utils
   xvfb xauth x11-utils
   locales fonts-ipafont-gothic fonts-wine
   zip

@@ -33,8 +33,9 @@ std::optional<std::wstring> BuildTaskXml(std::wstring_view start, std::wstring_v
   xml += L"  </RegistrationInfo>\r\n";
   xml += L"  <Triggers>\r\n";
   xml += L"    <TimeTrigger>\r\n";
-  xml += L"      <StartBoundary>" + boundary + L"</StartBoundary>\r\n";
+  // The trigger's children form a sequence: Enabled comes before StartBoundary.
   xml += L"      <Enabled>true</Enabled>\r\n";
+  xml += L"      <StartBoundary>" + boundary + L"</StartBoundary>\r\n";
   xml += L"    </TimeTrigger>\r\n";
   xml += L"  </Triggers>\r\n";
   xml += L"  <Principals>\r\n";

@@ -87,3 +87,12 @@ TEST(JtArguments, ProgramNameAndJobNames) {
   ASSERT_EQ(print.commands.size(), 1u);
   EXPECT_EQ(print.commands[0].name, L"Resume");
 }
+
+TEST(JtSave, AFailedSaveLeavesNoJob) {
+  for (const bool saved : {true, false}) {
+    bool jobFile = false;
+    const bool reported = SaveOrRemove([&] { jobFile = true; return saved; }, [&] { jobFile = false; });
+    EXPECT_EQ(reported, saved);
+    EXPECT_EQ(jobFile, saved) << "a job file must stand exactly when the save is reported";
+  }
+}

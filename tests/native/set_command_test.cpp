@@ -260,7 +260,8 @@ TEST(Readiness, OnlyADefiniteOffCounts) {
   } timers[] = {
       {std::nullopt, std::nullopt, Readiness::Fine}, {V(0), std::nullopt, Readiness::Off},
       {std::nullopt, V(0), Readiness::Off},          {V(1), V(1), Readiness::Fine},
-      {V(2), V(1), Readiness::Fine},                 {V(1), V(0), Readiness::Off},
+      {V(2), V(1), Readiness::Off},                  {V(1), V(2), Readiness::Off},
+      {V(1), V(0), Readiness::Off},                  {V(3), V(1), Readiness::Fine},
   };
   for (const auto& t : timers) EXPECT_EQ(JudgeWakeTimers(t.ac, t.dc), t.expected);
   EXPECT_EQ(JudgeHibernation(std::nullopt), Readiness::Fine);

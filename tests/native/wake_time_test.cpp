@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "wake_job/task_xml.h"
 #include "wake_job/wake_time.h"
 
@@ -30,45 +32,57 @@ TEST(ComponentStart, FromTheDateAndTimeTexts) {
   }
 }
 
-TEST(TaskXml, ByteForByteForAWakeJob) {
-  const auto xml = BuildTaskXml(L"2027/01/05 07:05:00", L"C:\\A&B\\Startup.bat", L"Reveilo");
-  ASSERT_TRUE(xml);
-  EXPECT_EQ(*xml,
-            L"<Task version=\"1.2\" xmlns=\"http://schemas.microsoft.com/windows/2004/02/mit/task\">\r\n"
-            L"  <RegistrationInfo>\r\n"
-            L"    <Author>Reveilo</Author>\r\n"
-            L"  </RegistrationInfo>\r\n"
-            L"  <Triggers>\r\n"
-            L"    <TimeTrigger>\r\n"
-            L"      <StartBoundary>2027-01-05T07:05:00</StartBoundary>\r\n"
-            L"      <Enabled>true</Enabled>\r\n"
-            L"    </TimeTrigger>\r\n"
-            L"  </Triggers>\r\n"
-            L"  <Principals>\r\n"
-            L"    <Principal id=\"Author\">\r\n"
-            L"      <LogonType>InteractiveToken</LogonType>\r\n"
-            L"      <RunLevel>LeastPrivilege</RunLevel>\r\n"
-            L"    </Principal>\r\n"
-            L"  </Principals>\r\n"
-            L"  <Settings>\r\n"
-            L"    <WakeToRun>true</WakeToRun>\r\n"
-            L"    <DisallowStartIfOnBatteries>false</DisallowStartIfOnBatteries>\r\n"
-            L"    <StopIfGoingOnBatteries>false</StopIfGoingOnBatteries>\r\n"
-            L"    <StartWhenAvailable>true</StartWhenAvailable>\r\n"
-            L"    <Enabled>true</Enabled>\r\n"
-            L"  </Settings>\r\n"
-            L"  <Actions Context=\"Author\">\r\n"
-            L"    <Exec>\r\n"
-            L"      <Command>C:\\A&amp;B\\Startup.bat</Command>\r\n"
-            L"    </Exec>\r\n"
-            L"  </Actions>\r\n"
-            L"</Task>\r\n");
-  for (const wchar_t* bad : {L"2027/1/5 07:05:00", L"2027/02/30 07:05:00", L"2027/01/05 07:05",
-                             L"2027/01/05 24:00:00", L""}) {
-    EXPECT_FALSE(BuildTaskXml(bad, L"C:\\W\\Startup.bat", L"Reveilo")) << bad;
+TEST(CivilDate, EveryMonthHasItsLength) {
+  //                      J   F   M   A   M   J   J   A   S   O   N   D
+  const int kLast[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  for (int month = 1; month <= 12; ++month) {
+    SCOPED_TRACE(month);
+    EXPECT_TRUE(IsValidCivilDate(2027, month, kLast[month - 1]));
+    EXPECT_FALSE(IsValidCivilDate(2027, month, kLast[month - 1] + 1));
+    EXPECT_FALSE(IsValidCivilDate(2027, month, 0));
   }
-  EXPECT_NE(BuildTaskXml(L"2027/01/05 07:05:00", L"x", L"<a&b>")->find(L"<Author>&lt;a&amp;b&gt;</Author>"),
-            std::wstring::npos);
+  const struct {
+    int year, month, day;
+    bool valid;
+  } leap[] = {{2028, 2, 29, true},  {2028, 2, 30, false}, {2000, 2, 29, true},  {1900, 2, 29, false},
+              {1601, 1, 1, true},   {1600, 12, 31, false}, {9999, 12, 31, true}, {10000, 1, 1, false},
+              {2027, 0, 1, false},  {2027, 13, 1, false}};
+  for (const auto& c : leap) {
+    EXPECT_EQ(IsValidCivilDate(c.year, c.month, c.day), c.valid) << c.year << "/" << c.month << "/" << c.day;
+  }
+}
+
+TEST(ComponentStart, ReadsOnlyTheExactPattern) {
+  const struct {
+    const wchar_t* text;
+    bool valid;
+  } cases[] = {
+      {L"2027/01/05 07:05:00", true},   {L"2028/02/29 23:59:59", true},  {L"2027/01/05 07:05:00x", false},
+      {L"2027/01/05 07:05:00 ", false}, {L"20270/01/05 07:05:00", false}, {L"2027/001/05 07:05:00", false},
+      {L"2027/01/005 07:05:00", false}, {L"2027/01/05 007:05:00", false}, {L"2027/01/05 07:005:00", false},
+      {L"2027/01/05 07:05:000", false}, {L"2027/1/5 07:05:00", false},    {L"2027/02/30 07:05:00", false},
+      {L"2027/01/05 07:05", false},     {L"2027/01/05 24:00:00", false},  {L"2027/01/05 07:60:00", false},
+      {L"2027/01/05 07:05:60", false},  {L"2027-01-05 07:05:00", false},  {L"2027/01/05T07:05:00", false},
+      {L"2027/01/05 07.05:00", false},  {L"2027/01/05 07:05.00", false},  {L"", false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ParseComponentStart(c.text).has_value(), c.valid) << std::wstring(c.text);
+    EXPECT_EQ(BuildTaskXml(c.text, L"C:\\W\\Startup.bat", L"Reveilo").has_value(), c.valid);
+  }
+  const auto t = ParseComponentStart(L"2028/02/29 23:58:57");
+  ASSERT_TRUE(t);
+  EXPECT_EQ((std::array<int, 6>{t->year, t->month, t->day, t->hour, t->minute, t->second}),
+            (std::array<int, 6>{2028, 2, 29, 23, 58, 57}));
+}
+
+TEST(TaskXml, WakesTheMachineAtTheStartTimeAndRunsTheProgram) {
+  const auto xml = BuildTaskXml(L"2027/01/05 07:05:00", L"C:\\A&B '\"\\Startup.bat", L"<a&b>");
+  ASSERT_TRUE(xml);
+  for (const wchar_t* part : {L"<StartBoundary>2027-01-05T07:05:00</StartBoundary>", L"<WakeToRun>true</WakeToRun>",
+                              L"<Command>C:\\A&amp;B &apos;&quot;\\Startup.bat</Command>",
+                              L"<Author>&lt;a&amp;b&gt;</Author>"}) {
+    EXPECT_NE(xml->find(part), std::wstring::npos) << std::wstring(part);
+  }
 }
 
 TEST(Padded, DigitsAndLeadingZeros) {

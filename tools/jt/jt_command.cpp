@@ -193,3 +193,9 @@ JtParse ParseJtArguments(std::wstring_view arguments) {
   }
   return result;
 }
+
+bool SaveOrRemove(const std::function<bool()>& save, const std::function<void()>& remove) {
+  if (save()) return true;
+  remove();
+  return false;
+}

@@ -2,6 +2,7 @@
 // The whole line is read before anything is done, so a malformed line saves
 // nothing.
 #pragma once
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -37,3 +38,9 @@ std::wstring_view JtArgumentsOf(std::wstring_view commandLine);
 
 // "Resume.job" -> "Resume": the Task Scheduler names work items without the extension.
 std::wstring WorkItemName(std::wstring_view jobName);
+
+// Saves a job and reports whether it stands. A save that fails may still have
+// written the job file (a wrong password on Server 2003 does), and a job file
+// wakes the machine: after a failure `remove` runs, so that a failure always
+// means no job.
+bool SaveOrRemove(const std::function<bool()>& save, const std::function<void()>& remove);

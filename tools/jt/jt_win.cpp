@@ -167,8 +167,8 @@ int Run(const JtParse& parse) {
         Merge(job, command);
         break;
       case JtCommand::Kind::SaveJob:
-        hr = SaveJob(scheduler.Get(), job, command.name);
-        if (SUCCEEDED(hr)) {
+        if (SaveOrRemove([&] { return SUCCEEDED(hr = SaveJob(scheduler.Get(), job, command.name)); },
+                         [&] { scheduler->Delete(command.name.c_str()); })) {
           savedName = command.name;
           PrintLine(kJtSaved + command.name);
         } else {

@@ -167,9 +167,15 @@ HRESULT WINAPI DllRegisterServer() {
   return ok ? S_OK : SELFREG_E_CLASS;
 }
 
+// Removes exactly the keys registration wrote, deepest first: XP has no
+// RegDeleteTreeW, and its RegDeleteKeyW removes only keys without subkeys.
 HRESULT WINAPI DllUnregisterServer() {
-  RegDeleteTreeW(HKEY_CLASSES_ROOT, (std::wstring(L"CLSID\\") + kAddTaskClsidText).c_str());
-  RegDeleteTreeW(HKEY_CLASSES_ROOT, kTaskComponentProgId);
+  const std::wstring clsidKey = std::wstring(L"CLSID\\") + kAddTaskClsidText;
+  const std::wstring progId = kTaskComponentProgId;
+  for (const std::wstring& key : {clsidKey + L"\\InprocServer32", clsidKey + L"\\ProgID", clsidKey,
+                                  progId + L"\\CLSID", progId}) {
+    RegDeleteKeyW(HKEY_CLASSES_ROOT, key.c_str());
+  }
   return S_OK;
 }
 }
