@@ -82,6 +82,20 @@ TEST(ScheduleWakeJob, BatchRouteOutcomes) {
   }
 }
 
+TEST(ScheduleWakeJob, InputsNoBatchCanCarryScheduleNothing) {
+  const std::wstring longName(8200, L'a');
+  const WakeJobInputs cases[] = {
+      {L"1/5/2027", L"07:05", L"taro\r\necho x", L"p"}, {L"1/5/2027", L"07:05", L"taro", L"s3\ncret"},
+      {L"1/5/2027", L"07:05", L"taro", std::wstring(L"s3\0cret", 7)}, {L"1/5/2027", L"07:05", longName, L"p"},
+  };
+  for (const WakeJobInputs& inputs : cases) {
+    FakeWakeJobSystem system;
+    EXPECT_FALSE(ScheduleWakeJob(system, inputs));
+    EXPECT_TRUE(system.files.empty());
+    EXPECT_EQ(std::count(system.events.begin(), system.events.end(), L"run C:\\W"), 0);
+  }
+}
+
 TEST(ScheduleWakeJob, BatchRouteWritesInOrderAndScrubsAfterTheBatch) {
   FakeWakeJobSystem system;
   ASSERT_TRUE(ScheduleWakeJob(system, kInputs));
