@@ -36,7 +36,8 @@ echo "== the job the Task Scheduler now holds"
 if [ -f "$WINEPREFIX/drive_c/windows/tasks/Resume.job" ]; then
   wine jt.exe /pj Resume.job 2>/dev/null | iconv -f CP932 -t UTF-8 | tr -d "\r"
 elif [ -f "$WINEPREFIX/drive_c/windows/system32/tasks/ResumeRV" ]; then
-  echo "C:\\windows\\system32\\Tasks\\ResumeRV:"; iconv -f UTF-16 -t UTF-8 "$WINEPREFIX/drive_c/windows/system32/tasks/ResumeRV" 2>/dev/null || cat "$WINEPREFIX/drive_c/windows/system32/tasks/ResumeRV"
+  echo "C:\\windows\\system32\\Tasks\\ResumeRV:"; f=$WINEPREFIX/drive_c/windows/system32/tasks/ResumeRV
+  if [ "$(head -c 2 "$f" | od -An -tx1 | tr -d " ")" = fffe ]; then iconv -f UTF-16 -t UTF-8 "$f"; else cat "$f"; fi
 else
   echo "(no job)"
 fi
