@@ -25,6 +25,9 @@ TEST(ComponentStart, FromTheDateAndTimeTexts) {
       {L"1/5/2027", L"ab:05", std::nullopt},
       {L"1/5/2027", L"0705", std::nullopt},
       {L"1/5/2027", L"07:05:30", std::nullopt},
+      {L"1//2027", L"07:05", std::nullopt},
+      {L"1/123/2027", L"07:05", std::nullopt},
+      {L"1/5/2027x", L"07:05", std::nullopt},
       {L"", L"", std::nullopt},
   };
   for (const Case& c : cases) {
