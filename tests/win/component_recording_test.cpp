@@ -3,7 +3,7 @@
 // a recording build of the component was registered.
 #include <gtest/gtest.h>
 
-#include "test_support.h"
+#include "driver.h"
 #include "wake_job/schedule.h"
 
 TEST(ComponentCall, ReceivesExactlyTheFourStrings) {
