@@ -3,72 +3,57 @@
 #include "main_window/clock_text.h"
 #include "main_window/command_line.h"
 
-TEST(CommandLine, TrimmingKeepsEverythingButOuterSpaces) {
-  EXPECT_EQ(TrimSpaces(L"   "), L"");
-  EXPECT_EQ(TrimSpaces(L""), L"");
-  EXPECT_EQ(TrimSpaces(L"  a b  "), L"a b");
-  EXPECT_EQ(TrimSpaces(L"\ta b\t"), L"\ta b\t");  // only U+0020 is a separator
-  EXPECT_EQ(TrimSpaces(L"\u3000a\u3000"), L"\u3000a\u3000");
+namespace {
+// "date|time|user|password|x" (x when hibernate-now is ticked), or "refused".
+std::wstring Read(const wchar_t* line) {
+  const auto t = SplitCommandLine(line);
+  if (!t) return L"refused";
+  return t->date + L"|" + t->time + L"|" + t->user + L"|" + t->password + (t->hibernate ? L"|x" : L"");
 }
+}  // namespace
 
 TEST(CommandLine, TokensAndTheHibernateMarker) {
-  struct Case {
-    const wchar_t* line;
-    const wchar_t *date, *time, *user, *password;
-    bool hibernate;
+  const struct {
+    const wchar_t *line, *read;
+  } rows[] = {
+      {L"2027/01/05 07:05 taro pw", L"2027/01/05|07:05|taro|pw"},
+      {L"2027/01/05 07:05 taro pw x", L"2027/01/05|07:05|taro|pw|x"},
+      {L"2027/01/05 07:05 taro pw X", L"2027/01/05|07:05|taro|pw|x"},
+      {L"2027/01/05 07:05 taro pwX", L"2027/01/05|07:05|taro|pwX|x"},
+      {L"2027/01/05 07:05 taro pw y", L"2027/01/05|07:05|taro|pw"},
+      {L"2027/01/05 07:05 taro pass word", L"2027/01/05|07:05|taro|pass"},
+      {L"2027/01/05 07:05 taro ", L"2027/01/05|07:05|taro|"},
+      {L"2027/01/05  taro pw", L"2027/01/05||taro|pw"},
+      {L"\"2027/01/05\" 07:05 \"taro\" \"p w\"", L"\"2027/01/05\"|07:05|\"taro\"|\"p"},
+      {L"2027/01/05 07:05 太郎 パス", L"2027/01/05|07:05|太郎|パス"},
+      {L"a b c d e f g x", L"a|b|c|d|x"},
+      {L"2027/01/05\t07:05 taro pw x", L"2027/01/05\t07:05|taro|pw|x|x"},  // only U+0020 separates
+      {L"2027/01/05", L"refused"},  {L"2027/01/05 07:05", L"refused"},  {L"2027/01/05 07:05 taro", L"refused"},
+      {L"2027/01/05\t07:05\ttaro\tpw", L"refused"},
   };
-  const Case cases[] = {
-      {L"2027/01/05 07:05 taro pw", L"2027/01/05", L"07:05", L"taro", L"pw", false},
-      {L"2027/01/05 07:05 taro pw x", L"2027/01/05", L"07:05", L"taro", L"pw", true},
-      {L"2027/01/05 07:05 taro pw X", L"2027/01/05", L"07:05", L"taro", L"pw", true},
-      {L"2027/01/05 07:05 taro pwX", L"2027/01/05", L"07:05", L"taro", L"pwX", true},
-      {L"2027/01/05 07:05 taro pw y", L"2027/01/05", L"07:05", L"taro", L"pw", false},
-      {L"2027/01/05 07:05 taro pass word", L"2027/01/05", L"07:05", L"taro", L"pass", false},
-      {L"2027/01/05 07:05 taro ", L"2027/01/05", L"07:05", L"taro", L"", false},
-      {L"2027/01/05  taro pw", L"2027/01/05", L"", L"taro", L"pw", false},
-      {L"\"2027/01/05\" 07:05 \"taro\" \"p w\"", L"\"2027/01/05\"", L"07:05", L"\"taro\"", L"\"p", false},
-      {L"2027/01/05 07:05 \u592a\u90ce \u30d1\u30b9", L"2027/01/05", L"07:05", L"\u592a\u90ce",
-       L"\u30d1\u30b9", false},
-      {L"a b c d e f g x", L"a", L"b", L"c", L"d", true},
-      {L"2027/01/05\t07:05 taro pw x", L"2027/01/05\t07:05", L"taro", L"pw", L"x", true},
-  };
-  for (const Case& c : cases) {
-    const auto tokens = SplitCommandLine(c.line);
-    ASSERT_TRUE(tokens) << c.line;
-    EXPECT_EQ(tokens->date, c.date) << c.line;
-    EXPECT_EQ(tokens->time, c.time) << c.line;
-    EXPECT_EQ(tokens->user, c.user) << c.line;
-    EXPECT_EQ(tokens->password, c.password) << c.line;
-    EXPECT_EQ(tokens->hibernate, c.hibernate) << c.line;
-  }
-  for (const wchar_t* line : {L"2027/01/05", L"2027/01/05 07:05", L"2027/01/05 07:05 taro",
-                              L"2027/01/05\t07:05\ttaro\tpw"}) {
-    EXPECT_FALSE(SplitCommandLine(line)) << line;
-  }
+  for (const auto& row : rows) EXPECT_EQ(Read(row.line), row.read) << row.line;
+  const struct {
+    const wchar_t *text, *trimmed;
+  } trims[] = {{L"   ", L""}, {L"", L""}, {L"  a b  ", L"a b"}, {L"\ta b\t", L"\ta b\t"}, {L"\u3000a\u3000", L"\u3000a\u3000"}};
+  for (const auto& t : trims) EXPECT_EQ(TrimSpaces(t.text), t.trimmed);
 }
 
 TEST(CommandLine, TimeTokenSplitsAtTheFirstColon) {
-  struct Case {
-    const wchar_t* time;
-    const wchar_t *hour, *minute;
-  };
-  const Case cases[] = {
-      {L"7:05", L"7", L"05"},   {L"07:05:30", L"07", L"05"}, {L"07:5", L"07", L"5"},
-      {L":", L"", L""},         {L"ab:cd", L"ab", L"cd"},    {L"7:", L"7", L""},
-      {L"24:60", L"24", L"60"},
-  };
-  for (const Case& c : cases) {
-    const auto split = SplitTimeToken(c.time);
-    ASSERT_TRUE(split) << c.time;
-    EXPECT_EQ(split->hour, c.hour);
-    EXPECT_EQ(split->minute, c.minute);
+  const struct {
+    const wchar_t *time, *hour, *minute;
+  } rows[] = {{L"7:05", L"7", L"05"}, {L"07:05:30", L"07", L"05"}, {L"07:5", L"07", L"5"}, {L":", L"", L""},
+              {L"ab:cd", L"ab", L"cd"}, {L"7:", L"7", L""},       {L"24:60", L"24", L"60"}};
+  for (const auto& row : rows) {
+    const auto split = SplitTimeToken(row.time);
+    ASSERT_TRUE(split) << row.time;
+    EXPECT_EQ(split->hour + L":" + split->minute, std::wstring(row.hour) + L":" + row.minute);
   }
   EXPECT_FALSE(SplitTimeToken(L"0705"));
   EXPECT_FALSE(SplitTimeToken(L""));
 }
 
 TEST(ClockText, TwentyFourHourFieldsAroundTheWeekday) {
-  EXPECT_EQ(FormatClockText({2026, 12, 6, 14, 3, 9}, L"\u65e5"), L"2026-12-06 (\u65e5) 14:03:09");
-  EXPECT_EQ(FormatClockText({2027, 1, 1, 0, 0, 0}, L"\u91d1"), L"2027-01-01 (\u91d1) 00:00:00");
+  EXPECT_EQ(FormatClockText({2026, 12, 6, 14, 3, 9}, L"日"), L"2026-12-06 (日) 14:03:09");
+  EXPECT_EQ(FormatClockText({2027, 1, 1, 0, 0, 0}, L"金"), L"2027-01-01 (金) 00:00:00");
   EXPECT_EQ(FormatClockText({9999, 12, 31, 23, 59, 59}, L"Fri"), L"9999-12-31 (Fri) 23:59:59");
 }

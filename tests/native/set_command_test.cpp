@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -8,7 +7,7 @@
 #include "settings/password.h"
 
 namespace {
-// Records every call the command makes, in order, as one line each.
+// Records every call the command makes, in order, "|"-separated.
 class FakeHost : public SetCommandHost {
  public:
   CivilDateTime picker{2027, 1, 5};
@@ -18,8 +17,9 @@ class FakeHost : public SetCommandHost {
   bool answerYes = true, scheduleOk = true, countdownCompletes = true, privilegeOk = true;
   Readiness wakeTimers = Readiness::Fine, hibernation = Readiness::Fine;
   std::function<void()> duringSchedule, duringCountdown;
-  std::vector<std::wstring> calls;
+  std::wstring calls;
 
+  void Record(const std::wstring& call) { calls += (calls.empty() ? L"" : L"|") + call; }
   CivilDateTime PickerDate() override { return picker; }
   std::wstring HourText() override { return hour; }
   std::wstring MinuteText() override { return minute; }
@@ -33,223 +33,118 @@ class FakeHost : public SetCommandHost {
   Readiness WakeTimers() override { return wakeTimers; }
   Readiness Hibernation() override { return hibernation; }
   bool ShowMessage(SetMessage m) override {
-    static const wchar_t* names[] = {L"past",       L"empty?",     L"failed",
-                                     L"done",       L"unstorable", L"wake timers?",
-                                     L"hibernation?"};
-    calls.push_back(std::wstring(L"message ") + names[static_cast<int>(m)]);
+    static const wchar_t* names[] = {L"past", L"empty?", L"failed", L"done", L"unstorable", L"timers?", L"hiber?"};
+    Record(names[static_cast<int>(m)]);
     return answerYes;
   }
   bool ScheduleWakeJob(const std::wstring& d, const std::wstring& t, const std::wstring& u,
                        const std::wstring& p) override {
-    calls.push_back(L"schedule " + d + L" " + t + L" " + u + L" " + p);
+    Record(L"job " + d + L" " + t + L" " + u + L" " + p);
     if (duringSchedule) duringSchedule();
     return scheduleOk;
   }
-  bool WriteSetting(const std::wstring& s, const std::wstring& k, const std::wstring& v) override {
-    calls.push_back(L"write " + s + L"." + k + L"=" + v);
+  // The password is recorded as it reads back: "Pass*pw" means stored scrambled.
+  bool WriteSetting(const std::wstring&, const std::wstring& k, const std::wstring& v) override {
+    if (k != L"Pass") Record(k + L"=" + v);
+    else Record(!v.empty() && v == password ? L"Pass in plain text" : L"Pass*" + ConvertPassword(L"RESET", v).value_or(L"?"));
     return true;
   }
   bool RunSuspendCountdown() override {
-    calls.push_back(L"countdown");
+    Record(L"countdown");
     if (duringCountdown) duringCountdown();
     return countdownCompletes;
   }
   bool EnterHibernation() override {
-    calls.push_back(L"hibernate");
+    Record(L"hibernate");
     return privilegeOk;
   }
 };
 
-std::wstring Scrambled(const wchar_t* text) { return ConvertPassword(L"SET", text).value(); }
-
-std::vector<std::wstring> Stored(const std::wstring& user, const std::wstring& pass,
-                                 const std::wstring& hour, const std::wstring& min) {
-  return {L"write UserInfo.User=" + user, L"write UserInfo.Pass=" + pass,
-          L"write StartTime.Hour=" + hour, L"write StartTime.Min=" + min};
-}
-
-std::vector<std::wstring> Join(std::vector<std::wstring> a, const std::vector<std::wstring>& b) {
-  a.insert(a.end(), b.begin(), b.end());
-  return a;
-}
+const std::wstring kJob = L"job 1/5/2027 07:05 taro pw|User=taro|Pass*pw|Hour=07|Min=05";
+const std::wstring kEmptyJob = L"job 1/5/2027 07:05 taro |User=taro|Pass*|Hour=07|Min=05";
+constexpr SetOutcome kStay = SetOutcome::StayOpen, kExit = SetOutcome::Exit;
 }  // namespace
 
-TEST(SetCommand, RefusalsScheduleNothingAndWriteNothing) {
-  struct Case {
-    const char* what;
-    std::function<void(FakeHost&)> arrange;
-    std::vector<std::wstring> calls;
-  };
-  const Case cases[] = {
-      {"a minute before the present minute",
-       [](FakeHost& h) { h.now = {2027, 1, 5, 7, 6, 0}; }, {L"message past"}},
-      {"an earlier day at a later hour",
-       [](FakeHost& h) { h.now = {2027, 1, 6, 1, 0, 0}; }, {L"message past"}},
-      {"No to the empty password",
-       [](FakeHost& h) { h.password.clear(); h.answerYes = false; }, {L"message empty?"}},
-      {"a password the scrambler cannot store",
-       [](FakeHost& h) { h.password = L"\u30d1\u30b9"; }, {L"message unstorable"}},
-      {"an unstorable password in a disabled box",
-       [](FakeHost& h) { h.password = L"p\u00e9"; h.passwordEnabled = false; }, {L"message unstorable"}},
-      {"scheduling fails on XP",
-       [](FakeHost& h) { h.scheduleOk = false; },
-       {L"schedule 1/5/2027 07:05 taro pw", L"message failed"}},
-      {"scheduling fails in command-line mode",
-       [](FakeHost& h) { h.scheduleOk = false; h.commandLine = true; },
-       {L"schedule 1/5/2027 07:05 taro pw", L"message failed"}},
-  };
-  for (const Case& c : cases) {
-    FakeHost host;
-    c.arrange(host);
-    EXPECT_EQ(RunSetCommand(host), SetOutcome::StayOpen) << c.what;
-    EXPECT_EQ(host.calls, c.calls) << c.what;
-  }
-}
-
-TEST(SetCommand, AcceptedRequestsScheduleStoreAndEnd) {
-  const std::vector<std::wstring> schedule = {L"schedule 1/5/2027 07:05 taro pw"};
-  const auto stored = Stored(L"taro", Scrambled(L"pw"), L"07", L"05");
-  struct Case {
+// Each row runs through the window and from the command line; the two differ
+// only in that the command line shows no completion message ("done").
+TEST(SetCommand, WhatTheUserSeesAndWhatIsStored) {
+  const struct {
     const char* what;
     std::function<void(FakeHost&)> arrange;
     SetOutcome outcome;
-    std::vector<std::wstring> calls;
-  };
-  const Case cases[] = {
-      {"within the present minute", [](FakeHost& h) { h.now = {2027, 1, 5, 7, 5, 59}; },
-       SetOutcome::Exit, Join(Join(schedule, stored), {L"message done"})},
-      {"command-line mode says nothing", [](FakeHost& h) { h.commandLine = true; }, SetOutcome::Exit,
-       Join(schedule, stored)},
-      {"hibernate now", [](FakeHost& h) { h.hibernate = true; }, SetOutcome::Exit,
-       Join(Join(schedule, stored), {L"countdown", L"hibernate"})},
-      {"hibernate now from the command line",
-       [](FakeHost& h) { h.hibernate = true; h.commandLine = true; }, SetOutcome::Exit,
-       Join(Join(schedule, stored), {L"countdown", L"hibernate"})},
-      {"countdown cancelled", [](FakeHost& h) { h.hibernate = true; h.countdownCompletes = false; },
-       SetOutcome::StayOpen, Join(Join(schedule, stored), {L"countdown"})},
-      {"privilege not enabled", [](FakeHost& h) { h.hibernate = true; h.privilegeOk = false; },
-       SetOutcome::StayOpen, Join(Join(schedule, stored), {L"countdown", L"hibernate"})},
+    std::wstring calls;
+  } rows[] = {
+      {"a minute before the present minute", [](FakeHost& h) { h.now = {2027, 1, 5, 7, 6, 0}; }, kStay, L"past"},
+      {"an earlier day at a later hour", [](FakeHost& h) { h.now = {2027, 1, 6, 1, 0, 0}; }, kStay, L"past"},
+      {"within the present minute", [](FakeHost& h) { h.now = {2027, 1, 5, 7, 5, 59}; }, kExit, kJob + L"|done"},
+      {"No to the empty password", [](FakeHost& h) { h.password.clear(); h.answerYes = false; }, kStay, L"empty?"},
+      {"Yes to the empty password", [](FakeHost& h) { h.password.clear(); }, kExit, L"empty?|" + kEmptyJob + L"|done"},
+      {"an empty password in a disabled box asks nothing",
+       [](FakeHost& h) { h.password.clear(); h.passwordEnabled = false; }, kExit, kEmptyJob + L"|done"},
+      {"a password the scrambler cannot store", [](FakeHost& h) { h.password = L"パス"; }, kStay, L"unstorable"},
+      {"an unstorable password in a disabled box",
+       [](FakeHost& h) { h.password = L"p\u00e9"; h.passwordEnabled = false; }, kStay, L"unstorable"},
+      {"scheduling fails", [](FakeHost& h) { h.scheduleOk = false; }, kStay, L"job 1/5/2027 07:05 taro pw|failed"},
+      {"hibernate now", [](FakeHost& h) { h.hibernate = true; }, kExit, kJob + L"|countdown|hibernate"},
+      {"countdown cancelled", [](FakeHost& h) { h.hibernate = true; h.countdownCompletes = false; }, kStay,
+       kJob + L"|countdown"},
+      {"privilege not enabled", [](FakeHost& h) { h.hibernate = true; h.privilegeOk = false; }, kStay,
+       kJob + L"|countdown|hibernate"},
       {"box cleared during the countdown",
-       [](FakeHost& h) {
-         h.hibernate = true;
-         h.duringCountdown = [&h] { h.hibernate = false; };
-       },
-       SetOutcome::Exit, Join(Join(schedule, stored), {L"countdown"})},
+       [](FakeHost& h) { h.hibernate = true; h.duringCountdown = [&h] { h.hibernate = false; }; }, kExit,
+       kJob + L"|countdown"},
       {"window closed during the batch wait",
-       [](FakeHost& h) {
-         h.hibernate = true;
-         h.duringSchedule = [&h] { h.closeRequested = true; };
-       },
-       SetOutcome::Exit, Join(schedule, stored)},
+       [](FakeHost& h) { h.hibernate = true; h.duringSchedule = [&h] { h.closeRequested = true; }; }, kExit, kJob},
+      // The texts reach scheduling and the settings as typed.
+      {"a single-digit minute stays unpadded", [](FakeHost& h) { h.minute = L"5"; }, kExit,
+       L"job 1/5/2027 07:5 taro pw|User=taro|Pass*pw|Hour=07|Min=5|done"},
+      {"letters for the hour skip the past-time test", [](FakeHost& h) { h.hour = L"ab"; h.now = {2030, 1, 1}; },
+       kExit, L"job 1/5/2027 ab:05 taro pw|User=taro|Pass*pw|Hour=ab|Min=05|done"},
+      {"an hour of 24 cannot be read and skips the test", [](FakeHost& h) { h.hour = L"24"; h.now = {2030, 1, 1}; },
+       kExit, L"job 1/5/2027 24:05 taro pw|User=taro|Pass*pw|Hour=24|Min=05|done"},
+      {"the date goes out as m/d/yyyy", [](FakeHost& h) { h.picker = {2027, 12, 25}; h.hour = L"23"; h.minute = L"59"; },
+       kExit, L"job 12/25/2027 23:59 taro pw|User=taro|Pass*pw|Hour=23|Min=59|done"},
+      // Power questions: only on a definite "off", after the password question.
+      {"wake timers off, Yes", [](FakeHost& h) { h.wakeTimers = Readiness::Off; }, kExit, L"timers?|" + kJob + L"|done"},
+      {"wake timers off, No", [](FakeHost& h) { h.wakeTimers = Readiness::Off; h.answerYes = false; }, kStay,
+       L"timers?"},
+      {"hibernation off but not asked for", [](FakeHost& h) { h.hibernation = Readiness::Off; }, kExit,
+       kJob + L"|done"},
+      {"hibernation off, ticked, No",
+       [](FakeHost& h) { h.hibernation = Readiness::Off; h.hibernate = true; h.answerYes = false; }, kStay, L"hiber?"},
+      {"hibernation off, ticked, Yes", [](FakeHost& h) { h.hibernation = Readiness::Off; h.hibernate = true; }, kExit,
+       L"hiber?|" + kJob + L"|countdown|hibernate"},
+      {"both off, after the password question",
+       [](FakeHost& h) { h.wakeTimers = h.hibernation = Readiness::Off; h.hibernate = true; h.password.clear(); },
+       kExit, L"empty?|timers?|hiber?|" + kEmptyJob + L"|countdown|hibernate"},
+      {"a past time is refused before any power question",
+       [](FakeHost& h) { h.wakeTimers = Readiness::Off; h.now = {2028, 1, 1}; }, kStay, L"past"},
   };
-  for (const Case& c : cases) {
-    FakeHost host;
-    c.arrange(host);
-    EXPECT_EQ(RunSetCommand(host), c.outcome) << c.what;
-    EXPECT_EQ(host.calls, c.calls) << c.what;
-  }
-}
-
-TEST(SetCommand, TextsReachSchedulingAndSettingsAsTyped) {
-  struct Case {
-    const char* what;
-    std::function<void(FakeHost&)> arrange;
-    std::vector<std::wstring> calls;
-  };
-  const Case cases[] = {
-      {"a single-digit minute stays unpadded",
-       [](FakeHost& h) { h.minute = L"5"; },
-       Join({L"schedule 1/5/2027 07:5 taro pw"}, Stored(L"taro", Scrambled(L"pw"), L"07", L"5"))},
-      {"letters for the hour skip the past-time test",
-       [](FakeHost& h) { h.hour = L"ab"; h.now = {2030, 1, 1, 0, 0, 0}; },
-       Join({L"schedule 1/5/2027 ab:05 taro pw"}, Stored(L"taro", Scrambled(L"pw"), L"ab", L"05"))},
-      {"an hour of 24 cannot be read and skips the test",
-       [](FakeHost& h) { h.hour = L"24"; h.now = {2030, 1, 1, 0, 0, 0}; },
-       Join({L"schedule 1/5/2027 24:05 taro pw"}, Stored(L"taro", Scrambled(L"pw"), L"24", L"05"))},
-      {"Yes to the empty password",
-       [](FakeHost& h) { h.password.clear(); },
-       Join({L"message empty?", L"schedule 1/5/2027 07:05 taro "}, Stored(L"taro", L"", L"07", L"05"))},
-      {"a disabled box asks nothing",
-       [](FakeHost& h) { h.password.clear(); h.passwordEnabled = false; },
-       Join({L"schedule 1/5/2027 07:05 taro "}, Stored(L"taro", L"", L"07", L"05"))},
-      {"the date goes out as m/d/yyyy",
-       [](FakeHost& h) { h.picker = {2027, 12, 25}; h.hour = L"23"; h.minute = L"59"; },
-       Join({L"schedule 12/25/2027 23:59 taro pw"}, Stored(L"taro", Scrambled(L"pw"), L"23", L"59"))},
-  };
-  for (const Case& c : cases) {
-    FakeHost host;
-    host.commandLine = true;  // no completion message, to keep the lists short
-    c.arrange(host);
-    EXPECT_EQ(RunSetCommand(host), SetOutcome::Exit) << c.what;
-    EXPECT_EQ(host.calls, c.calls) << c.what;
+  for (const bool commandLine : {false, true}) {
+    for (const auto& row : rows) {
+      FakeHost host;
+      host.commandLine = commandLine;
+      row.arrange(host);
+      std::wstring expected = row.calls;
+      const std::size_t done = expected.find(L"|done");
+      if (commandLine && done != std::wstring::npos) expected.erase(done, 5);
+      EXPECT_EQ(RunSetCommand(host), row.outcome) << row.what;
+      EXPECT_EQ(host.calls, expected) << row.what << (commandLine ? " (command line)" : " (window)");
+    }
   }
 }
 
 TEST(SetCommand, ASecondClickDuringARunIsIgnored) {
   SetCommand command;
   FakeHost host;
-  host.commandLine = true;
   std::optional<std::optional<SetOutcome>> inner;
   host.duringSchedule = [&] { inner = command.Click(host); };
-  EXPECT_EQ(command.Click(host), SetOutcome::Exit);
+  EXPECT_EQ(command.Click(host), kExit);
   ASSERT_TRUE(inner.has_value());
   EXPECT_FALSE(inner->has_value());
-  EXPECT_EQ(std::count(host.calls.begin(), host.calls.end(), L"schedule 1/5/2027 07:05 taro pw"), 1);
+  EXPECT_EQ(host.calls, kJob + L"|done");
   EXPECT_FALSE(command.Running());
-  // And once it is over, the next click runs again.
-  EXPECT_EQ(command.Click(host), SetOutcome::Exit);
-}
-
-TEST(SetCommand, PowerQuestionsOnlyWhenTheSystemSaysOff) {
-  const std::vector<std::wstring> schedule = {L"schedule 1/5/2027 07:05 taro pw"};
-  const auto stored = Stored(L"taro", Scrambled(L"pw"), L"07", L"05");
-  const std::vector<std::wstring> hibernated = {L"countdown", L"hibernate"};
-  struct Case {
-    const char* what;
-    std::function<void(FakeHost&)> arrange;
-    SetOutcome outcome;
-    std::vector<std::wstring> calls;
-  };
-  const Case cases[] = {
-      {"wake timers off, Yes", [](FakeHost& h) { h.wakeTimers = Readiness::Off; }, SetOutcome::Exit,
-       Join(Join({L"message wake timers?"}, schedule), stored)},
-      {"wake timers off, No", [](FakeHost& h) { h.wakeTimers = Readiness::Off; h.answerYes = false; },
-       SetOutcome::StayOpen, {L"message wake timers?"}},
-      {"hibernation off but not asked for", [](FakeHost& h) { h.hibernation = Readiness::Off; },
-       SetOutcome::Exit, Join(schedule, stored)},
-      {"hibernation off, ticked, No",
-       [](FakeHost& h) { h.hibernation = Readiness::Off; h.hibernate = true; h.answerYes = false; },
-       SetOutcome::StayOpen, {L"message hibernation?"}},
-      {"hibernation off, ticked, Yes",
-       [](FakeHost& h) { h.hibernation = Readiness::Off; h.hibernate = true; }, SetOutcome::Exit,
-       Join(Join(Join({L"message hibernation?"}, schedule), stored), hibernated)},
-      {"both off, after the password question",
-       [](FakeHost& h) {
-         h.wakeTimers = h.hibernation = Readiness::Off;
-         h.hibernate = true;
-         h.password.clear();
-       },
-       SetOutcome::Exit,
-       Join(Join({L"message empty?", L"message wake timers?", L"message hibernation?",
-                  L"schedule 1/5/2027 07:05 taro "},
-                 Stored(L"taro", L"", L"07", L"05")),
-            hibernated)},
-      {"a past time is refused before any power question",
-       [](FakeHost& h) { h.wakeTimers = Readiness::Off; h.now = {2028, 1, 1, 0, 0, 0}; },
-       SetOutcome::StayOpen, {L"message past"}},
-  };
-  // The window and the command line ask the same questions; only the
-  // completion message differs, and it is left out of the comparison.
-  for (bool commandLine : {false, true}) {
-    for (const Case& c : cases) {
-      FakeHost host;
-      host.commandLine = commandLine;
-      c.arrange(host);
-      EXPECT_EQ(RunSetCommand(host), c.outcome) << c.what;
-      host.calls.erase(std::remove(host.calls.begin(), host.calls.end(), L"message done"), host.calls.end());
-      EXPECT_EQ(host.calls, c.calls) << c.what << (commandLine ? " (command line)" : " (window)");
-    }
-  }
+  EXPECT_EQ(command.Click(host), kExit) << "once it is over, the next click runs again";
 }
 
 TEST(Readiness, OnlyADefiniteOffCounts) {
@@ -264,8 +159,9 @@ TEST(Readiness, OnlyADefiniteOffCounts) {
       {V(1), V(0), Readiness::Off},                  {V(3), V(1), Readiness::Fine},
   };
   for (const auto& t : timers) EXPECT_EQ(JudgeWakeTimers(t.ac, t.dc), t.expected);
+  for (const bool s4 : {false, true}) {
+    for (const bool file : {false, true})
+      EXPECT_EQ(JudgeHibernation(HibernationCapabilities{s4, file}), s4 && file ? Readiness::Fine : Readiness::Off);
+  }
   EXPECT_EQ(JudgeHibernation(std::nullopt), Readiness::Fine);
-  EXPECT_EQ(JudgeHibernation(HibernationCapabilities{true, true}), Readiness::Fine);
-  EXPECT_EQ(JudgeHibernation(HibernationCapabilities{false, true}), Readiness::Off);
-  EXPECT_EQ(JudgeHibernation(HibernationCapabilities{true, false}), Readiness::Off);
 }
