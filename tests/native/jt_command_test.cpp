@@ -62,6 +62,9 @@ TEST(JtArguments, MalformedLinesAreRefusedWholeNamingTheFault) {
       {L"/sj ApplicationName=\"C:\\a b", std::wstring(kJtUnclosedQuote) + L"ApplicationName=\"C:\\a b"},
       {L"/sj SystemRequired=yes", std::wstring(kJtBadValue) + L"SystemRequired=yes"},
       {L"/sj Comment", std::wstring(kJtBadValue) + L"Comment"},
+      {L"/sj Comment x", std::wstring(kJtBadValue) + L"Comment"},
+      {L"/sj Comment=\"a\"b", std::wstring(kJtBadValue) + L"Comment=\"a\"b"},
+      {L"/ctj StartDate /pj", std::wstring(kJtBadValue) + L"StartDate"},
       {L"/xyz", std::wstring(kJtUnknownCommand) + L"/xyz"},
       {L"Resume.job", std::wstring(kJtUnknownCommand) + L"Resume.job"},
       {L"/sd", std::wstring(kJtMissingName) + L"/sd"},
@@ -83,6 +86,9 @@ TEST(JtArguments, ProgramNameAndJobNames) {
   EXPECT_EQ(WorkItemName(L"Resume"), L"Resume");
   EXPECT_EQ(WorkItemName(L".job"), L".job");
   EXPECT_TRUE(ParseJtArguments(L"").commands.empty());
+  const JtParse empty = ParseJtArguments(L"/sj Comment=\"\" /pj");
+  ASSERT_EQ(empty.error, L"");
+  EXPECT_EQ(empty.commands[0].comment, L"") << "an empty quoted value";
   const JtParse print = ParseJtArguments(L"/pj Resume.job");
   ASSERT_EQ(print.commands.size(), 1u);
   EXPECT_EQ(print.commands[0].name, L"Resume");

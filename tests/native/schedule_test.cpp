@@ -16,8 +16,9 @@ class FakeWakeJobSystem : public WakeJobSystem {
   std::array<std::wstring, 4> componentArgs;
 
   void Record(const std::wstring& call) { calls += (calls.empty() ? L"" : L"|") + call; }
+  std::wstring folder = L"C:\\W";
   std::wstring VersionClass() override { return versionClass; }
-  std::wstring ProgramFolder() override { return L"C:\\W"; }
+  std::wstring ProgramFolder() override { return folder; }
   bool WriteAnsiFile(const std::wstring& path, const std::wstring& text) override {
     Record(L"write " + path.substr(path.rfind(L'\\') + 1));
     if (path == failWritesTo) return false;
@@ -92,6 +93,13 @@ TEST(ScheduleWakeJob, EachRouteReportsWhetherAJobWasMade) {
     const bool startupWritten = system.calls.find(L"write Startup.bat") != std::wstring::npos &&
                                 std::wstring(row.failWrite) != L"C:\\W\\Startup.bat";
     EXPECT_EQ(system.files[L"C:\\W\\Startup.bat"], startupWritten ? L"" : L"old") << row.what;
+  }
+  for (const wchar_t* versionClass : {L"XP", L"VISTA"}) {
+    FakeWakeJobSystem unknown;
+    unknown.folder.clear();
+    unknown.versionClass = versionClass;
+    EXPECT_FALSE(ScheduleWakeJob(unknown, kInputs)) << "no program folder, no job";
+    EXPECT_EQ(unknown.calls, L"");
   }
   FakeWakeJobSystem system;
   system.versionClass = L"VISTA";

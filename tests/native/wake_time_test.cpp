@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
+
 #include "wake_job/task_xml.h"
 #include "wake_job/wake_time.h"
 
@@ -30,7 +33,7 @@ TEST(ComponentStart, FromTheDateAndTimeTexts) {
       {L"2/29/2027", L"00:00", {}}, {L"2/30/2027", L"07:05", {}}, {L"13/1/2027", L"07:05", {}},
       {L"1/5/27", L"07:05", {}},    {L"1/5/2027", L"24:00", {}},  {L"1/5/2027", L"07:60", {}},
       {L"1/5/2027", L"ab:05", {}},  {L"1/5/2027", L"0705", {}},   {L"1/5/2027", L"07:05:30", {}},
-      {L"1//2027", L"07:05", {}},   {L"1/123/2027", L"07:05", {}}, {L"1/5/2027x", L"07:05", {}}, {L"", L"", {}},
+      {L"1//2027", L"07:05", {}},   {L"1/123/2027", L"07:05", {}}, {L"1/5/2027x", L"07:05", {}}, {L"1/5/2027", L"007:05", {}}, {L"", L"", {}},
   };
   for (const auto& r : rows) EXPECT_EQ(BuildComponentStart(r.date, r.time), r.start) << r.date << " " << r.time;
 }
@@ -42,7 +45,7 @@ TEST(ComponentStart, ReadsOnlyTheExactPattern) {
         L"2027/01/005 07:05:00", L"2027/01/05 007:05:00", L"2027/01/05 07:005:00", L"2027/01/05 07:05:000",
         L"2027/1/5 07:05:00", L"2027/02/30 07:05:00", L"2027/01/05 07:05", L"2027/01/05 24:00:00",
         L"2027/01/05 07:60:00", L"2027/01/05 07:05:60", L"2027-01-05 07:05:00", L"2027/01/05T07:05:00",
-        L"2027/01/05 07.05:00", L"2027/01/05 07:05.00", L""}) {
+        L"2027/01/05 07.05:00", L"2027/01/05 07:05.00", L"2027/01/05 :05:00", L"2027/01/05 07::00", L""}) {
     EXPECT_FALSE(ParseComponentStart(text)) << std::wstring(text);
     EXPECT_FALSE(BuildTaskXml(text, L"C:\\W\\Startup.bat", L"Reveilo")) << std::wstring(text);
   }
@@ -60,6 +63,31 @@ TEST(TaskXml, WakesTheMachineAtTheStartTimeAndRunsTheProgram) {
                               L"<Author>&lt;a&amp;b&gt;</Author>"}) {
     EXPECT_NE(xml->find(part), std::wstring::npos) << std::wstring(part);
   }
+}
+
+// The XML for several wake times and program folders, written as UTF-8, is
+// valid against the published task schema's types (tests/xml/task.xsd).
+TEST(TaskXml, ValidAgainstTheTaskSchema) {
+  const struct {
+    const wchar_t *start, *program;
+  } rows[] = {{L"2027/01/05 07:05:00", L"C:\\reveilo\\Startup.bat"},
+              {L"2028/02/29 00:00:00", L"C:\\Tom & Jerry's <\"tools\">\\Startup.bat"},
+              {L"2030/12/31 23:59:00", L"C:\\復帰ツール\\Startup.bat"}, {L"2027/10/01 12:30:00", L"C:\\Startup.bat"}};
+  std::string files;
+  for (const auto& row : rows) {
+    const std::wstring xml = BuildTaskXml(row.start, row.program, L"Reveilo & <Co>").value();
+    std::string utf8 = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+    for (const wchar_t w : xml) {  // the samples hold nothing beyond the BMP
+      const auto c = static_cast<unsigned>(w);
+      if (c < 0x80) utf8 += static_cast<char>(c);
+      else if (c < 0x800) utf8 += {static_cast<char>(0xC0 | c >> 6), static_cast<char>(0x80 | (c & 0x3F))};
+      else utf8 += {static_cast<char>(0xE0 | c >> 12), static_cast<char>(0x80 | (c >> 6 & 0x3F)), static_cast<char>(0x80 | (c & 0x3F))};
+    }
+    const std::string path = "task-sample-" + std::to_string(files.size()) + ".xml";
+    std::ofstream(path, std::ios::binary) << utf8;
+    files += " " + path;
+  }
+  EXPECT_EQ(std::system(("xmllint --noout --schema '" REVEILO_TASK_XSD "'" + files).c_str()), 0);
 }
 
 TEST(Padded, DigitsAndLeadingZeros) {

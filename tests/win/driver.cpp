@@ -1,7 +1,6 @@
 #include "driver.h"
 
 #include <commctrl.h>
-#include <wincodec.h>
 
 #include <cstdio>
 #include <fstream>
@@ -240,36 +239,24 @@ void SaveScreenshot(HWND hwnd, const wchar_t* name) {
   RECT rect;
   if (folder.empty() || !GetWindowRect(hwnd, &rect)) return;
   CreateDirectoryW(folder.c_str(), nullptr);
-  const UINT width = static_cast<UINT>(rect.right - rect.left), height = static_cast<UINT>(rect.bottom - rect.top);
+  const LONG width = rect.right - rect.left, height = rect.bottom - rect.top;
+  BITMAPINFOHEADER info{sizeof info, width, -height, 1, 32, BI_RGB};  // top-down rows
+  const DWORD bytes = static_cast<DWORD>(width * height * 4);
+  const BITMAPFILEHEADER file{0x4D42, sizeof(BITMAPFILEHEADER) + sizeof info + bytes, 0, 0,
+                              sizeof(BITMAPFILEHEADER) + sizeof info};
   HDC screen = GetDC(nullptr);
   HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof info.bmiHeader, static_cast<LONG>(width), -static_cast<LONG>(height), 1, 32, BI_RGB};
   void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HBITMAP bitmap = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, static_cast<int>(width), static_cast<int>(height), screen, rect.left, rect.top, SRCCOPY);
+  BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+  GdiFlush();
   SelectObject(memory, old);
+  std::ofstream out((folder + L"\\" + name + L".bmp").c_str(), std::ios::binary);
+  out.write(reinterpret_cast<const char*>(&file), sizeof file);
+  out.write(reinterpret_cast<const char*>(&info), sizeof info);
+  out.write(static_cast<const char*>(bits), bytes);
+  DeleteObject(bitmap);
   DeleteDC(memory);
   ReleaseDC(nullptr, screen);
-  IWICImagingFactory* factory = nullptr;
-  IWICStream* stream = nullptr;
-  IWICBitmapEncoder* encoder = nullptr;
-  IWICBitmapFrameEncode* frame = nullptr;
-  WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGR;
-  const std::wstring path = folder + L"\\" + name + L".png";
-  if (SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                                 reinterpret_cast<void**>(&factory))) &&
-      SUCCEEDED(factory->CreateStream(&stream)) && SUCCEEDED(stream->InitializeFromFilename(path.c_str(), GENERIC_WRITE)) &&
-      SUCCEEDED(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, &encoder)) &&
-      SUCCEEDED(encoder->Initialize(stream, WICBitmapEncoderNoCache)) && SUCCEEDED(encoder->CreateNewFrame(&frame, nullptr)) &&
-      SUCCEEDED(frame->Initialize(nullptr)) && SUCCEEDED(frame->SetSize(width, height)) &&
-      SUCCEEDED(frame->SetPixelFormat(&format)) &&
-      SUCCEEDED(frame->WritePixels(height, width * 4, width * height * 4, static_cast<BYTE*>(bits)))) {
-    frame->Commit();
-    encoder->Commit();
-  }
-  for (IUnknown* object : std::initializer_list<IUnknown*>{frame, encoder, stream, factory})
-    if (object) object->Release();
-  DeleteObject(bitmap);
 }

@@ -74,5 +74,5 @@ std::wstring WindowText(HWND hwnd);
 std::wstring MessageBoxText(HWND box);        // its static control 65535
 void PressMessageBoxButton(HWND box, int id);  // IDOK, IDYES, IDNO
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
-// A screenshot of the window as NAME.png in REVEILO_ARTIFACT_DIR, when that is set.
+// A screenshot of the window as NAME.bmp in REVEILO_ARTIFACT_DIR, when that is set.
 void SaveScreenshot(HWND hwnd, const wchar_t* name);
