@@ -1,8 +1,12 @@
-// Measures Reveilo.exe against the baseline program under the same prefix and
-// prints one tab-separated row per figure: name, subject, median, min, max, unit.
-// (The idle cost is read by bench/run.sh from the Linux side.)
-//   bench.exe [runs] [startup]   ("startup": the start-up figures only)
+// Measures Reveilo.exe against the floor (its window with no program behind
+// it) under the same prefix, and the command-line Set end to end with its
+// parts, and prints one tab-separated row per figure: name, subject, median,
+// min, max, unit. (The idle cost is read by bench/run.sh from the Linux side.)
+//   bench.exe RUNS window     start-up and memory, countdown, batch wait (XP route)
+//   bench.exe RUNS batch      the command-line Set on the batch route and its parts
+//   bench.exe RUNS component  the command-line Set on the component route and its part
 #include <windows.h>
+#include <objbase.h>
 #include <psapi.h>
 
 #include <algorithm>
@@ -71,14 +75,23 @@ HWND WaitForVisible(DWORD pid, const wchar_t* className, DWORD timeoutMs) {
   return nullptr;
 }
 
-PROCESS_INFORMATION Start(const std::wstring& exe, const std::wstring& arguments) {
-  const std::wstring path = ProgramFile(ProgramFolder(), (L"\\" + exe).c_str());
+// `console`: a console of its own, minimised, as Reveilo.exe starts the batch.
+PROCESS_INFORMATION Start(const std::wstring& exe, const std::wstring& arguments, bool console = false) {
+  // A program of the folder, or one Windows finds by itself (cmd.exe).
+  std::wstring path = ProgramFile(ProgramFolder(), (L"\\" + exe).c_str());
+  if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    wchar_t system[MAX_PATH] = {};
+    GetSystemDirectoryW(system, MAX_PATH);
+    path = std::wstring(system) + L"\\" + exe;
+  }
   std::wstring line = L"\"" + path + L"\" " + arguments;
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
+  startup.dwFlags = console ? STARTF_USESHOWWINDOW : 0;
+  startup.wShowWindow = SW_SHOWMINIMIZED;
   PROCESS_INFORMATION process{};
-  CreateProcessW(path.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, ProgramFolder().c_str(), &startup,
-                 &process);
+  CreateProcessW(path.c_str(), line.data(), nullptr, nullptr, FALSE, console ? CREATE_NEW_CONSOLE : 0, nullptr,
+                 ProgramFolder().c_str(), &startup, &process);
   return process;
 }
 
@@ -89,22 +102,38 @@ void End(PROCESS_INFORMATION& process) {
   CloseHandle(process.hThread);
 }
 
-void MeasureStartup(const wchar_t* exe, int runs) {
-  std::vector<double> startup, memory;
-  for (int i = 0; i < runs; ++i) {
+// The two programs take turns, so that a slow moment of the machine falls on both.
+void MeasureStartup(int runs) {
+  const wchar_t* programs[] = {L"floor.exe", L"Reveilo.exe"};
+  std::vector<double> startup[2], memory[2];
+  for (int i = 0; i < 2 * runs; ++i) {
+    const int which = i % 2;
     const double start = NowMs();
-    PROCESS_INFORMATION process = Start(exe, L"");
+    PROCESS_INFORMATION process = Start(programs[which], L"");
     WaitForInputIdle(process.hProcess, 10000);
-    if (WaitForVisible(process.dwProcessId, nullptr, 10000)) startup.push_back(NowMs() - start);
+    if (WaitForVisible(process.dwProcessId, nullptr, 10000)) startup[which].push_back(NowMs() - start);
     Sleep(200);
     PROCESS_MEMORY_COUNTERS counters{};
     counters.cb = sizeof counters;
     if (GetProcessMemoryInfo(process.hProcess, &counters, sizeof counters))
-      memory.push_back(static_cast<double>(counters.PeakWorkingSetSize) / 1024.0);
+      memory[which].push_back(static_cast<double>(counters.PeakWorkingSetSize) / 1024.0);
     End(process);
   }
-  Row("startup", exe, startup, "ms");
-  Row("peak_working_set", exe, memory, "KiB");
+  for (int which = 0; which < 2; ++which) {
+    Row("startup", programs[which], startup[which], "ms");
+    Row("peak_working_set", programs[which], memory[which], "KiB");
+  }
+}
+
+// Milliseconds from starting `exe` until it has exited.
+double TimeRun(const std::wstring& exe, const std::wstring& arguments, bool console = false) {
+  const double start = NowMs();
+  PROCESS_INFORMATION process = Start(exe, arguments, console);
+  if (!process.hProcess) return -1;
+  WaitForSingleObject(process.hProcess, 60000);
+  const double took = NowMs() - start;
+  End(process);
+  return took;
 }
 
 std::wstring FutureDate() {
@@ -163,14 +192,68 @@ void MeasureBatchWait(int runs) {
   Row("batch_end_to_return", L"ScheduleWakeJob", delay, "ms");
   Row("batch_wait_cpu", L"ScheduleWakeJob", cpu, "%");
 }
+
+// The main job as a script runs it: Reveilo.exe with a command line, from
+// process start to exit, and the same work without our program around it:
+// the batch it leaves run by cmd.exe alone, jt.exe's two calls alone, and
+// cmd.exe doing nothing.
+void MeasureBatchRoute(int runs) {
+  const std::wstring line = FutureDate() + L" 07:05 u p";
+  const std::wstring tool = BuildToolLine({L"1/5/2030", L"07:05", L"u", L"p"}, ProgramFolder());
+  const std::wstring toolArguments = tool.substr(tool.find(L' ') + 1);
+  std::vector<double> total, floor, batch, jt, cmd;
+  for (int i = 0; i < runs; ++i) {
+    total.push_back(TimeRun(L"Reveilo.exe", line));
+    floor.push_back(TimeRun(L"floor.exe", L"exit"));
+    batch.push_back(TimeRun(L"cmd.exe", L"/d /c AddTask.bat", true));
+    jt.push_back(TimeRun(L"jt.exe", L"/sd Resume.job", true) + TimeRun(L"jt.exe", toolArguments, true));
+    cmd.push_back(TimeRun(L"cmd.exe", L"/d /c exit 0", true));
+  }
+  Row("set_batch_route", L"Reveilo.exe", total, "ms");
+  Row("set_batch_route", L"floor.exe (start, window, exit)", floor, "ms");
+  Row("set_batch_route", L"cmd.exe+jt.exe", batch, "ms");
+  Row("set_batch_route", L"jt.exe (2 calls)", jt, "ms");
+  Row("set_batch_route", L"cmd.exe (empty)", cmd, "ms");
+}
+
+void MeasureComponentRoute(int runs) {
+  const std::wstring line = FutureDate() + L" 07:05 u p";
+  // The component registered the ordinary way, so that this program, which
+  // has no manifest, can call it as Reveilo.exe does.
+  HMODULE component = LoadLibraryW(ProgramFile(ProgramFolder(), L"\\ReveiloTask.dll").c_str());
+  using RegisterFn = HRESULT(WINAPI*)();
+  auto registerServer = component ? reinterpret_cast<RegisterFn>(reinterpret_cast<void*>(
+                                        GetProcAddress(component, "DllRegisterServer")))
+                                  : nullptr;
+  if (registerServer) registerServer();
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  std::vector<double> total, floor, call;
+  for (int i = 0; i < runs; ++i) {
+    total.push_back(TimeRun(L"Reveilo.exe", line));
+    floor.push_back(TimeRun(L"floor.exe", L"exit"));
+    const double start = NowMs();
+    if (Win32WakeJobSystem().CallTaskComponent(
+            {L"2030/01/05 07:05:00", ProgramFile(ProgramFolder(), kStartupBatchName), kTaskName, kTaskAuthor}))
+      call.push_back(NowMs() - start);
+  }
+  Row("set_component_route", L"Reveilo.exe", total, "ms");
+  Row("set_component_route", L"floor.exe (start, window, exit)", floor, "ms");
+  Row("set_component_route", L"AddTask call", call, "ms");
+  CoUninitialize();
+}
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   const int runs = argc > 1 ? _wtoi(argv[1]) : 20;
-  MeasureStartup(L"baseline.exe", runs);
-  MeasureStartup(L"Reveilo.exe", runs);
-  if (argc > 2 && lstrcmpW(argv[2], L"startup") == 0) return 0;
-  MeasureCountdown(std::max(3, runs / 4));
-  MeasureBatchWait(std::max(5, runs / 2));
+  const std::wstring what = argc > 2 ? argv[2] : L"window";
+  if (what == L"batch") {
+    MeasureBatchRoute(runs);
+  } else if (what == L"component") {
+    MeasureComponentRoute(runs);
+  } else {
+    MeasureStartup(runs);
+    MeasureCountdown(std::max(3, runs / 4));
+    MeasureBatchWait(std::max(5, runs / 2));
+  }
   return 0;
 }

@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
-# Measures Reveilo against a minimal Win32 program under the same Wine prefix
-# and prints the table; the last run's table goes to bench/RESULTS.md.
+# Measures Reveilo.exe against the floor (its own window with no program behind
+# it, bench/floor_win.cpp) under the same Wine prefix, and the command-line Set
+# end to end on both routes with its parts; prints the table, writes it to
+# bench/RESULTS.md, and ends with the line
+#   ratios startup=X idle=Y memory=Z        (Reveilo / floor; floor = 1.00)
 #   bash bench/run.sh [runs (default 20)] [idle seconds (default 30)]
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -8,26 +11,33 @@ cd "$here"
 runs=${1:-20}
 idle=${2:-30}
 bash scripts/setup.sh
-cmake -S . -B build/win -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build/win -j2 >/dev/null
-export REVEILO_WINE_ROOT=$here/build/win/wine
-b=build/win
+source scripts/wine-build.sh
+b=$wine_build
+wine_configure "$b" "$wine_toolchain"
+cmake --build "$b" -j2 >/dev/null
+export REVEILO_WINE_ROOT=$here/$b/wine
 raw=$(mktemp)
-settings=$(mktemp --suffix=.ini)
-printf '[UserInfo]\r\nUser=reveilo\r\nPass=\r\n[StartTime]\r\nHour=07\r\nMin=05\r\n' > "$settings"
-cp "$settings" "$b/setting.ini"
-cp "$b/tests/win/jt_recorder.exe" "$b/jt.exe"
-cmake/wine-bench.sh --version winxp --timeout $((600 + runs * 60 + idle * 3)) \
-  --copy "$b/dist/Reveilo.exe" --copy "$b/baseline.exe" --copy "$b/jt.exe" \
-  --copy "$b/tests/win/jt_recorder.exe" --copy "$b/setting.ini" \
-  -- "$b/bench.exe" "$runs" | tr -d '\r' > "$raw"
+work=$(mktemp -d)
+printf '[UserInfo]\r\nUser=reveilo\r\nPass=\r\n[StartTime]\r\nHour=07\r\nMin=05\r\n' > "$work/setting.ini"
+cp "$b/tests/win/jt_recorder.exe" "$work/jt.exe"
+
+bench() {  # version what [extra --copy files...]
+  local version=$1 what=$2; shift 2
+  cmake/wine-bench.sh --version "$version" --timeout $((600 + runs * 60)) \
+    --copy "$b/dist/Reveilo.exe" --copy "$b/floor.exe" --copy "$b/dist/ReveiloTask.dll" --copy "$work/setting.ini" \
+    --copy "$b/tests/win/jt_recorder.exe" "$@" -- "$b/bench.exe" "$runs" "$what" | tr -d '\r' |
+    grep -E '^[a-z_]+'$'\t' >> "$raw"
+}
+bench winxp window --copy "$work/jt.exe"   # the recorder as jt.exe: it stamps the batch's end
+bench winxp batch --copy "$b/dist/jt.exe"
+bench vista component
 
 # Idle cost, read from the Linux side: Wine's GetProcessTimes reports nothing
 # for another process, but each Windows process is a Linux process here.
 idle_cpu() {  # program -> CPU milliseconds over $idle seconds, window open
   local program=$1 name pid="" t0 t1
   name=$(basename "$program")
-  cmake/wine-bench.sh --version winxp --timeout $((idle + 30)) --copy "$b/setting.ini" -- "$program" >/dev/null 2>&1 &
+  cmake/wine-bench.sh --version winxp --timeout $((idle + 30)) --copy "$work/setting.ini" -- "$program" >/dev/null 2>&1 &
   local bench=$!
   for _ in $(seq 400); do
     pid=$(pgrep -f "^C:.reveilo.$name" | head -n 1 || true)
@@ -42,50 +52,85 @@ idle_cpu() {  # program -> CPU milliseconds over $idle seconds, window open
   kill $bench 2>/dev/null; wait $bench 2>/dev/null
   echo $(( (t1 - t0) * 1000 / $(getconf CLK_TCK) ))
 }
-for program in "$b/baseline.exe" "$b/dist/Reveilo.exe"; do
-  ms=$(idle_cpu "$program")
-  printf 'idle_cpu\t%s\t%s\t%s\t%s\tms\n' "$(basename "$program")" "$ms" "$ms" "$ms" >> "$raw"
+# Idle runs alternate between the two programs; their medians are compared.
+for _ in 1 2 3; do
+  for program in "$b/floor.exe" "$b/dist/Reveilo.exe"; do
+    printf '%s\t%s\n' "$(basename "$program")" "$(idle_cpu "$program")" >> "$work/idle"
+  done
 done
-rm -f "$b/jt.exe" "$b/setting.ini" "$settings"
+for name in floor.exe Reveilo.exe; do
+  values=$(awk -F'\t' -v n="$name" '$1 == n {print $2}' "$work/idle" | sort -n)
+  printf 'idle_cpu\t%s\t%s\t%s\t%s\tms\n' "$name" "$(sed -n 2p <<<"$values")" "$(head -n 1 <<<"$values")" \
+    "$(tail -n 1 <<<"$values")" >> "$raw"
+done
 
 table=$(awk -F'\t' '
   function ratio(a, b) { return (b > 0) ? sprintf("%.2f", a / b) : "-" }
   { key = $1 "|" $2; med[key] = $3; row[NR] = $0 }
   END {
-    print "| figure | subject | median | min | max | unit | ratio to baseline |"
+    print "| figure | subject | median | min | max | unit | ratio to floor |"
     print "|---|---|---|---|---|---|---|"
     for (i = 1; i <= NR; i++) {
       split(row[i], f, "\t")
       r = "-"
-      if (f[2] == "Reveilo.exe" && ((f[1] "|baseline.exe") in med)) r = ratio(f[3], med[f[1] "|baseline.exe"])
+      if (f[2] == "Reveilo.exe" && ((f[1] "|floor.exe") in med)) r = ratio(f[3], med[f[1] "|floor.exe"])
       printf "| %s | %s | %s | %s | %s | %s | %s |\n", f[1], f[2], f[3], f[4], f[5], f[6], r
     }
   }' "$raw")
+ratios=$(awk -F'\t' '
+  { med[$1 "|" $2] = $3 }
+  function r(k) { return (med[k "|floor.exe"] > 0) ? sprintf("%.2f", med[k "|Reveilo.exe"] / med[k "|floor.exe"]) : "nan" }
+  END { printf "ratios startup=%s idle=%s memory=%s", r("startup"), r("idle_cpu"), r("peak_working_set") }' "$raw")
+# Our own share of the command-line Set: what is left of the whole run once the
+# floor (process, window, exit) and the system's parts are taken away.
+shares=$(awk -F'\t' '
+  { med[$1 "|" $2] = $3 }
+  function share(route, system,   total, own) {
+    total = med[route "|Reveilo.exe"]; own = total - med[route "|floor.exe (start, window, exit)"] - med[route "|" system]
+    if (own < 0) own = 0
+    return sprintf("| %s | %.0f ms | %.0f ms | %.0f ms (%.1f %%) |", route, total, med[route "|" system], own, 100 * own / total)
+  }
+  END {
+    print "| route | whole run | system part | our own code |"
+    print "|---|---|---|---|"
+    print share("set_batch_route", "cmd.exe+jt.exe")
+    print share("set_component_route", "AddTask call")
+  }' "$raw")
 
+objdump=$([ "$wine_arch" = win64 ] && echo x86_64 || echo i686)-w64-mingw32-objdump
+loader=/usr/lib/wine/wine$([ "$wine_arch" = win64 ] && echo 64)
 footprint="| file | bytes | imports |
 |---|---|---|"
 total=0
 for f in "$b"/dist/*; do
   size=$(stat -c %s "$f"); total=$((total + size))
-  imports=$( (i686-w64-mingw32-objdump -p "$f" 2>/dev/null || true) | sed -n 's/.*DLL Name: //p' | tr '\n' ' ')
+  imports=$( ($objdump -p "$f" 2>/dev/null || true) | sed -n 's/.*DLL Name: //p' | tr '\n' ' ')
   footprint+=$'\n'"| $(basename "$f") | $size | ${imports:--} |"
 done
 footprint+=$'\n'"| (folder) | $total | |"
 
 report="# Benchmark results
 
-Machine: $(nproc) cores, $(free -g | awk '/Mem:/ {print $2}') GiB; $(wine --version); $(date -u +%Y-%m-%d).
-Runs: $runs start-ups per program, idle CPU over ${idle} s (read from /proc: Wine's
-GetProcessTimes reports nothing for another process). Ratios are Reveilo / baseline
-(the baseline: one empty window of the same size with a 100 ms timer that does nothing).
+Machine: $(nproc) cores, $(free -g | awk '/Mem:/ {print $2}') GiB; $($loader --version); the ${wine_arch/win/}-bit build under
+${wine_arch} Wine ($wine_reason); $(date -u +%Y-%m-%d).
+Runs: $runs of each figure (start-ups alternating between the two programs), idle CPU over ${idle} s,
+three times each, alternating (read from /proc: Wine's GetProcessTimes reports nothing for another
+process). The floor is Reveilo's own window built by the same code with the same manifest, fonts and
+controls and a once-a-second status-bar clock, and no program behind it.
 
 $table
+
+## The command-line Set and its parts
+
+$shares
 
 ## Footprint
 
 $footprint
-"
-report+=$'\n'"$(cat bench/GOALS.md)"
+
+$ratios"
+report+=$'\n\n'"$(cat bench/GOALS.md)"
 echo "$report"
 echo "$report" > bench/RESULTS.md
-rm -f "$raw"
+rm -rf "$raw" "$work"
+echo "$ratios"

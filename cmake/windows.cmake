@@ -89,7 +89,7 @@ include(cmake/googletest.cmake)
 reveilo_posix_threads(gtest gtest_main)
 add_subdirectory(tests/win)
 
-add_executable(Reveilo WIN32 main_window/main_win.cpp main_window/form1_win.cpp
+add_executable(Reveilo WIN32 main_window/main_win.cpp main_window/form1_win.cpp main_window/form1_layout_win.cpp
                power/suspend_dialog_win.cpp power/hibernate_win.cpp res/reveilo.rc)
 target_link_libraries(Reveilo PRIVATE reveilo_win comctl32 imm32 advapi32)
 target_link_options(Reveilo PRIVATE -municode)
@@ -145,9 +145,14 @@ foreach(name manual README)
 endforeach()
 add_custom_target(shipped_texts ALL DEPENDS ${shipped_texts})
 
-# Benchmark programs (bench/run.sh runs them).
-add_executable(baseline WIN32 bench/baseline_win.cpp)
-target_link_options(baseline PRIVATE -municode)
+# Benchmark programs (bench/run.sh runs them). The floor is Reveilo's window
+# with no program behind it, built like Reveilo.exe.
+add_executable(floor WIN32 bench/floor_win.cpp main_window/form1_layout_win.cpp bench/floor.rc)
+target_include_directories(floor PRIVATE ${CMAKE_SOURCE_DIR}/res)
+target_link_libraries(floor PRIVATE reveilo_core comctl32 imm32)
+target_link_options(floor PRIVATE -municode)
+reveilo_ship(floor)
+set_target_properties(floor PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 add_executable(bench bench/bench_win.cpp)
 target_link_libraries(bench PRIVATE reveilo_win psapi)
 target_link_options(bench PRIVATE -municode)

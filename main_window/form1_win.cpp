@@ -1,80 +1,21 @@
 #include "main_window/form1_win.h"
 
 #include <commctrl.h>
-#include <imm.h>
 #include <shellapi.h>
 
 #include "main_window/clock_text.h"
 #include "main_window/command_line.h"
+#include "main_window/form1_layout_win.h"
 #include "platform/ansi_text.h"
 #include "platform/local_time.h"
 #include "platform/os_version.h"
 #include "platform/program_folder.h"
-#include "platform/ui_font_win.h"
 #include "power/power.h"
 #include "res/resource.h"
 #include "res/strings.h"
 #include "settings/password.h"
 #include "settings/settings.h"
 #include "wake_job/schedule.h"
-
-namespace {
-constexpr wchar_t kForm1Class[] = L"ReveiloForm1";
-constexpr int kClientWidthTwips = 2775;
-constexpr int kClientHeightTwips = 3495;
-constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
-constexpr DWORD kFormExStyle = WS_EX_CONTROLPARENT;
-
-struct ControlLayout {
-  int id;
-  const wchar_t* windowClass;
-  DWORD style;
-  DWORD exStyle;
-  const wchar_t* text;
-  int frame;  // the frame the position is relative to, or 0 for the window
-  int left, top, width, height;
-};
-
-// In tab order: the creation order is the order Tab moves through.
-const ControlLayout kControls[] = {
-    {IDC_COMMAND1, WC_BUTTONW, WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0, kButtonSet, 0, 120, 2640, 2535, 375},
-    {IDC_FRAME1, WC_BUTTONW, BS_GROUPBOX, 0, kFrameWakeTime, 0, 120, 120, 2535, 975},
-    {IDC_DTPICKER1, DATETIMEPICK_CLASSW, WS_TABSTOP | WS_GROUP | DTS_SHORTDATEFORMAT, 0, L"", IDC_FRAME1, 240, 240,
-     1815, 255},
-    {IDC_COMBOHH, WC_COMBOBOXW, WS_TABSTOP | WS_GROUP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, L"",
-     IDC_FRAME1, 240, 600, 615, 300},
-    {IDC_COMBOMM, WC_COMBOBOXW, WS_TABSTOP | WS_GROUP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, L"",
-     IDC_FRAME1, 1200, 600, 615, 300},
-    {IDC_FRAME2, WC_BUTTONW, BS_GROUPBOX, 0, kFrameUser, 0, 120, 1200, 2535, 975},
-    {IDC_LABEL1, WC_STATICW, SS_LEFT, 0, kLabelUserName, IDC_FRAME2, 120, 270, 975, 255},
-    {IDC_LABEL2, WC_STATICW, SS_LEFT, 0, kLabelPassword, IDC_FRAME2, 150, 630, 975, 255},
-    {IDC_TXTUSER, WC_EDITW, WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, L"", IDC_FRAME2, 1080, 240,
-     1335, 270},
-    {IDC_TXTPASSWORD, WC_EDITW, WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL | ES_PASSWORD, WS_EX_CLIENTEDGE, L"",
-     IDC_FRAME2, 1080, 600, 1335, 270},
-    {IDC_CHKSUSPEND, WC_BUTTONW, WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, 0, kCheckHibernateNow, 0, 240, 2280, 2175,
-     255},
-    {IDC_LABEL3, WC_STATICW, SS_LEFT, 0, kLabelHour, IDC_FRAME1, 900, 680, 255, 255},
-    {IDC_LABEL4, WC_STATICW, SS_LEFT, 0, kLabelMinute, IDC_FRAME1, 1840, 680, 255, 255},
-};
-
-struct FrameOrigin {
-  int id, left, top;
-};
-const FrameOrigin kFrames[] = {{IDC_FRAME1, 120, 120}, {IDC_FRAME2, 120, 1200}};
-
-// The drop-down list below an editable combo box, beyond its edit field.
-constexpr int kComboListTwips = 3000;
-
-int ScreenDpi() {
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-  ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : 96;
-}
-
-std::wstring TwoDigits(int value) { return Padded(value, 2); }
-}  // namespace
 
 Form1::Form1() : twips_(ScreenDpi()) {}
 
@@ -84,24 +25,7 @@ Form1::~Form1() {
 
 bool Form1::Create(HINSTANCE instance) {
   instance_ = instance;
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = WindowProc;
-  wc.hInstance = instance;
-  wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_REVEILO));
-  wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_REVEILO), IMAGE_ICON,
-                                             GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = kForm1Class;
-  if (!RegisterClassExW(&wc)) return false;
-
-  HMENU menu = CreateMenu();
-  AppendMenuW(menu, MF_STRING, IDM_HELP, kMenuHelp);
-  RECT rect{0, 0, twips_.ToPixels(kClientWidthTwips), twips_.ToPixels(kClientHeightTwips)};
-  AdjustWindowRectEx(&rect, kFormStyle, TRUE, kFormExStyle);
-  hwnd_ = CreateWindowExW(kFormExStyle, kForm1Class, kAppTitle, kFormStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                          rect.right - rect.left, rect.bottom - rect.top, nullptr, menu, instance, this);
+  hwnd_ = CreateForm1Frame(instance, WindowProc, this, twips_);
   return hwnd_ != nullptr;
 }
 
@@ -137,55 +61,9 @@ LRESULT CALLBACK Form1::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
 }
 
 LRESULT Form1::OnCreate() {
-  font_ = CreateUiFont();
-  CreateControls();
+  font_ = CreateForm1Controls(hwnd_, instance_, twips_);
   SetTimer(hwnd_, IDT_TIMER1, 100, nullptr);
   return 0;
-}
-
-void Form1::CreateControls() {
-  HWND status = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd_,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_STATUSBAR1)), instance_, nullptr);
-  int parts[1] = {twips_.ToPixels(2500)};
-  SendMessageW(status, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(parts));
-
-  for (const ControlLayout& layout : kControls) {
-    int left = layout.left, top = layout.top;
-    for (const FrameOrigin& frame : kFrames) {
-      if (frame.id == layout.frame) {
-        left += frame.left;
-        top += frame.top;
-      }
-    }
-    int height = twips_.ToPixels(layout.height);
-    if (layout.id == IDC_COMBOHH || layout.id == IDC_COMBOMM) height += twips_.ToPixels(kComboListTwips);
-    HWND control = CreateWindowExW(layout.exStyle, layout.windowClass, layout.text, WS_CHILD | WS_VISIBLE | layout.style,
-                                   twips_.ToPixels(left), twips_.ToPixels(top), twips_.ToPixels(layout.width), height,
-                                   hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), instance_, nullptr);
-    if (font_) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-  }
-  if (font_) SendMessageW(status, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-
-  for (int hour = 0; hour < 24; ++hour)
-    SendDlgItemMessageW(hwnd_, IDC_COMBOHH, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(TwoDigits(hour).c_str()));
-  for (int minute = 0; minute < 60; ++minute)
-    SendDlgItemMessageW(hwnd_, IDC_COMBOMM, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(TwoDigits(minute).c_str()));
-  SetControlText(IDC_COMBOHH, L"12");
-  SetControlText(IDC_COMBOMM, L"00");
-
-  // Common controls 6 would show a bullet; the password shows as '*', and is
-  // typed straight from the keyboard, never composed by the input method.
-  SendDlgItemMessageW(hwnd_, IDC_TXTPASSWORD, EM_SETPASSWORDCHAR, L'*', 0);
-  ImmAssociateContext(Control(IDC_TXTPASSWORD), nullptr);
-
-  SYSTEMTIME range[2] = {};
-  range[0].wYear = 1601;
-  range[0].wMonth = 1;
-  range[0].wDay = 1;
-  range[1].wYear = 9999;
-  range[1].wMonth = 12;
-  range[1].wDay = 31;
-  SendDlgItemMessageW(hwnd_, IDC_DTPICKER1, DTM_SETRANGE, GDTR_MIN | GDTR_MAX, reinterpret_cast<LPARAM>(range));
 }
 
 void Form1::Form_Load(std::wstring_view commandLine) {

@@ -40,7 +40,6 @@ class Form1 : public SetCommandHost {
   void MHelp_Click();
   INT_PTR OpenWithShell(const std::wstring& filePath);
 
-  void CreateControls();
   void RestoreSettings();
   void EndProgram(int exitCode);
   HWND Control(int id) const { return GetDlgItem(hwnd_, id); }

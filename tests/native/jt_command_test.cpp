@@ -89,6 +89,11 @@ TEST(JtArguments, ProgramNameAndJobNames) {
   const JtParse empty = ParseJtArguments(L"/sj Comment=\"\" /pj");
   ASSERT_EQ(empty.error, L"");
   EXPECT_EQ(empty.commands[0].comment, L"") << "an empty quoted value";
+  const JtParse flags = ParseJtArguments(L"/sj systemrequired=0 DELETEWHENDONE=1");
+  ASSERT_EQ(flags.error, L"");
+  EXPECT_EQ(std::make_pair(flags.commands[0].systemRequired, flags.commands[0].deleteWhenDone),
+            std::make_pair(std::optional<bool>(false), std::optional<bool>(true)))
+      << "keys in any case, each flag its own";
   const JtParse print = ParseJtArguments(L"/pj Resume.job");
   ASSERT_EQ(print.commands.size(), 1u);
   EXPECT_EQ(print.commands[0].name, L"Resume");

@@ -1,0 +1,134 @@
+#include "main_window/form1_layout_win.h"
+
+#include <commctrl.h>
+#include <imm.h>
+
+#include "platform/ui_font_win.h"
+#include "res/resource.h"
+#include "res/strings.h"
+#include "wake_job/wake_time.h"
+
+namespace {
+constexpr wchar_t kForm1Class[] = L"ReveiloForm1";
+constexpr int kClientWidthTwips = 2775;
+constexpr int kClientHeightTwips = 3495;
+constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+constexpr DWORD kFormExStyle = WS_EX_CONTROLPARENT;
+
+struct ControlLayout {
+  int id;
+  const wchar_t* windowClass;
+  DWORD style;
+  DWORD exStyle;
+  const wchar_t* text;
+  int frame;  // the frame the position is relative to, or 0 for the window
+  int left, top, width, height;
+};
+
+// In tab order: the creation order is the order Tab moves through.
+const ControlLayout kControls[] = {
+    {IDC_COMMAND1, WC_BUTTONW, WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0, kButtonSet, 0, 120, 2640, 2535, 375},
+    {IDC_FRAME1, WC_BUTTONW, BS_GROUPBOX, 0, kFrameWakeTime, 0, 120, 120, 2535, 975},
+    {IDC_DTPICKER1, DATETIMEPICK_CLASSW, WS_TABSTOP | WS_GROUP | DTS_SHORTDATEFORMAT, 0, L"", IDC_FRAME1, 240, 240,
+     1815, 255},
+    {IDC_COMBOHH, WC_COMBOBOXW, WS_TABSTOP | WS_GROUP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, L"",
+     IDC_FRAME1, 240, 600, 615, 300},
+    {IDC_COMBOMM, WC_COMBOBOXW, WS_TABSTOP | WS_GROUP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, L"",
+     IDC_FRAME1, 1200, 600, 615, 300},
+    {IDC_FRAME2, WC_BUTTONW, BS_GROUPBOX, 0, kFrameUser, 0, 120, 1200, 2535, 975},
+    {IDC_LABEL1, WC_STATICW, SS_LEFT, 0, kLabelUserName, IDC_FRAME2, 120, 270, 975, 255},
+    {IDC_LABEL2, WC_STATICW, SS_LEFT, 0, kLabelPassword, IDC_FRAME2, 150, 630, 975, 255},
+    {IDC_TXTUSER, WC_EDITW, WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, L"", IDC_FRAME2, 1080, 240,
+     1335, 270},
+    {IDC_TXTPASSWORD, WC_EDITW, WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL | ES_PASSWORD, WS_EX_CLIENTEDGE, L"",
+     IDC_FRAME2, 1080, 600, 1335, 270},
+    {IDC_CHKSUSPEND, WC_BUTTONW, WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, 0, kCheckHibernateNow, 0, 240, 2280, 2175,
+     255},
+    {IDC_LABEL3, WC_STATICW, SS_LEFT, 0, kLabelHour, IDC_FRAME1, 900, 680, 255, 255},
+    {IDC_LABEL4, WC_STATICW, SS_LEFT, 0, kLabelMinute, IDC_FRAME1, 1840, 680, 255, 255},
+};
+
+struct FrameOrigin {
+  int id, left, top;
+};
+const FrameOrigin kFrames[] = {{IDC_FRAME1, 120, 120}, {IDC_FRAME2, 120, 1200}};
+
+// The drop-down list below an editable combo box, beyond its edit field.
+constexpr int kComboListTwips = 3000;
+
+}  // namespace
+
+int ScreenDpi() {
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : 96;
+}
+
+HWND CreateForm1Frame(HINSTANCE instance, WNDPROC windowProc, void* param, const Twips& twips) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = windowProc;
+  wc.hInstance = instance;
+  wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_REVEILO));
+  wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_REVEILO), IMAGE_ICON,
+                                             GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = kForm1Class;
+  if (!RegisterClassExW(&wc)) return nullptr;
+
+  HMENU menu = CreateMenu();
+  AppendMenuW(menu, MF_STRING, IDM_HELP, kMenuHelp);
+  RECT rect{0, 0, twips.ToPixels(kClientWidthTwips), twips.ToPixels(kClientHeightTwips)};
+  AdjustWindowRectEx(&rect, kFormStyle, TRUE, kFormExStyle);
+  return CreateWindowExW(kFormExStyle, kForm1Class, kAppTitle, kFormStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                         rect.right - rect.left, rect.bottom - rect.top, nullptr, menu, instance, param);
+}
+
+HFONT CreateForm1Controls(HWND form, HINSTANCE instance, const Twips& twips) {
+  HFONT font = CreateUiFont();
+  HWND status = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, form,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_STATUSBAR1)), instance, nullptr);
+  int parts[1] = {twips.ToPixels(2500)};
+  SendMessageW(status, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(parts));
+
+  for (const ControlLayout& layout : kControls) {
+    int left = layout.left, top = layout.top;
+    for (const FrameOrigin& frame : kFrames) {
+      if (frame.id == layout.frame) {
+        left += frame.left;
+        top += frame.top;
+      }
+    }
+    int height = twips.ToPixels(layout.height);
+    if (layout.id == IDC_COMBOHH || layout.id == IDC_COMBOMM) height += twips.ToPixels(kComboListTwips);
+    HWND control = CreateWindowExW(layout.exStyle, layout.windowClass, layout.text, WS_CHILD | WS_VISIBLE | layout.style,
+                                   twips.ToPixels(left), twips.ToPixels(top), twips.ToPixels(layout.width), height,
+                                   form, reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), instance, nullptr);
+    if (font) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  }
+  if (font) SendMessageW(status, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+
+  for (int hour = 0; hour < 24; ++hour)
+    SendDlgItemMessageW(form, IDC_COMBOHH, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Padded(hour, 2).c_str()));
+  for (int minute = 0; minute < 60; ++minute)
+    SendDlgItemMessageW(form, IDC_COMBOMM, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Padded(minute, 2).c_str()));
+  SetDlgItemTextW(form, IDC_COMBOHH, L"12");
+  SetDlgItemTextW(form, IDC_COMBOMM, L"00");
+
+  // Common controls 6 would show a bullet; the password shows as '*', and is
+  // typed straight from the keyboard, never composed by the input method.
+  SendDlgItemMessageW(form, IDC_TXTPASSWORD, EM_SETPASSWORDCHAR, L'*', 0);
+  ImmAssociateContext(GetDlgItem(form, IDC_TXTPASSWORD), nullptr);
+
+  SYSTEMTIME range[2] = {};
+  range[0].wYear = 1601;
+  range[0].wMonth = 1;
+  range[0].wDay = 1;
+  range[1].wYear = 9999;
+  range[1].wMonth = 12;
+  range[1].wDay = 31;
+  SendDlgItemMessageW(form, IDC_DTPICKER1, DTM_SETRANGE, GDTR_MIN | GDTR_MAX, reinterpret_cast<LPARAM>(range));
+  return font;
+}
