@@ -85,20 +85,23 @@ ratios=$(awk -F'\t' '
 # floor (process, window, exit) and the system's parts are taken away.
 shares=$(awk -F'\t' '
   { med[$1 "|" $2] = $3 }
-  function share(route, system,   total, own) {
-    total = med[route "|Reveilo.exe"]; own = total - med[route "|floor.exe (start, window, exit)"] - med[route "|" system]
-    if (own < 0) own = 0
-    return sprintf("| %s | %.0f ms | %.0f ms | %.0f ms (%.1f %%) |", route, total, med[route "|" system], own, 100 * own / total)
+  function share(route, part,   total, own) {
+    total = med[route "|Reveilo.exe"]; own = total - med[route "|floor.exe (start, window, exit)"] - med[route "|" part]
+    return sprintf("| %s | %.0f ms | %.0f ms | %.0f ms | %+.0f ms (%+.1f %%) |", route, total,
+                   med[route "|floor.exe (start, window, exit)"], med[route "|" part], own, 100 * own / total)
   }
   END {
-    print "| route | whole run | system part | our own code |"
-    print "|---|---|---|---|"
+    print "| route | whole run | process, window, exit (floor) | system part | what is left: our own code |"
+    print "|---|---|---|---|---|"
     print share("set_batch_route", "cmd.exe+jt.exe")
     print share("set_component_route", "AddTask call")
   }' "$raw")
 
-objdump=$([ "$wine_arch" = win64 ] && echo x86_64 || echo i686)-w64-mingw32-objdump
-loader=/usr/lib/wine/wine$([ "$wine_arch" = win64 ] && echo 64)
+if [ "$wine_arch" = win64 ]; then
+  objdump=x86_64-w64-mingw32-objdump loader=/usr/lib/wine/wine64
+else
+  objdump=i686-w64-mingw32-objdump loader=/usr/lib/wine/wine
+fi
 footprint="| file | bytes | imports |
 |---|---|---|"
 total=0
