@@ -92,8 +92,9 @@ bool LoadJob(const wchar_t* name, LoadedJob& job) {
 std::wstring StoredTaskText(const wchar_t* name) {
   wchar_t system[MAX_PATH] = {};
   GetSystemDirectoryW(system, MAX_PATH);
-  const std::string bytes = FileBytes(std::wstring(system) + L"\\Tasks\\" + name);
-  if (bytes.size() >= 2 && bytes[0] == '\xff' && bytes[1] == '\xfe') return FileText16(std::wstring(system) + L"\\Tasks\\" + name);
+  const std::wstring path = std::wstring(system) + L"\\Tasks\\" + name;
+  const std::string bytes = FileBytes(path);
+  if (bytes.size() >= 2 && bytes[0] == '\xff' && bytes[1] == '\xfe') return FileText16(path);
   return std::wstring(bytes.begin(), bytes.end());  // the store's ASCII markup is all we read
 }
 
