@@ -63,7 +63,7 @@ TEST(JtArguments, MalformedLinesAreRefusedWholeNamingTheFault) {
       {L"/sj SystemRequired=yes", std::wstring(kJtBadValue) + L"SystemRequired=yes"},
       {L"/sj Comment", std::wstring(kJtBadValue) + L"Comment"},
       {L"/sj Comment x", std::wstring(kJtBadValue) + L"Comment"},
-      {L"/sj Comment=\"a\"b", std::wstring(kJtBadValue) + L"Comment=\"a\"b"},
+      {L"/sj Comment=\"a\"b /pj", std::wstring(kJtBadValue) + L"Comment=\"a\"b"},
       {L"/ctj StartDate /pj", std::wstring(kJtBadValue) + L"StartDate"},
       {L"/xyz", std::wstring(kJtUnknownCommand) + L"/xyz"},
       {L"Resume.job", std::wstring(kJtUnknownCommand) + L"Resume.job"},
@@ -86,6 +86,7 @@ TEST(JtArguments, ProgramNameAndJobNames) {
   EXPECT_EQ(WorkItemName(L"Resume"), L"Resume");
   EXPECT_EQ(WorkItemName(L".job"), L".job");
   EXPECT_TRUE(ParseJtArguments(L"").commands.empty());
+  EXPECT_EQ(ParseJtArguments(L"  /pj").commands.size(), 1u) << "blanks before the first command";
   const JtParse empty = ParseJtArguments(L"/sj Comment=\"\" /pj");
   ASSERT_EQ(empty.error, L"");
   EXPECT_EQ(empty.commands[0].comment, L"") << "an empty quoted value";
