@@ -52,16 +52,18 @@ idle_cpu() {  # program -> CPU milliseconds over $idle seconds, window open
   kill $bench 2>/dev/null; wait $bench 2>/dev/null
   echo $(( (t1 - t0) * 1000 / $(getconf CLK_TCK) ))
 }
-# Idle runs alternate between the two programs; their medians are compared.
-for _ in 1 2 3; do
+# $runs idle runs of each program; in each round the two run side by side
+# (idle, they hardly share the cores), and the medians are compared.
+for _ in $(seq "$runs"); do
   for program in "$b/floor.exe" "$b/dist/Reveilo.exe"; do
-    printf '%s\t%s\n' "$(basename "$program")" "$(idle_cpu "$program")" >> "$work/idle"
+    (printf '%s\t%s\n' "$(basename "$program")" "$(idle_cpu "$program")" >> "$work/idle") &
   done
+  wait
 done
 for name in floor.exe Reveilo.exe; do
-  values=$(awk -F'\t' -v n="$name" '$1 == n {print $2}' "$work/idle" | sort -n)
-  printf 'idle_cpu\t%s\t%s\t%s\t%s\tms\n' "$name" "$(sed -n 2p <<<"$values")" "$(head -n 1 <<<"$values")" \
-    "$(tail -n 1 <<<"$values")" >> "$raw"
+  awk -F'\t' -v n="$name" '$1 == n && $2 != "nan" {print $2}' "$work/idle" | sort -n | awk -v n="$name" '
+    { v[NR] = $1 } END { m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
+                         printf "idle_cpu\t%s\t%s\t%s\t%s\tms\n", n, m, v[1], v[NR] }' >> "$raw"
 done
 
 table=$(awk -F'\t' '
@@ -116,8 +118,8 @@ report="# Benchmark results
 
 Machine: $(nproc) cores, $(free -g | awk '/Mem:/ {print $2}') GiB; $($loader --version); the ${wine_arch/win/}-bit build under
 ${wine_arch} Wine ($wine_reason); $(date -u +%Y-%m-%d).
-Runs: $runs of each figure (start-ups alternating between the two programs), idle CPU over ${idle} s,
-three times each, alternating (read from /proc: Wine's GetProcessTimes reports nothing for another
+Runs: $runs of each figure (start-ups alternating between the two programs; idle CPU over ${idle} s
+with the two side by side, read from /proc: Wine's GetProcessTimes reports nothing for another
 process). The floor is Reveilo's own window built by the same code with the same manifest, fonts and
 controls and a once-a-second status-bar clock, and no program behind it.
 
