@@ -131,6 +131,7 @@ target_link_libraries(ReveiloTask PRIVATE reveilo_component_glue taskschd)
 set_target_properties(ReveiloTask PROPERTIES PREFIX "")
 reveilo_warnings(ReveiloTask)
 reveilo_ship(ReveiloTask)
+reveilo_ascii_literals(reveilo_win reveilo_small_runtime Reveilo jt reveilo_component_glue ReveiloTask)
 
 # The Japanese texts that ship, in the code page a Japanese Windows reads.
 set(REVEILO_ANSI_TEXT ${CMAKE_SOURCE_DIR}/cmake/ansi-text.sh)
