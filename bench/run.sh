@@ -19,16 +19,16 @@ export REVEILO_WINE_ROOT=$here/$b/wine
 raw=$(mktemp)
 work=$(mktemp -d)
 printf '[UserInfo]\r\nUser=reveilo\r\nPass=\r\n[StartTime]\r\nHour=07\r\nMin=05\r\n' > "$work/setting.ini"
-cp "$b/tests/win/jt_recorder.exe" "$work/jt.exe"
+cp "$b/jt_stamp.exe" "$work/jt.exe"
 
 bench() {  # version what [extra --copy files...]
   local version=$1 what=$2; shift 2
   cmake/wine-bench.sh --version "$version" --timeout $((600 + runs * 60)) \
     --copy "$b/dist/Reveilo.exe" --copy "$b/floor.exe" --copy "$b/dist/ReveiloTask.dll" --copy "$work/setting.ini" \
-    --copy "$b/tests/win/jt_recorder.exe" "$@" -- "$b/bench.exe" "$runs" "$what" | tr -d '\r' |
+    "$@" -- "$b/bench.exe" "$runs" "$what" | tr -d '\r' |
     grep -E '^[a-z_]+'$'\t' >> "$raw"
 }
-bench winxp window --copy "$work/jt.exe"   # the recorder as jt.exe: it stamps the batch's end
+bench winxp window --copy "$work/jt.exe"   # a stand-in jt.exe that stamps the batch's end
 bench winxp batch --copy "$b/dist/jt.exe"
 bench vista component
 

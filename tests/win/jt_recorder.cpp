@@ -3,7 +3,6 @@
 // named by REVEILO_JT_EXIT (0 when unset).
 #include <windows.h>
 
-#include <cstdio>
 #include <cwchar>
 #include <string>
 
@@ -18,18 +17,6 @@ int wmain() {
   DWORD written = 0;
   WriteFile(file, line.data(), static_cast<DWORD>(line.size() * sizeof(wchar_t)), &written, nullptr);
   CloseHandle(file);
-  // For the benchmark: the moment this stand-in ends, on the machine's clock.
-  wchar_t stamp[4] = {};
-  if (GetEnvironmentVariableW(L"REVEILO_JT_STAMP", stamp, 4) > 0) {
-    LARGE_INTEGER now, frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    const std::wstring stampPath = ProgramFile(ProgramFolder(), L"\\jt_end.txt");
-    if (FILE* out = _wfopen(stampPath.c_str(), L"w")) {
-      std::fprintf(out, "%.3f\n", static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart));
-      std::fclose(out);
-    }
-  }
   wchar_t status[16] = {};
   if (GetEnvironmentVariableW(L"REVEILO_JT_EXIT", status, 16) > 0) return _wtoi(status);
   return 0;
