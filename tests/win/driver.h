@@ -1,78 +1,131 @@
 // What the Windows tests under the Wine bench share: the program folder's
-// files, the stand-ins for jt.exe, the Task Scheduler's stores, and Reveilo.exe
-// driven from another process as a person would drive it (windows found by
-// title and class, controls by ID, buttons pressed by posting, because a sent
-// click would block behind a modal box).
+// files, and Reveilo.exe driven from another process as a person would drive
+// it (windows found by title and class, controls by ID, buttons pressed by
+// posting, because a sent click would block behind a modal box).
 #pragma once
 #include <windows.h>
-#include <mstask.h>
 
+#include <cstdio>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
-#include <vector>
 
 #include "platform/program_folder.h"
-#include "wake_job/wake_time.h"
+#include "res/resource.h"
 
 inline std::wstring ProgramPath(const wchar_t* name) { return ProgramFile(ProgramFolder(), name); }
 // Raw bytes, so that tests compare code page and line ends exactly.
-std::string FileBytes(const std::wstring& path);
-void WriteFileBytes(const std::wstring& path, const std::string& bytes);
-bool FileExists(const std::wstring& path);
-std::wstring FileText16(const std::wstring& path);
-std::wstring EnvText(const wchar_t* name);
+inline std::string FileBytes(const std::wstring& path) {
+  std::ifstream in(path.c_str(), std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+inline void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+  std::ofstream(path.c_str(), std::ios::binary | std::ios::trunc) << bytes;
+}
+inline bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+inline std::wstring FileText16(const std::wstring& path) {
+  const std::string bytes = FileBytes(path);
+  return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
+}
+inline std::wstring EnvText(const wchar_t* name) {
+  wchar_t text[MAX_PATH] = {};
+  GetEnvironmentVariableW(name, text, MAX_PATH);
+  return text;
+}
+inline bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+  for (const DWORD start = GetTickCount();; Sleep(20)) {
+    if (condition()) return true;
+    if (GetTickCount() - start > timeoutMs) return false;
+  }
+}
+inline std::wstring WindowText(HWND hwnd) {
+  wchar_t text[4096] = {};
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(hwnd, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, &result);
+  return text;
+}
+inline std::wstring MessageBoxText(HWND box) { return WindowText(GetDlgItem(box, 0xFFFF)); }
 
-// Which program answers as jt.exe in the program folder.
-enum class Jt { Real, Recorder, Missing };
-void UseJt(Jt which);
-// The calls the recorder received, without the program name.
-std::vector<std::wstring> JtCalls();
-
-std::wstring TasksFolder();  // Task Scheduler 1.0's .job files
-struct LoadedJob {
-  WORD triggers = 0;
-  TASK_TRIGGER trigger{};
-  std::wstring application, creator;
-  DWORD flags = 0;
-};
-bool LoadJob(const wchar_t* name, LoadedJob& job);
-// The text of a Task Scheduler 2.0 task as the store keeps it, "" when none.
-std::wstring StoredTaskText(const wchar_t* name);
-
+// Reveilo.exe started from the program folder with an argument text, and ended
+// when the test is over if a failed test left it running.
 class ReveiloProcess {
  public:
-  // Starts Reveilo.exe from the program folder with this argument text.
-  explicit ReveiloProcess(const std::wstring& arguments);
-  ~ReveiloProcess();  // ends the process if a failed test left it running
+  explicit ReveiloProcess(const std::wstring& arguments) {
+    const std::wstring exe = ProgramPath(L"\\Reveilo.exe");
+    std::wstring line = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, ProgramFolder().c_str(),
+                        &startup, &process_))
+      process_ = {};
+  }
+  ~ReveiloProcess() {
+    if (!process_.hProcess) return;
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process_.hProcess, 99);
+    WaitForSingleObject(process_.hProcess, 5000);
+    CloseHandle(process_.hProcess);
+    CloseHandle(process_.hThread);
+  }
   ReveiloProcess(const ReveiloProcess&) = delete;
   ReveiloProcess& operator=(const ReveiloProcess&) = delete;
 
   bool Started() const { return process_.hProcess != nullptr; }
-  HWND MainWindow(DWORD timeoutMs = 15000);
-  // A visible top-level window of this process titled "Reveilo" of this class.
-  HWND FindWindowOfClass(const wchar_t* className, DWORD timeoutMs);
-  HWND MessageBoxWindow(DWORD timeoutMs = 15000) { return FindWindowOfClass(L"#32770", timeoutMs); }
-  bool Exited(DWORD timeoutMs, DWORD* exitCode = nullptr);
+  // A visible top-level window of this process titled "Reveilo", of this class.
+  HWND Window(const wchar_t* className, DWORD timeoutMs) {
+    HWND found = nullptr;
+    WaitUntil([&] {
+      while ((found = FindWindowExW(nullptr, found, className, L"Reveilo"))) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(found, &pid);
+        if (pid == process_.dwProcessId && IsWindowVisible(found)) return true;
+      }
+      return false;
+    }, timeoutMs);
+    return found;
+  }
+  HWND MainWindow() { return main_ ? main_ : (main_ = Window(L"ReveiloForm1", 15000)); }
+  HWND MessageBoxWindow(DWORD timeoutMs) { return Window(L"#32770", timeoutMs); }
+  bool Exited(DWORD timeoutMs, DWORD* exitCode = nullptr) {
+    if (WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0) {
+      // A box nobody expected is the usual reason a run does not end: name it.
+      if (HWND box = timeoutMs > 1000 ? MessageBoxWindow(0) : nullptr)
+        std::fwprintf(stderr, L"message box: %ls\n", MessageBoxText(box).c_str());
+      return false;
+    }
+    return !exitCode || GetExitCodeProcess(process_.hProcess, exitCode);
+  }
 
   HWND Control(int id) { return GetDlgItem(MainWindow(), id); }
-  std::wstring ControlText(int id);
-  void SetControlText(int id, const std::wstring& text);
-  std::vector<std::wstring> ComboItems(int id);
-  CivilDateTime PickerDate();
-  void SetPickerDate(const CivilDateTime& date);
+  std::wstring Text(int id) { return WindowText(Control(id)); }
+  void SetText(int id, const std::wstring& text) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(Control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, 5000,
+                        &result);
+  }
   bool Checked(int id) { return SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-  bool Enabled(int id) { return IsWindowEnabled(Control(id)) != FALSE; }
   void Click(int id) { PostMessageW(Control(id), BM_CLICK, 0, 0); }
-  HWND FocusedWindow();
+  // DTM_GETSYSTEMTIME (st ignored) or DTM_SETSYSTEMTIME on the date picker. The
+  // SYSTEMTIME must live in Reveilo's process: the picker's pointer does not cross.
+  SYSTEMTIME Picker(UINT message, SYSTEMTIME st = {}) {
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
+                                 process_.dwProcessId);
+    void* remote = VirtualAllocEx(process, nullptr, sizeof st, MEM_COMMIT, PAGE_READWRITE);
+    WriteProcessMemory(process, remote, &st, sizeof st, nullptr);
+    SendMessageW(Control(IDC_DTPICKER1), message, 0 /* GDT_VALID */, reinterpret_cast<LPARAM>(remote));
+    ReadProcessMemory(process, remote, &st, sizeof st, nullptr);
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return st;
+  }
+  HWND Focus() {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(process_.dwThreadId, &info);
+    return info.hwndFocus;
+  }
 
  private:
   PROCESS_INFORMATION process_{};
   HWND main_ = nullptr;
 };
-
-std::wstring WindowText(HWND hwnd);
-std::wstring MessageBoxText(HWND box);        // its static control 65535
-void PressMessageBoxButton(HWND box, int id);  // IDOK, IDYES, IDNO
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
-// A screenshot of the window as NAME.bmp in REVEILO_ARTIFACT_DIR, when that is set.
-void SaveScreenshot(HWND hwnd, const wchar_t* name);

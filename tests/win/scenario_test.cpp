@@ -6,19 +6,29 @@
 // ran as a command. REVEILO_ROUTE (winxp or vista) picks the rows.
 #include <gtest/gtest.h>
 
-#include <optional>
+#include "driver.h"  // windows.h first
+#include <commctrl.h>
+#include <mstask.h>
 
-#include "driver.h"
+#include <optional>
+#include <regex>
+#include <vector>
+
 #include "platform/ansi_text.h"
 #include "platform/local_time.h"
-#include "res/resource.h"
 #include "res/strings.h"
 #include "settings/password.h"
+#include "tools/jt/jt_command.h"
 
 namespace {
 enum Route { kXp = 1, kVista = 2, kBoth = 3 };
-enum class Ending { Exits, StaysOpen, CancelsCountdown };
-enum class Prep { None, BlockBatch, ReadOnlySettings, NoComponent, JtRefuses };
+// How a run ends (it stays open unless it exits), and what else it meets.
+enum How {
+  kStays = 0, kExits = 1, kCancels = 2,  // Cancel pressed in the countdown; the window stays
+  kBatch = 4,                             // "AddTask.bat" is left (the XP route got as far as jt.exe)
+  kNoJt = 8, kJtRefuses = 16, kBlockedBatch = 32, kReadOnly = 64, kNoComponent = 128,
+  kSets = kExits | kBatch,
+};
 struct Box {
   const wchar_t* text;
   int button;
@@ -30,16 +40,13 @@ struct Typed {  // typed into the window before Set; nullptr leaves a box as it 
 struct Row {
   const char* name;
   int routes;
-  std::string settings;         // setting.ini before the run ("" for none)
+  std::string settings;  // setting.ini before the run ("" for none)
   std::wstring arguments;
-  std::optional<Typed> typed;
-  std::vector<Box> boxes;       // in order, each answered
-  Ending ending;
-  bool batch = false;           // "AddTask.bat" written (refusals by jt.exe)
-  Jt jt = Jt::Real;
-  std::wstring jtCall = {};     // with the recorder: the start of its second call
-  Prep prep = Prep::None;
+  std::vector<Box> boxes = {};  // in order, each answered
+  int how = kStays;
+  std::wstring jtCall = {};     // when set, a recorder is jt.exe and its second call starts so
   std::wstring userShown = {};  // txtUser after start-up, when not empty
+  std::optional<Typed> typed = {};
   std::string settingsAfter = {};  // exact bytes after a Set, when not empty
 };
 
@@ -47,115 +54,168 @@ const int kYear = LocalNow().year + 1;
 const std::wstring kDate = std::to_wstring(kYear) + L"/01/05";
 const std::wstring kWakeDate = L"StartDate=1/5/" + std::to_wstring(kYear);
 const std::string kPlain = "[UserInfo]\r\nUser=taro\r\nPass=\r\n[StartTime]\r\nHour=07\r\nMin=05\r\n";
-const std::string kStored = "[UserInfo]\r\nUser=" + ToAnsi(L"花子") + "\r\nPass=" +
+// 表 and ソ end in byte 0x5C, the backslash.
+const std::string kStored = "[UserInfo]\r\nUser=" + ToAnsi(L"表ソ") + "\r\nPass=" +
                             ToAnsi(ConvertPassword(L"SET", L"pw&1").value()) + "\r\n[StartTime]\r\nHour=7\r\nMin=5\r\n";
 const std::string kTypedStored = "[UserInfo]\r\nUser=" + ToAnsi(L"太郎") + "\r\nPass=" +
                                  ToAnsi(ConvertPassword(L"SET", L"pw").value()) + "\r\n[StartTime]\r\nHour=07\r\nMin=5\r\n";
-const Box kBad{kMsgBadCommandLine, IDOK}, kFailed{kMsgScheduleFailed, IDOK}, kDone{kMsgDone, IDOK};
-constexpr auto kOpen = Ending::StaysOpen;
+const std::string kUser = "[UserInfo]\r\nUser=";
+const Box kBad{kMsgBadCommandLine, IDOK}, kFailed{kMsgScheduleFailed, IDOK}, kDone{kMsgDone, IDOK},
+    kPast{kMsgPastTime, IDOK}, kUnstorable{kMsgPasswordNotStorable, IDOK};
 
 std::vector<Row> Rows() {
   const std::wstring d = kDate;
   return {
       // Command lines that are not taken apart: restore mode, or the format warning.
-      {"empty", kXp, kPlain, L"", {}, {}, kOpen, false, Jt::Real, L"", Prep::None, L"taro"},
-      {"spaces_only", kXp, kPlain, L"      ", {}, {}, kOpen, false, Jt::Real, L"", Prep::None, L"taro"},
-      {"one_token", kXp, kPlain, d, {}, {kBad}, kOpen, false, Jt::Real, L"", Prep::None, L"taro"},
-      {"two_tokens", kXp, kPlain, d + L" 07:05", {}, {kBad}, kOpen},
-      {"three_tokens", kXp, kPlain, d + L" 07:05 u", {}, {kBad}, kOpen},
-      {"tabs_for_spaces", kXp, kPlain, d + L"\t07:05\tu\tp", {}, {kBad}, kOpen},
-      {"quoted_date", kXp, kPlain, L"\"" + d + L"\" 07:05 u p", {}, {kBad}, kOpen},
-      {"30_February", kXp, kPlain, L"2027/02/30 07:05 u p", {}, {kBad}, kOpen},
-      {"month_13", kXp, kPlain, L"2027/13/01 07:05 u p", {}, {kBad}, kOpen},
-      {"time_without_colon", kXp, kPlain, d + L" 0705 u p", {}, {kBad}, kOpen},
-      {"10000_character_date", kXp, kPlain, std::wstring(10000, L'9') + L" 07:05 u p", {}, {kBad}, kOpen},
-      {"Japanese_date", kXp, kPlain, L"令和九年 07:05 u p", {}, {kBad}, kOpen},
+      {"empty", kXp, kPlain, L"", {}, kStays, L"", L"taro"},
+      {"spaces_only", kXp, kPlain, L"      ", {}, kStays, L"", L"taro"},
+      {"one_token", kXp, kPlain, d, {kBad}, kStays, L"", L"taro"},
+      {"two_tokens", kXp, kPlain, d + L" 07:05", {kBad}},
+      {"three_tokens", kXp, kPlain, d + L" 07:05 u", {kBad}},
+      {"tabs_for_spaces", kXp, kPlain, d + L"\t07:05\tu\tp", {kBad}},
+      {"quoted_date", kXp, kPlain, L"\"" + d + L"\" 07:05 u p", {kBad}},
+      {"30_February", kXp, kPlain, L"2027/02/30 07:05 u p", {kBad}},
+      {"month_13", kXp, kPlain, L"2027/13/01 07:05 u p", {kBad}},
+      {"time_without_colon", kXp, kPlain, d + L" 0705 u p", {kBad}},
+      {"10000_character_date", kXp, kPlain, std::wstring(10000, L'9') + L" 07:05 u p", {kBad}},
+      {"Japanese_date", kXp, kPlain, L"令和九年 07:05 u p", {kBad}},
       // Taken apart, then refused by the Set command or by jt.exe.
-      {"past_time", kBoth, kPlain, L"2001/01/05 07:05 u p", {}, {{kMsgPastTime, IDOK}}, kOpen},
-      {"hour_24", kXp, kPlain, d + L" 24:00 u p", {}, {kFailed}, kOpen, true},
-      {"minute_60", kXp, kPlain, d + L" 07:60 u p", {}, {kFailed}, kOpen, true},
-      {"letters_for_the_hour", kXp, kPlain, d + L" ab:05 u p", {}, {kFailed}, kOpen, true},
-      {"Japanese_hour", kXp, kPlain, d + L" 七:05 u p", {}, {kFailed}, kOpen, true},
-      {"Japanese_password", kXp, kPlain, d + L" 07:05 u パス", {}, {{kMsgPasswordNotStorable, IDOK}}, kOpen},
-      {"half_width_katakana_password", kXp, kPlain, d + L" 07:05 u ﾊﾟｽ", {}, {{kMsgPasswordNotStorable, IDOK}},
-       kOpen},
-      {"10000_character_user", kXp, kPlain, d + L" 07:05 " + std::wstring(10000, L'u') + L" p", {}, {kFailed}, kOpen},
-      {"10000_character_password", kXp, kPlain, d + L" 07:05 u " + std::wstring(10000, L'p'), {}, {kFailed}, kOpen},
-      {"folder_not_writable", kXp, kPlain, d + L" 07:05 u p", {}, {kFailed}, kOpen, false, Jt::Real, L"",
-       Prep::BlockBatch},
-      {"jt_exe_missing", kXp, kPlain, d + L" 07:05 u S3cr3t-9x", {}, {kFailed}, kOpen, true, Jt::Missing},
-      {"jt_exe_refuses", kXp, kPlain, d + L" 07:05 u S3cr3t-9x", {}, {kFailed}, kOpen, true, Jt::Recorder,
-       L"/sc u S3cr3t-9x /ctj ", Prep::JtRefuses},
-      {"component_missing", kVista, kPlain, d + L" 07:05 u p", {}, {kFailed}, kOpen, false, Jt::Real, L"",
-       Prep::NoComponent},
+      {"past_time", kBoth, kPlain, L"2001/01/05 07:05 u p", {kPast}},
+      {"hour_24", kXp, kPlain, d + L" 24:00 u p", {kFailed}, kBatch},
+      {"minute_60", kXp, kPlain, d + L" 07:60 u p", {kFailed}, kBatch},
+      {"letters_for_the_hour", kXp, kPlain, d + L" ab:05 u p", {kFailed}, kBatch},
+      {"Japanese_hour", kXp, kPlain, d + L" 七:05 u p", {kFailed}, kBatch},
+      {"Japanese_password", kXp, kPlain, d + L" 07:05 u パス", {kUnstorable}},
+      {"half_width_katakana_password", kXp, kPlain, d + L" 07:05 u ﾊﾟｽ", {kUnstorable}},
+      {"10000_character_user", kXp, kPlain, d + L" 07:05 " + std::wstring(10000, L'u') + L" p", {kFailed}},
+      {"10000_character_password", kXp, kPlain, d + L" 07:05 u " + std::wstring(10000, L'p'), {kFailed}},
+      {"folder_not_writable", kXp, kPlain, d + L" 07:05 u p", {kFailed}, kBlockedBatch},
+      {"jt_exe_missing", kXp, kPlain, d + L" 07:05 u S3cr3t-9x", {kFailed}, kBatch | kNoJt},
+      {"jt_exe_refuses", kXp, kPlain, d + L" 07:05 u S3cr3t-9x", {kFailed}, kBatch | kJtRefuses,
+       L"/sc u S3cr3t-9x /ctj "},
+      {"component_missing", kVista, kPlain, d + L" 07:05 u p", {kFailed}, kNoComponent},
       // Hostile but valid: the Set goes through with the texts intact.
-      {"Japanese_user", kXp, kPlain, d + L" 07:05 山田 p", {}, {}, Ending::Exits, true},
-      {"cmd_metacharacters_in_the_user", kXp, kPlain, d + L" 07:05 a&b|c>d p", {}, {}, Ending::Exits, true,
-       Jt::Recorder, L"/sc a&b|c>d p /ctj " + kWakeDate},
-      {"cmd_metacharacters_in_the_password", kBoth, kPlain, d + L" 07:05 u p&q>r^s%PATH%(t)", {}, {}, Ending::Exits,
-       true},
-      {"quote_before_a_metacharacter", kXp, kPlain, d + L" 07:05 x\"y&z p|q", {}, {}, Ending::Exits, true,
-       Jt::Recorder, L"/sc x\"y&z p|q /ctj "},
-      {"blanks_around_and_a_quoted_user", kXp, "", L"  " + d + L" 7:05 \"taro\" pw  ", {}, {}, Ending::Exits, true,
-       Jt::Recorder, L"/sc \"taro\" pw /ctj " + kWakeDate + L" StartTime=7:05 "},
-      {"seconds_are_dropped", kXp, "", d + L" 07:05:30 taro pw", {}, {}, Ending::Exits, true, Jt::Recorder,
+      {"Japanese_user", kXp, kPlain, d + L" 07:05 山田 p", {}, kSets},
+      {"cmd_metacharacters_in_the_user", kXp, kPlain, d + L" 07:05 a&b|c>d p", {}, kSets,
+       L"/sc a&b|c>d p /ctj " + kWakeDate},
+      {"cmd_metacharacters_in_the_password", kBoth, kPlain, d + L" 07:05 u p&q>r^s%PATH%(t)", {}, kSets},
+      {"quote_before_a_metacharacter", kXp, kPlain, d + L" 07:05 x\"y&z p|q", {}, kSets, L"/sc x\"y&z p|q /ctj "},
+      {"blanks_around_and_a_quoted_user", kXp, "", L"  " + d + L" 7:05 \"taro\" pw  ", {}, kSets,
+       L"/sc \"taro\" pw /ctj " + kWakeDate + L" StartTime=7:05 "},
+      {"seconds_are_dropped", kXp, "", d + L" 07:05:30 taro pw", {}, kSets,
        L"/sc taro pw /ctj " + kWakeDate + L" StartTime=07:05 "},
-      {"one_digit_minute", kXp, "", d + L" 07:5 taro pw", {}, {}, Ending::Exits, true, Jt::Recorder,
+      {"one_digit_minute", kXp, "", d + L" 07:5 taro pw", {}, kSets,
        L"/sc taro pw /ctj " + kWakeDate + L" StartTime=07:5 "},
-      {"x_hibernates_and_Cancel_stops_it", kXp, "", d + L" 07:05 taro pw x", {}, {}, Ending::CancelsCountdown, true},
-      {"password_ending_in_X_hibernates_and_keeps_it", kXp, "", d + L" 07:05 taro pwX", {}, {}, Ending::Exits, true,
-       Jt::Recorder, L"/sc taro pwX /ctj "},
+      {"x_hibernates_and_Cancel_stops_it", kXp, "", d + L" 07:05 taro pw x", {}, kCancels | kBatch},
+      {"password_ending_in_X_hibernates_and_keeps_it", kXp, "", d + L" 07:05 taro pwX", {}, kSets,
+       L"/sc taro pwX /ctj "},
       // Through the window.
-      {"set_through_the_window", kBoth, "", L"", Typed{kYear, L"07", L"5", L"太郎", L"pw"}, {kDone}, Ending::Exits,
-       true, Jt::Real, L"", Prep::None, L"", kTypedStored},
-      {"set_with_the_stored_account", kXp, kStored, L"", Typed{kYear, nullptr, nullptr, nullptr, nullptr}, {kDone},
-       Ending::Exits, true, Jt::Recorder, L"/sc 花子 pw&1 /ctj " + kWakeDate + L" StartTime=7:5 ", Prep::None,
-       L"花子", kStored},
-      {"past_date_in_the_window", kBoth, kStored, L"", Typed{kYear - 2, nullptr, nullptr, nullptr, L"pw"},
-       {{kMsgPastTime, IDOK}}, kOpen},
-      {"unstorable_password_in_the_window", kXp, kStored, L"", Typed{kYear, nullptr, nullptr, nullptr, L"パス"},
-       {{kMsgPasswordNotStorable, IDOK}}, kOpen},
-      {"No_to_an_empty_password", kXp, kStored, L"", Typed{kYear, nullptr, nullptr, nullptr, L""},
-       {{kMsgEmptyPassword, IDNO}}, kOpen},
-      // setting.ini as nobody wrote it, or as nobody may write it.
-      {"no_sections", kXp, "[Other]\r\nKey=1\r\n", L"", {}, {}, kOpen},
-      {"5000_byte_user", kXp, "[UserInfo]\r\nUser=" + std::string(5000, 'a') + "\r\n", L"", {}, {}, kOpen, false,
-       Jt::Real, L"", Prep::None, std::wstring(1023, L'a')},
-      {"Pass_not_a_multiple_of_four", kXp,
-       "[UserInfo]\r\nUser=taro\r\nPass=" + ToAnsi(ConvertPassword(L"SET", L"pw").value()) + "xy\r\n", L"", {}, {},
-       kOpen, false, Jt::Real, L"", Prep::None, L"taro"},
-      {"Pass_of_no_codes", kXp, "[UserInfo]\r\nUser=taro\r\nPass=\"\"\"\"    ~~~~\r\n", L"", {}, {}, kOpen, false,
-       Jt::Real, L"", Prep::None, L"taro"},
-      {"bytes_that_are_no_Shift_JIS", kXp, "[UserInfo]\r\nUser=\x81\x20\xff\xa0\x82\r\n[StartTime]\r\nHour=\x80\r\n",
-       L"", {}, {}, kOpen},
-      {"binary_garbage", kXp, std::string("\0\x01\x02[\xff]\r\n=\r\n[[[\r\n", 14), L"", {}, {}, kOpen},
-      {"read_only_setting_ini", kXp, kPlain, d + L" 07:05 u p", {}, {}, Ending::Exits, true, Jt::Real, L"",
-       Prep::ReadOnlySettings},
+      {"set_through_the_window", kBoth, "", L"", {kDone}, kSets, L"", L"",
+       Typed{kYear, L"07", L"5", L"太郎", L"pw"}, kTypedStored},
+      {"set_with_the_stored_account", kXp, kStored, L"", {kDone}, kSets,
+       L"/sc 表ソ pw&1 /ctj " + kWakeDate + L" StartTime=7:5 ", L"表ソ", Typed{kYear, nullptr, nullptr, nullptr, nullptr}, kStored},
+      {"past_date_in_the_window", kBoth, kStored, L"", {kPast}, kStays, L"", L"",
+       Typed{kYear - 2, nullptr, nullptr, nullptr, L"pw"}},
+      {"unstorable_password_in_the_window", kXp, kStored, L"", {kUnstorable}, kStays, L"", L"",
+       Typed{kYear, nullptr, nullptr, nullptr, L"パス"}},
+      {"No_to_an_empty_password", kXp, kStored, L"", {{kMsgEmptyPassword, IDNO}}, kStays, L"", L"",
+       Typed{kYear, nullptr, nullptr, nullptr, L""}},
+      // setting.ini as nobody wrote it, or as nobody may write it. A value is
+      // cut at 1023 bytes, and then only whole characters come back.
+      {"no_sections", kXp, "[Other]\r\nKey=1\r\n", L""},
+      {"5000_byte_user", kXp, kUser + std::string(5000, 'a') + "\r\n", L"", {}, kStays, L"", std::wstring(1023, L'a')},
+      {"lead_byte_at_the_cut", kXp, kUser + std::string(1022, 'b') + ToAnsi(L"山田") + "\r\n", L"", {}, kStays, L"",
+       std::wstring(1022, L'b')},
+      {"whole_character_at_the_cut", kXp, kUser + std::string(1021, 'c') + ToAnsi(L"山田") + "\r\n", L"", {}, kStays,
+       L"", std::wstring(1021, L'c') + L"山"},
+      {"Pass_not_a_multiple_of_four", kXp, kUser + "taro\r\nPass=" + ToAnsi(ConvertPassword(L"SET", L"pw").value()) +
+       "xy\r\n", L"", {}, kStays, L"", L"taro"},
+      {"Pass_of_no_codes", kXp, kUser + "taro\r\nPass=\"\"\"\"    ~~~~\r\n", L"", {}, kStays, L"", L"taro"},
+      {"bytes_that_are_no_Shift_JIS", kXp, kUser + "\x81\x20\xff\xa0\x82\r\n[StartTime]\r\nHour=\x80\r\n", L""},
+      {"binary_garbage", kXp, std::string("\0\x01\x02[\xff]\r\n=\r\n[[[\r\n", 14), L""},
+      {"read_only_setting_ini", kXp, kPlain, d + L" 07:05 u p", {}, kSets | kReadOnly},
   };
 }
 
+bool Vista() { return EnvText(L"REVEILO_ROUTE") == L"vista"; }
+
 std::vector<Row> RowsOfThisRoute() {
-  const int route = EnvText(L"REVEILO_ROUTE") == L"vista" ? kVista : kXp;
   std::vector<Row> rows;
   for (Row& row : Rows())
-    if (row.routes & route) rows.push_back(row);
+    if (row.routes & (Vista() ? kVista : kXp)) rows.push_back(row);
   return rows;
 }
 
-const std::wstring kSettings = ProgramPath(L"\\setting.ini");
-const std::wstring kComponent = ProgramPath(L"\\ReveiloTask.dll");
+const std::wstring kSettings = ProgramPath(L"\\setting.ini"), kComponent = ProgramPath(L"\\ReveiloTask.dll");
+const wchar_t* const kStrays[] = {L"\\d", L"\\r", L"\\q", L"\\z"};  // what a command typed in would make
+
+std::wstring TasksFolder(UINT(WINAPI* folder)(LPWSTR, UINT)) {
+  wchar_t path[MAX_PATH] = {};
+  folder(path, MAX_PATH);
+  return std::wstring(path) + L"\\Tasks\\";
+}
+
+// Task Scheduler 1.0's job, read from the .job file by its documented layout,
+// as "application trigger-count type year month day hour minute flags".
+std::wstring JobOnDisk(const wchar_t* job_name) {
+  const std::string job = FileBytes(TasksFolder(GetWindowsDirectoryW) + job_name + L".job");
+  const auto at = [&](unsigned i) { return i + 1 < job.size() ? unsigned(uint8_t(job[i]) | uint8_t(job[i + 1]) << 8) : 0; };
+  if (job.size() < 68) return L"";
+  std::wstring text;
+  for (unsigned i = 1, name = at(20); i < at(name); ++i) text += static_cast<wchar_t>(at(name + 2 * i));
+  for (const unsigned field : {0u, 34u, 6u, 8u, 10u, 18u, 20u}) text += L" " + std::to_wstring(at(at(22) + field));
+  return text + L" " + std::to_wstring(at(48) & (TASK_FLAG_SYSTEM_REQUIRED | TASK_FLAG_DELETE_WHEN_DONE));
+}
+
+// Task Scheduler 2.0's task as the store keeps it: UTF-16 with a mark, or ASCII markup.
+std::wstring StoredTaskText(const wchar_t* name) {
+  const std::wstring path = TasksFolder(GetSystemDirectoryW) + name;
+  const std::string bytes = FileBytes(path);
+  return bytes.rfind("\xff\xfe", 0) == 0 ? FileText16(path) : std::wstring(bytes.begin(), bytes.end());
+}
+
+// The calls a recorder as jt.exe received, one line each, without the program name.
+std::vector<std::wstring> JtCalls() {
+  std::vector<std::wstring> calls;
+  const std::wstring text = FileText16(ProgramPath(L"\\jt_calls.txt"));
+  for (std::size_t start = 0, end; (end = text.find(L'\n', start)) != std::wstring::npos; start = end + 1)
+    calls.emplace_back(JtArgumentsOf(text.substr(start, end - start)));
+  return calls;
+}
+
+// The window as NAME.bmp in REVEILO_ARTIFACT_DIR, when that is set.
+void SaveScreenshot(HWND hwnd, const wchar_t* name) {
+  const std::wstring folder = EnvText(L"REVEILO_ARTIFACT_DIR");
+  RECT rect;
+  if (folder.empty() || !GetWindowRect(hwnd, &rect)) return;
+  CreateDirectoryW(folder.c_str(), nullptr);
+  const LONG width = rect.right - rect.left, height = rect.bottom - rect.top;
+  BITMAPINFOHEADER info{sizeof info, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};  // top-down rows
+  const DWORD bytes = static_cast<DWORD>(width * height * 4), header = sizeof(BITMAPFILEHEADER) + sizeof info;
+  const BITMAPFILEHEADER file{0x4D42, header + bytes, 0, 0, header};
+  HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+  GdiFlush();
+  std::ofstream out((folder + L"\\" + name + L".bmp").c_str(), std::ios::binary);
+  out.write(reinterpret_cast<const char*>(&file), sizeof file).write(reinterpret_cast<const char*>(&info), sizeof info);
+  out.write(static_cast<const char*>(bits), bytes);
+  DeleteObject(SelectObject(memory, old));
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+}
 
 class Scenario : public ::testing::TestWithParam<Row> {
  protected:
-  static void SetUpTestSuite() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
   void SetUp() override {
     SetFileAttributesW(kSettings.c_str(), FILE_ATTRIBUTE_NORMAL);
-    for (const wchar_t* name : {L"\\setting.ini", L"\\jt_calls.txt", L"\\AddTask.bat", L"\\Startup.bat", L"\\d",
-                                L"\\r", L"\\q", L"\\z"})
+    for (const wchar_t* name : {L"\\setting.ini", L"\\jt_calls.txt", L"\\AddTask.bat", L"\\Startup.bat"})
       DeleteFileW(ProgramPath(name).c_str());
+    for (const wchar_t* stray : kStrays) DeleteFileW(ProgramPath(stray).c_str());
     RemoveDirectoryW(ProgramPath(L"\\AddTask.bat").c_str());
-    DeleteFileW((TasksFolder() + L"\\Resume.job").c_str());
-    SetEnvironmentVariableW(L"REVEILO_JT_EXIT", nullptr);
+    DeleteFileW((TasksFolder(GetWindowsDirectoryW) + L"Resume.job").c_str());
   }
   void TearDown() override {
     SetFileAttributesW(kSettings.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -166,72 +226,66 @@ class Scenario : public ::testing::TestWithParam<Row> {
 
 TEST_P(Scenario, EndsAsTheUserMustSee) {
   const Row& row = GetParam();
-  const bool vista = EnvText(L"REVEILO_ROUTE") == L"vista";
-  UseJt(row.jt);
+  const bool vista = Vista(), made = row.how & (kExits | kCancels);
+  // Which program answers as jt.exe: the real one (kept aside as jt_real.exe), a recorder, or none.
+  const std::wstring jt = ProgramPath(L"\\jt.exe"), real = ProgramPath(L"\\jt_real.exe");
+  CopyFileW(jt.c_str(), real.c_str(), TRUE);
+  DeleteFileW(jt.c_str());
+  if (!(row.how & kNoJt))
+    CopyFileW((row.jtCall.empty() ? real : ProgramPath(L"\\jt_recorder.exe")).c_str(), jt.c_str(), FALSE);
+  SetEnvironmentVariableW(L"REVEILO_JT_EXIT", row.how & kJtRefuses ? L"1" : nullptr);
   if (!row.settings.empty()) WriteFileBytes(kSettings, row.settings);
-  if (row.prep == Prep::BlockBatch) {
-    ASSERT_TRUE(CreateDirectoryW(ProgramPath(L"\\AddTask.bat").c_str(), nullptr));
-  }
-  if (row.prep == Prep::ReadOnlySettings) {
-    ASSERT_TRUE(SetFileAttributesW(kSettings.c_str(), FILE_ATTRIBUTE_READONLY));
-  }
-  if (row.prep == Prep::JtRefuses) SetEnvironmentVariableW(L"REVEILO_JT_EXIT", L"1");
-  if (row.prep == Prep::NoComponent) {
-    ASSERT_TRUE(MoveFileW(kComponent.c_str(), (kComponent + L".away").c_str()));
-  }
+  ASSERT_TRUE(!(row.how & kBlockedBatch) || CreateDirectoryW(ProgramPath(L"\\AddTask.bat").c_str(), nullptr));
+  ASSERT_TRUE(!(row.how & kReadOnly) || SetFileAttributesW(kSettings.c_str(), FILE_ATTRIBUTE_READONLY));
+  ASSERT_TRUE(!(row.how & kNoComponent) || MoveFileW(kComponent.c_str(), (kComponent + L".away").c_str()));
   const std::string before = FileBytes(kSettings);
 
   ReveiloProcess reveilo(row.arguments);
   ASSERT_TRUE(reveilo.Started());
-  if (!row.userShown.empty()) { EXPECT_EQ(reveilo.ControlText(IDC_TXTUSER), row.userShown); }
-  if (row.typed) {
-    const Typed& t = *row.typed;
-    EXPECT_EQ(reveilo.Enabled(IDC_TXTPASSWORD), !vista) << "the password box is for the batch route only";
-    reveilo.SetPickerDate({t.year, 1, 5});
+  if (!row.userShown.empty()) { EXPECT_EQ(reveilo.Text(IDC_TXTUSER), row.userShown); }
+  if (const auto& t = row.typed) {
+    EXPECT_EQ(IsWindowEnabled(reveilo.Control(IDC_TXTPASSWORD)) != FALSE, !vista) << "for the batch route only";
+    SYSTEMTIME date{};
+    date.wYear = static_cast<WORD>(t->year), date.wMonth = 1, date.wDay = 5;
+    reveilo.Picker(DTM_SETSYSTEMTIME, date);
     const std::pair<int, const wchar_t*> texts[] = {
-        {IDC_COMBOHH, t.hour}, {IDC_COMBOMM, t.minute}, {IDC_TXTUSER, t.user}, {IDC_TXTPASSWORD, t.password}};
+        {IDC_COMBOHH, t->hour}, {IDC_COMBOMM, t->minute}, {IDC_TXTUSER, t->user}, {IDC_TXTPASSWORD, t->password}};
     for (const auto& [id, text] : texts)
-      if (text) reveilo.SetControlText(id, text);
+      if (text) reveilo.SetText(id, text);
     reveilo.Click(IDC_COMMAND1);
   }
   for (const Box& box : row.boxes) {
     HWND window = reveilo.MessageBoxWindow(30000);
     ASSERT_NE(window, nullptr) << "expected: " << ToAnsi(box.text);
     EXPECT_EQ(MessageBoxText(window), box.text);
-    PressMessageBoxButton(window, box.button);
+    PostMessageW(window, WM_COMMAND, static_cast<WPARAM>(box.button), 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(window); }, 5000));
   }
-  if (row.ending == Ending::CancelsCountdown) {
-    HWND dialog = reveilo.FindWindowOfClass(L"ReveiloSuspend", 15000);
+  if (row.how & kCancels) {
+    HWND dialog = reveilo.Window(L"ReveiloSuspend", 15000);
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(reveilo.Checked(IDC_CHKSUSPEND));
     SaveScreenshot(dialog, L"countdown");
     PostMessageW(GetDlgItem(dialog, IDC_SUSPEND_COMMAND1), BM_CLICK, 0, 0);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 3000));
   }
-  DWORD code = 99;
-  if (row.ending == Ending::Exits) {
-    ASSERT_TRUE(reveilo.Exited(30000, &code)) << "a successful Set ends the program";
-    EXPECT_EQ(code, 0u);
-  } else {
+  if (!(row.how & kExits)) {
     ASSERT_NE(reveilo.MainWindow(), nullptr);
     EXPECT_EQ(reveilo.MessageBoxWindow(300), nullptr) << "no other message";
     EXPECT_FALSE(reveilo.Exited(300)) << "the window must stay open";
     PostMessageW(reveilo.MainWindow(), WM_CLOSE, 0, 0);
-    ASSERT_TRUE(reveilo.Exited(10000, &code));
-    EXPECT_EQ(code, 1u);
   }
+  DWORD code = 99;
+  ASSERT_TRUE(reveilo.Exited(30000, &code));
+  EXPECT_EQ(code, row.how & kExits ? 0u : 1u);
 
-  // setting.ini changes exactly when a job was made, and a read-only one does not undo it.
-  const bool made = row.ending != Ending::StaysOpen;
+  // setting.ini changes exactly when a job was made. (Wine writes a read-only file all the same.)
   const std::string after = FileBytes(kSettings);
   if (!made) {
     EXPECT_EQ(after, before) << "setting.ini changed without a successful Set";
-  } else if (row.prep == Prep::ReadOnlySettings) {
-    // Wine writes a read-only profile file all the same; Windows would not.
   } else if (!row.settingsAfter.empty()) {
     EXPECT_EQ(after, row.settingsAfter);
-  } else {
+  } else if (!(row.how & kReadOnly)) {
     EXPECT_NE(after, before) << "a successful Set stores the settings";
   }
   if (vista && made) {
@@ -239,34 +293,25 @@ TEST_P(Scenario, EndsAsTheUserMustSee) {
     EXPECT_NE(task.find(L"<Author>Reveilo</Author>"), std::wstring::npos) << "no wake task";
     EXPECT_NE(task.find(L"<WakeToRun>true</WakeToRun>"), std::wstring::npos);
   }
-  if (!vista && row.jt == Jt::Real) {
-    LoadedJob job;
-    ASSERT_EQ(LoadJob(L"Resume", job), made);
-    if (made) {
-      EXPECT_EQ(job.triggers, 1);
-      EXPECT_EQ(job.trigger.TriggerType, TASK_TIME_TRIGGER_ONCE);
-      EXPECT_EQ(std::vector<int>({job.trigger.wBeginYear, job.trigger.wBeginMonth, job.trigger.wBeginDay,
-                                  job.trigger.wStartHour, job.trigger.wStartMinute}),
-                std::vector<int>({kYear, 1, 5, 7, 5}));
-      std::wstring startup = ProgramPath(L"\\Startup.bat");  // a drive root's doubled separator is stored single
-      if (startup.find(L":\\\\") == 1) startup.erase(2, 1);
-      EXPECT_EQ(job.application, startup);
-      EXPECT_EQ(job.flags & (TASK_FLAG_SYSTEM_REQUIRED | TASK_FLAG_DELETE_WHEN_DONE),
-                DWORD{TASK_FLAG_SYSTEM_REQUIRED | TASK_FLAG_DELETE_WHEN_DONE});
-    }
+  if (!vista && row.jtCall.empty()) {
+    std::wstring startup = ProgramPath(L"\\Startup.bat");  // a drive root's doubled separator is stored single
+    if (startup.find(L":\\\\") == 1) startup.erase(2, 1);
+    const std::wstring flags = std::to_wstring(TASK_FLAG_SYSTEM_REQUIRED | TASK_FLAG_DELETE_WHEN_DONE);
+    EXPECT_EQ(JobOnDisk(L"Resume"), made ? startup + L" 1 " + std::to_wstring(TASK_TIME_TRIGGER_ONCE) + L" " +
+                                               std::to_wstring(kYear) + L" 1 5 7 5 " + flags
+                                         : L"");
   }
-  if (row.jt == Jt::Recorder) {
+  if (!row.jtCall.empty()) {
     const auto calls = JtCalls();
     ASSERT_EQ(calls.size(), 2u);
     EXPECT_EQ(calls[0], L"/sd Resume.job");
     EXPECT_EQ(calls[1].rfind(row.jtCall, 0), 0u) << ToAnsi(calls[1]);
   }
   const DWORD batch = GetFileAttributesW(ProgramPath(L"\\AddTask.bat").c_str());
-  EXPECT_EQ(batch != INVALID_FILE_ATTRIBUTES && !(batch & FILE_ATTRIBUTE_DIRECTORY), row.batch && !vista);
-  if (row.batch) { EXPECT_EQ(FileBytes(ProgramPath(L"\\AddTask.bat")).find("S3cr3t"), std::string::npos); }
+  EXPECT_EQ(batch != INVALID_FILE_ATTRIBUTES && !(batch & FILE_ATTRIBUTE_DIRECTORY), (row.how & kBatch) && !vista);
+  EXPECT_EQ(FileBytes(ProgramPath(L"\\AddTask.bat")).find("S3cr3t"), std::string::npos);
   if (made) { EXPECT_EQ(FileBytes(ProgramPath(L"\\Startup.bat")), ""); }
-  for (const wchar_t* stray : {L"\\d", L"\\r", L"\\q", L"\\z"})
-    EXPECT_FALSE(FileExists(ProgramPath(stray))) << "something typed ran as a command";
+  for (const wchar_t* stray : kStrays) { EXPECT_FALSE(FileExists(ProgramPath(stray))) << "something typed ran"; }
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, Scenario, ::testing::ValuesIn(RowsOfThisRoute()),
@@ -275,7 +320,6 @@ INSTANTIATE_TEST_SUITE_P(Rows, Scenario, ::testing::ValuesIn(RowsOfThisRoute()),
 // The window as it opens on a first start: captions, lists, geometry, focus
 // and tab order, the clock, and what restore mode puts in place.
 TEST(Window, FirstStart) {
-  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   DeleteFileW(kSettings.c_str());
   ReveiloProcess reveilo(L"");
   HWND main = reveilo.MainWindow();
@@ -284,27 +328,30 @@ TEST(Window, FirstStart) {
       {IDC_FRAME1, L"復帰時刻の設定"}, {IDC_LABEL3, L"時"}, {IDC_LABEL4, L"分"}, {IDC_FRAME2, L"ユーザー情報"},
       {IDC_LABEL1, L"ユーザー名"}, {IDC_LABEL2, L"パスワード"}, {IDC_CHKSUSPEND, L"今すぐ休止状態にする"},
       {IDC_COMMAND1, L"セットする"}, {IDC_COMBOHH, L"12"}, {IDC_COMBOMM, L"00"}, {IDC_TXTPASSWORD, L""}};
-  for (const auto& [id, text] : captions) EXPECT_EQ(reveilo.ControlText(id), text) << id;
-  std::vector<std::wstring> hours, minutes;
-  for (int i = 0; i < 60; ++i) {
-    minutes.push_back((i < 10 ? L"0" : L"") + std::to_wstring(i));
-    if (i < 24) hours.push_back(minutes.back());
+  for (const auto& [id, text] : captions) { EXPECT_EQ(reveilo.Text(id), text) << id; }
+  for (const auto& [id, count] : {std::pair{IDC_COMBOHH, 24}, std::pair{IDC_COMBOMM, 60}}) {  // "00" to "23", to "59"
+    ASSERT_EQ(SendMessageW(reveilo.Control(id), CB_GETCOUNT, 0, 0), count);
+    for (int i = 0; i < count; ++i) {
+      wchar_t item[8] = {};
+      SendMessageW(reveilo.Control(id), CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
+      EXPECT_EQ(std::wstring(item), std::wstring(i < 10 ? L"0" : L"") + std::to_wstring(i));
+    }
   }
-  EXPECT_EQ(reveilo.ComboItems(IDC_COMBOHH), hours);
-  EXPECT_EQ(reveilo.ComboItems(IDC_COMBOMM), minutes);
   EXPECT_FALSE(reveilo.Checked(IDC_CHKSUSPEND));
   EXPECT_EQ(SendMessageW(reveilo.Control(IDC_TXTPASSWORD), EM_GETPASSWORDCHAR, 0, 0), L'*');
-  const LONG style = GetWindowLongW(main, GWL_STYLE);
-  EXPECT_EQ(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME | WS_SYSMENU), WS_SYSMENU);
+  EXPECT_EQ(GetWindowLongW(main, GWL_STYLE) & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME | WS_SYSMENU),
+            WS_SYSMENU);
   EXPECT_FALSE(GetWindowLongW(reveilo.Control(IDC_COMMAND1), GWL_STYLE) & BS_DEFPUSHBUTTON);
 
   // Restore mode with no setting.ini: today, the Windows user, 12:00, and no file made.
-  const CivilDateTime today = LocalNow(), shown = reveilo.PickerDate();
-  EXPECT_EQ(std::vector<int>({shown.year, shown.month, shown.day}), std::vector<int>({today.year, today.month, today.day}));
+  const CivilDateTime today = LocalNow();
+  const SYSTEMTIME shown = reveilo.Picker(DTM_GETSYSTEMTIME);
+  EXPECT_EQ(std::vector<int>({shown.wYear, shown.wMonth, shown.wDay}),
+            std::vector<int>({today.year, today.month, today.day}));
   char name[256] = {};
   DWORD size = 255;
   GetUserNameA(name, &size);
-  EXPECT_EQ(reveilo.ControlText(IDC_TXTUSER), FromAnsi(name));
+  EXPECT_EQ(reveilo.Text(IDC_TXTUSER), FromAnsi(name));
   EXPECT_FALSE(FileExists(kSettings)) << "reading must not create the file";
 
   // 2775 x 3495 twips at the screen's DPI (the bench may set another than 96).
@@ -318,20 +365,16 @@ TEST(Window, FirstStart) {
             std::make_pair(LONG{MulDiv(2775, dpi, 1440)}, LONG{MulDiv(3495, dpi, 1440)}));
 
   // The focus starts on Set, and Tab walks the inputs in order and back.
-  ASSERT_TRUE(WaitUntil([&] { return reveilo.FocusedWindow() == reveilo.Control(IDC_COMMAND1); }, 5000));
+  ASSERT_TRUE(WaitUntil([&] { return reveilo.Focus() == reveilo.Control(IDC_COMMAND1); }, 5000));
   const int order[] = {IDC_COMMAND1, IDC_DTPICKER1, IDC_COMBOHH, IDC_COMBOMM, IDC_TXTUSER,
                        IDC_TXTPASSWORD, IDC_CHKSUSPEND, IDC_COMMAND1};
-  for (std::size_t i = 0; i + 1 < std::size(order); ++i)
+  for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
     EXPECT_EQ(GetNextDlgTabItem(main, reveilo.Control(order[i]), FALSE), reveilo.Control(order[i + 1])) << order[i];
+  }
 
-  // The clock: yyyy-mm-dd (weekday) hh:mm:ss.
-  ASSERT_TRUE(WaitUntil([&] { return !WindowText(reveilo.Control(IDC_STATUSBAR1)).empty(); }, 3000));
-  const std::wstring clock = WindowText(reveilo.Control(IDC_STATUSBAR1));
-  ASSERT_EQ(clock.size(), 23u);
-  for (std::size_t i : {0u, 1u, 2u, 3u, 5u, 6u, 8u, 9u, 15u, 16u, 18u, 19u, 21u, 22u})
-    EXPECT_TRUE(clock[i] >= L'0' && clock[i] <= L'9') << "position " << i;
-  EXPECT_EQ(clock.substr(10, 2) + clock.substr(13, 2), L" () ");
-  EXPECT_NE(std::wstring(L"日月火水木金土").find(clock[12]), std::wstring::npos);
+  ASSERT_TRUE(WaitUntil([&] { return !reveilo.Text(IDC_STATUSBAR1).empty(); }, 3000));
+  const std::wregex clock(L"\\d{4}-\\d\\d-\\d\\d \\([日月火水木金土]\\) \\d\\d:\\d\\d:\\d\\d");
+  EXPECT_TRUE(std::regex_match(reveilo.Text(IDC_STATUSBAR1), clock)) << ToAnsi(reveilo.Text(IDC_STATUSBAR1));
   if (dpi == 96) {
     SetForegroundWindow(main);
     Sleep(300);
