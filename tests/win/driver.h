@@ -47,6 +47,20 @@ inline std::wstring WindowText(HWND hwnd) {
 }
 inline std::wstring MessageBoxText(HWND box) { return WindowText(GetDlgItem(box, 0xFFFF)); }
 
+// The Task Scheduler's folder: of .job files under the Windows folder, of tasks under System.
+inline std::wstring TasksFolder(UINT(WINAPI* folder)(LPWSTR, UINT)) {
+  wchar_t path[MAX_PATH] = {};
+  folder(path, MAX_PATH);
+  return std::wstring(path) + L"\\Tasks\\";
+}
+
+// Task Scheduler 2.0's task as the store keeps it: UTF-16 with a mark, or ASCII markup.
+inline std::wstring StoredTaskText(const wchar_t* name) {
+  const std::wstring path = TasksFolder(GetSystemDirectoryW) + name;
+  const std::string bytes = FileBytes(path);
+  return bytes.rfind("\xff\xfe", 0) == 0 ? FileText16(path) : std::wstring(bytes.begin(), bytes.end());
+}
+
 // Reveilo.exe started from the program folder with an argument text, and ended
 // when the test is over if a failed test left it running.
 class ReveiloProcess {

@@ -149,12 +149,6 @@ std::vector<Row> RowsOfThisRoute() {
 const std::wstring kSettings = ProgramPath(L"\\setting.ini"), kComponent = ProgramPath(L"\\ReveiloTask.dll");
 const wchar_t* const kStrays[] = {L"\\d", L"\\r", L"\\q", L"\\z"};  // what a command typed in would make
 
-std::wstring TasksFolder(UINT(WINAPI* folder)(LPWSTR, UINT)) {
-  wchar_t path[MAX_PATH] = {};
-  folder(path, MAX_PATH);
-  return std::wstring(path) + L"\\Tasks\\";
-}
-
 // Task Scheduler 1.0's job, read from the .job file by its documented layout,
 // as "application trigger-count type year month day hour minute flags".
 std::wstring JobOnDisk(const wchar_t* job_name) {
@@ -165,13 +159,6 @@ std::wstring JobOnDisk(const wchar_t* job_name) {
   for (unsigned i = 1, name = at(20); i < at(name); ++i) text += static_cast<wchar_t>(at(name + 2 * i));
   for (const unsigned field : {0u, 34u, 6u, 8u, 10u, 18u, 20u}) text += L" " + std::to_wstring(at(at(22) + field));
   return text + L" " + std::to_wstring(at(48) & (TASK_FLAG_SYSTEM_REQUIRED | TASK_FLAG_DELETE_WHEN_DONE));
-}
-
-// Task Scheduler 2.0's task as the store keeps it: UTF-16 with a mark, or ASCII markup.
-std::wstring StoredTaskText(const wchar_t* name) {
-  const std::wstring path = TasksFolder(GetSystemDirectoryW) + name;
-  const std::string bytes = FileBytes(path);
-  return bytes.rfind("\xff\xfe", 0) == 0 ? FileText16(path) : std::wstring(bytes.begin(), bytes.end());
 }
 
 // The calls a recorder as jt.exe received, one line each, without the program name.
