@@ -20,14 +20,8 @@ TEST(PasswordCodeTable, DistinctPrintableCodesThatSurviveTheProfileFunctions) {
 
 TEST(ConvertPassword, EverySevenBitCharacterRoundTrips) {
   std::wstring all;
-  for (int c = 0; c < 128; ++c) {
-    const std::wstring one(1, static_cast<wchar_t>(c));
-    EXPECT_EQ(ConvertPassword(L"RESET", ConvertPassword(L"SET", one).value()), one) << "code " << c;
-    all += one;
-  }
-  const std::wstring scrambled = ConvertPassword(L"SET", all).value();
-  EXPECT_EQ(scrambled.size(), 4 * all.size());
-  EXPECT_EQ(ConvertPassword(L"RESET", scrambled), all);
+  for (int c = 0; c < 128; ++c) all += static_cast<wchar_t>(c);
+  EXPECT_EQ(ConvertPassword(L"RESET", ConvertPassword(L"SET", all).value()), all);
 }
 
 TEST(ConvertPassword, ModesPiecesAndRefusals) {

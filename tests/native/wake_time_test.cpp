@@ -68,8 +68,9 @@ TEST(TaskXml, WakesTheMachineAtTheStartTimeAndRunsTheProgram) {
   }
 }
 
-// The XML for several wake times and program folders, written as UTF-8, is
-// valid against the published task schema's types (tests/xml/task.xsd).
+// The XML for several wake times and program folders, written as UTF-16 as
+// the Task Scheduler keeps it, is valid against the published task schema's
+// types (tests/xml/task.xsd).
 TEST(TaskXml, ValidAgainstTheTaskSchema) {
   const struct {
     const wchar_t *start, *program;
@@ -78,16 +79,12 @@ TEST(TaskXml, ValidAgainstTheTaskSchema) {
               {L"2030/12/31 23:59:00", L"C:\\復帰ツール\\Startup.bat"}, {L"2027/10/01 12:30:00", L"C:\\Startup.bat"}};
   std::string files;
   for (const auto& row : rows) {
-    const std::wstring xml = BuildTaskXml(row.start, row.program, L"Reveilo & <Co>").value();
-    std::string utf8 = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-    for (const wchar_t w : xml) {  // the samples hold nothing beyond the BMP
-      const auto c = static_cast<unsigned>(w);
-      if (c < 0x80) utf8 += static_cast<char>(c);
-      else if (c < 0x800) utf8 += {static_cast<char>(0xC0 | c >> 6), static_cast<char>(0x80 | (c & 0x3F))};
-      else utf8 += {static_cast<char>(0xE0 | c >> 12), static_cast<char>(0x80 | (c >> 6 & 0x3F)), static_cast<char>(0x80 | (c & 0x3F))};
-    }
-    const std::string path = "task-sample-" + std::to_string(files.size()) + ".xml";
-    std::ofstream(path, std::ios::binary) << utf8;
+    std::string utf16 = "\xff\xfe";  // the samples hold nothing beyond the BMP
+    for (const wchar_t c : L"<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n" +
+                               BuildTaskXml(row.start, row.program, L"Reveilo & <Co>").value())
+      utf16 += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8 & 0xFF)};
+    const std::string path = ::testing::TempDir() + "task-sample-" + std::to_string(files.size()) + ".xml";
+    std::ofstream(path, std::ios::binary) << utf16;
     files += " " + path;
   }
   EXPECT_EQ(std::system(("xmllint --noout --schema '" REVEILO_TASK_XSD "'" + files).c_str()), 0);
