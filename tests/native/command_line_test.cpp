@@ -34,7 +34,8 @@ TEST(CommandLine, TokensAndTheHibernateMarker) {
   for (const auto& row : rows) EXPECT_EQ(Read(row.line), row.read) << row.line;
   const struct {
     const wchar_t *text, *trimmed;
-  } trims[] = {{L"   ", L""}, {L"", L""}, {L"  a b  ", L"a b"}, {L"\ta b\t", L"\ta b\t"}, {L"\u3000a\u3000", L"\u3000a\u3000"}};
+  } trims[] = {{L"   ", L""},         {L"", L""}, {L"  a b  ", L"a b"}, {L"\ta b\t", L"\ta b\t"},
+               {L"\u3000a\u3000", L"\u3000a\u3000"}};
   for (const auto& t : trims) EXPECT_EQ(TrimSpaces(t.text), t.trimmed);
 }
 

@@ -47,7 +47,7 @@ TEST(ConvertPassword, ModesPiecesAndRefusals) {
       {L"SET", L"passパス", std::nullopt},      {L"SET", L"\u0080", std::nullopt},
   };
   for (const auto& row : rows) {
-    EXPECT_EQ(ConvertPassword(row.mode, row.text), row.expected) << "mode " << row.mode << " length " << row.text.size();
+    EXPECT_EQ(ConvertPassword(row.mode, row.text), row.expected) << "mode " << row.mode << ", " << row.text.size();
     if (std::wstring(row.mode) == L"SET") {
       EXPECT_EQ(IsStorablePassword(row.text), row.expected.has_value());
     }

@@ -46,7 +46,7 @@ class FakeHost : public SetCommandHost {
   // The password is recorded as it reads back: "Pass*pw" means stored scrambled.
   bool WriteSetting(const std::wstring&, const std::wstring& k, const std::wstring& v) override {
     if (k != L"Pass") Record(k + L"=" + v);
-    else Record(!v.empty() && v == password ? L"Pass in plain text" : L"Pass*" + ConvertPassword(L"RESET", v).value_or(L"?"));
+    else Record(!v.empty() && v == password ? L"plain" : L"Pass*" + ConvertPassword(L"RESET", v).value_or(L"?"));
     return true;
   }
   bool RunSuspendCountdown() override {
@@ -102,10 +102,12 @@ TEST(SetCommand, WhatTheUserSeesAndWhatIsStored) {
        kExit, L"job 1/5/2027 ab:05 taro pw|User=taro|Pass*pw|Hour=ab|Min=05|done"},
       {"an hour of 24 cannot be read and skips the test", [](FakeHost& h) { h.hour = L"24"; h.now = {2030, 1, 1}; },
        kExit, L"job 1/5/2027 24:05 taro pw|User=taro|Pass*pw|Hour=24|Min=05|done"},
-      {"the date goes out as m/d/yyyy", [](FakeHost& h) { h.picker = {2027, 12, 25}; h.hour = L"23"; h.minute = L"59"; },
+      {"the date goes out as m/d/yyyy",
+       [](FakeHost& h) { h.picker = {2027, 12, 25}, h.hour = L"23", h.minute = L"59"; },
        kExit, L"job 12/25/2027 23:59 taro pw|User=taro|Pass*pw|Hour=23|Min=59|done"},
       // Power questions: only on a definite "off", after the password question.
-      {"wake timers off, Yes", [](FakeHost& h) { h.wakeTimers = Readiness::Off; }, kExit, L"timers?|" + kJob + L"|done"},
+      {"wake timers off, Yes", [](FakeHost& h) { h.wakeTimers = Readiness::Off; }, kExit,
+       L"timers?|" + kJob + L"|done"},
       {"wake timers off, No", [](FakeHost& h) { h.wakeTimers = Readiness::Off; h.answerYes = false; }, kStay,
        L"timers?"},
       {"hibernation off but not asked for", [](FakeHost& h) { h.hibernation = Readiness::Off; }, kExit,

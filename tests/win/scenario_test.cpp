@@ -58,7 +58,8 @@ const std::string kPlain = "[UserInfo]\r\nUser=taro\r\nPass=\r\n[StartTime]\r\nH
 const std::string kStored = "[UserInfo]\r\nUser=" + ToAnsi(L"表ソ") + "\r\nPass=" +
                             ToAnsi(ConvertPassword(L"SET", L"pw&1").value()) + "\r\n[StartTime]\r\nHour=7\r\nMin=5\r\n";
 const std::string kTypedStored = "[UserInfo]\r\nUser=" + ToAnsi(L"太郎") + "\r\nPass=" +
-                                 ToAnsi(ConvertPassword(L"SET", L"pw").value()) + "\r\n[StartTime]\r\nHour=07\r\nMin=5\r\n";
+                                 ToAnsi(ConvertPassword(L"SET", L"pw").value()) +
+                                 "\r\n[StartTime]\r\nHour=07\r\nMin=5\r\n";
 const std::string kUser = "[UserInfo]\r\nUser=";
 const Box kBad{kMsgBadCommandLine, IDOK}, kFailed{kMsgScheduleFailed, IDOK}, kDone{kMsgDone, IDOK},
     kPast{kMsgPastTime, IDOK}, kUnstorable{kMsgPasswordNotStorable, IDOK};
@@ -113,7 +114,8 @@ std::vector<Row> Rows() {
       {"set_through_the_window", kBoth, "", L"", {kDone}, kSets, L"", L"",
        Typed{kYear, L"07", L"5", L"太郎", L"pw"}, kTypedStored},
       {"set_with_the_stored_account", kXp, kStored, L"", {kDone}, kSets,
-       L"/sc 表ソ pw&1 /ctj " + kWakeDate + L" StartTime=7:5 ", L"表ソ", Typed{kYear, nullptr, nullptr, nullptr, nullptr}, kStored},
+       L"/sc 表ソ pw&1 /ctj " + kWakeDate + L" StartTime=7:5 ", L"表ソ",
+       Typed{kYear, nullptr, nullptr, nullptr, nullptr}, kStored},
       {"past_date_in_the_window", kBoth, kStored, L"", {kPast}, kStays, L"", L"",
        Typed{kYear - 2, nullptr, nullptr, nullptr, L"pw"}},
       {"unstorable_password_in_the_window", kXp, kStored, L"", {kUnstorable}, kStays, L"", L"",
@@ -153,7 +155,7 @@ const wchar_t* const kStrays[] = {L"\\d", L"\\r", L"\\q", L"\\z"};  // what a co
 // as "application trigger-count type year month day hour minute flags".
 std::wstring JobOnDisk(const wchar_t* job_name) {
   const std::string job = FileBytes(TasksFolder(GetWindowsDirectoryW) + job_name + L".job");
-  const auto at = [&](unsigned i) { return i + 1 < job.size() ? unsigned(uint8_t(job[i]) | uint8_t(job[i + 1]) << 8) : 0; };
+  const auto at = [&](unsigned i) { return i + 1 < job.size() ? uint8_t(job[i]) | uint8_t(job[i + 1]) << 8 : 0; };
   if (job.size() < 68) return L"";
   std::wstring text;
   for (unsigned i = 1, name = at(20); i < at(name); ++i) text += static_cast<wchar_t>(at(name + 2 * i));
