@@ -155,7 +155,9 @@ const wchar_t* const kStrays[] = {L"\\d", L"\\r", L"\\q", L"\\z"};  // what a co
 // as "application trigger-count type year month day hour minute flags".
 std::wstring JobOnDisk(const wchar_t* job_name) {
   const std::string job = FileBytes(TasksFolder(GetWindowsDirectoryW) + job_name + L".job");
-  const auto at = [&](unsigned i) { return i + 1 < job.size() ? uint8_t(job[i]) | uint8_t(job[i + 1]) << 8 : 0; };
+  const auto at = [&](unsigned i) -> unsigned {  // a little-endian WORD
+    return i + 1 < job.size() ? uint8_t(job[i]) | uint8_t(job[i + 1]) << 8 : 0;
+  };
   if (job.size() < 68) return L"";
   std::wstring text;
   for (unsigned i = 1, name = at(20); i < at(name); ++i) text += static_cast<wchar_t>(at(name + 2 * i));
