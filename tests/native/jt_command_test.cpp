@@ -65,6 +65,7 @@ TEST(JtArguments, EachLineAndWhatItMeans) {
       {L"Resume.job", kJtUnknownCommand, L"Resume.job"},
       {L"/sd", kJtMissingName, L"/sd"},
       {L"/sc", kJtMissingAccount, L"/sc"},
+      {L"/sc\tu p", kJtMissingAccount, L"/sc"},  // the batch puts exactly one blank before each text
       {L"", L"", L""},
       {L"  /pj", L"", L"5::-----"},  // blanks before the first command
       {L"/sj Comment=\"\" /pj", L"", L"3::--=-- 5::-----"},  // an empty quoted value
