@@ -26,6 +26,8 @@ enum Route { kXp = 1, kVista = 2, kBoth = 3 };
 enum How {
   kStays = 0, kExits = 1, kCancels = 2,  // Cancel pressed in the countdown; the window stays
   kBatch = 4,                             // "AddTask.bat" is left (the XP route got as far as jt.exe)
+  // Before the run: no jt.exe, a jt.exe that exits 1, a folder named AddTask.bat, a read-only
+  // setting.ini, the component moved away.
   kNoJt = 8, kJtRefuses = 16, kBlockedBatch = 32, kReadOnly = 64, kNoComponent = 128,
   kSets = kExits | kBatch,
 };
