@@ -80,6 +80,7 @@ TEST(JtArguments, EachLineAndWhatItMeans) {
   EXPECT_EQ(JtArgumentsOf(L"jt.exe /pj"), L"/pj");
   EXPECT_EQ(JtArgumentsOf(L"\"C:\\Program Files\\W\\jt.exe\" /sc u  /pj"), L"/sc u  /pj");
   EXPECT_EQ(JtArgumentsOf(L"jt.exe"), L"");
+  EXPECT_EQ(JtArgumentsOf(L"\"jt.exe\"/pj"), L"/pj") << "no blank to drop";
 }
 
 TEST(JtSave, AFailedSaveLeavesNoJob) {
