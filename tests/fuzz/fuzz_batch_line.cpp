@@ -25,15 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto batch = BuildAddTaskBatch(inputs, folder);
   if (!batch) return 0;
 
-  std::wstring lines[3];
-  std::size_t at = 0;
-  for (std::wstring& line : lines) {
-    const std::size_t end = batch->find(L"\r\n", at);
-    if (end == std::wstring::npos) std::abort();
-    line = batch->substr(at, end - at);
-    at = end + 2;
-  }
-  if (at != batch->size()) std::abort();  // exactly three CR LF lines
+  const auto lines = BatchLines(*batch);
+  if (lines.size() != 3 || batch->compare(batch->size() - 2, 2, L"\r\n") != 0) std::abort();  // three CR LF lines
   if (CmdReadsBatchLine(lines[0]) != L"cd \"" + folder + L"\"") std::abort();
   if (lines[1] != L"jt.exe /sd Resume.job") std::abort();
   if (CmdReadsBatchLine(lines[2]) != BuildToolLine(inputs, folder)) std::abort();

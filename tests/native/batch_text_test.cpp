@@ -7,12 +7,6 @@ namespace {
 WakeJobInputs Inputs(std::wstring user, std::wstring password) {
   return {L"1/5/2027", L"07:05", std::move(user), std::move(password)};
 }
-
-std::wstring LineOf(const std::wstring& batch, int index) {
-  std::size_t start = 0;
-  for (int i = 0; i < index; ++i) start = batch.find(L"\r\n", start) + 2;
-  return batch.substr(start, batch.find(L"\r\n", start) - start);
-}
 }  // namespace
 
 // Whatever the user typed and wherever the program lies, cmd.exe reading the
@@ -32,10 +26,12 @@ TEST(AddTaskBatch, CmdGivesBackExactlyTheToolLine) {
     const WakeJobInputs in = Inputs(row.user, row.password);
     const auto batch = BuildAddTaskBatch(in, row.folder);
     ASSERT_TRUE(batch);
-    EXPECT_EQ(CmdReadsBatchLine(LineOf(*batch, 0)), L"cd \"" + row.folder + L"\"");
-    EXPECT_EQ(CmdReadsBatchLine(LineOf(*batch, 2)), BuildToolLine(in, row.folder))
-        << "password " << std::string(row.password.begin(), row.password.end());
+    const auto lines = BatchLines(*batch);
+    ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(batch->size() - batch->rfind(L"\r\n"), 2u) << "every line ends with CR LF";
+    EXPECT_EQ(CmdReadsBatchLine(lines[0]), L"cd \"" + row.folder + L"\"");
+    EXPECT_EQ(CmdReadsBatchLine(lines[2]), BuildToolLine(in, row.folder))
+        << "password " << std::string(row.password.begin(), row.password.end());
     // The file left behind has stars for a password, and an empty one stays empty.
     const WakeJobInputs scrubbed = Inputs(row.user, row.password.empty() ? L"" : L"********");
     EXPECT_EQ(BuildScrubbedAddTaskBatch(in, row.folder), BuildAddTaskBatch(scrubbed, row.folder));

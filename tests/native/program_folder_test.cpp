@@ -3,19 +3,16 @@
 #include "platform/program_folder.h"
 
 TEST(ProgramFolder, FolderOfTheModuleAndJoinedNames) {
-  struct Case {
-    const wchar_t* modulePath;
-    const wchar_t* folder;
-    const wchar_t* settingsPath;
-  };
-  const Case cases[] = {
+  const struct {
+    const wchar_t *modulePath, *folder, *settingsPath;
+  } cases[] = {
       {L"C:\\Tools\\Wake\\Reveilo.exe", L"C:\\Tools\\Wake", L"C:\\Tools\\Wake\\setting.ini"},
       {L"C:\\Reveilo.exe", L"C:\\", L"C:\\\\setting.ini"},  // a drive root keeps its separator
       {L"C:\\Program Files\\\u5fa9\u5e30\\Reveilo.exe", L"C:\\Program Files\\\u5fa9\u5e30",
        L"C:\\Program Files\\\u5fa9\u5e30\\setting.ini"},
       {L"\\\\server\\share\\Reveilo.exe", L"\\\\server\\share", L"\\\\server\\share\\setting.ini"},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     const std::wstring folder = ProgramFolderFromModulePath(c.modulePath);
     EXPECT_EQ(folder, c.folder);
     EXPECT_EQ(ProgramFile(folder, kSettingsFileName), c.settingsPath);

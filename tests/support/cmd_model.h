@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 inline std::optional<std::wstring> CmdReadsBatchLine(std::wstring_view line) {
   std::wstring out;
@@ -32,4 +33,12 @@ inline std::optional<std::wstring> CmdReadsBatchLine(std::wstring_view line) {
     }
   }
   return out;
+}
+
+// A batch text's lines without their CR LF; text after the last CR LF is no line.
+inline std::vector<std::wstring> BatchLines(const std::wstring& batch) {
+  std::vector<std::wstring> lines;
+  for (std::size_t at = 0, end; (end = batch.find(L"\r\n", at)) != std::wstring::npos; at = end + 2)
+    lines.push_back(batch.substr(at, end - at));
+  return lines;
 }

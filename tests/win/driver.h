@@ -20,8 +20,12 @@ inline std::string FileBytes(const std::wstring& path) {
   std::ifstream in(path.c_str(), std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
-inline void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
-  std::ofstream(path.c_str(), std::ios::binary | std::ios::trunc) << bytes;
+inline void WriteFileBytes(const std::wstring& path, const std::string& bytes, bool append = false) {
+  std::ofstream(path.c_str(), std::ios::binary | (append ? std::ios::app : std::ios::trunc)) << bytes;
+}
+// UTF-16 without a mark, as the recorders write and the tests read it.
+inline void WriteFileText16(const std::wstring& path, const std::wstring& text, bool append = false) {
+  WriteFileBytes(path, std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t)), append);
 }
 inline bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 inline std::wstring FileText16(const std::wstring& path) {
@@ -39,10 +43,15 @@ inline bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
     if (GetTickCount() - start > timeoutMs) return false;
   }
 }
+// Sent with a time limit, so that a hung Reveilo fails the test instead of holding it.
+inline LRESULT SendWithin(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(hwnd, message, wparam, lparam, SMTO_ABORTIFHUNG, 5000, &result);
+  return static_cast<LRESULT>(result);
+}
 inline std::wstring WindowText(HWND hwnd) {
   wchar_t text[4096] = {};
-  DWORD_PTR result = 0;
-  SendMessageTimeoutW(hwnd, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, &result);
+  SendWithin(hwnd, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text));
   return text;
 }
 inline std::wstring MessageBoxText(HWND box) { return WindowText(GetDlgItem(box, 0xFFFF)); }
@@ -81,8 +90,6 @@ class ReveiloProcess {
     CloseHandle(process_.hProcess);
     CloseHandle(process_.hThread);
   }
-  ReveiloProcess(const ReveiloProcess&) = delete;
-  ReveiloProcess& operator=(const ReveiloProcess&) = delete;
 
   bool Started() const { return process_.hProcess != nullptr; }
   // A visible top-level window of this process titled "Reveilo", of this class.
@@ -113,9 +120,7 @@ class ReveiloProcess {
   HWND Control(int id) { return GetDlgItem(MainWindow(), id); }
   std::wstring Text(int id) { return WindowText(Control(id)); }
   void SetText(int id, const std::wstring& text) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutW(Control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, 5000,
-                        &result);
+    SendWithin(Control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
   }
   bool Checked(int id) { return SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
   void Click(int id) { PostMessageW(Control(id), BM_CLICK, 0, 0); }
