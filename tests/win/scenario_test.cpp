@@ -170,25 +170,23 @@ std::wstring JobOnDisk(const wchar_t* job_name) {
 // The window as NAME.bmp in REVEILO_ARTIFACT_DIR, when that is set.
 void SaveScreenshot(HWND hwnd, const wchar_t* name) {
   const std::wstring folder = EnvText(L"REVEILO_ARTIFACT_DIR");
-  RECT rect;
-  if (folder.empty() || !GetWindowRect(hwnd, &rect)) return;
+  RECT r;
+  if (folder.empty() || !GetWindowRect(hwnd, &r)) return;
   CreateDirectoryW(folder.c_str(), nullptr);
-  const LONG width = rect.right - rect.left, height = rect.bottom - rect.top;
+  const LONG width = r.right - r.left, height = r.bottom - r.top;
   BITMAPINFOHEADER info{sizeof info, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};  // top-down rows
-  const DWORD bytes = static_cast<DWORD>(width * height * 4), header = sizeof(BITMAPFILEHEADER) + sizeof info;
-  const BITMAPFILEHEADER file{0x4D42, header + bytes, 0, 0, header};
+  std::string bits(static_cast<std::size_t>(width * height * 4), '\0');
   HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
   HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-  GdiFlush();
-  std::ofstream out((folder + L"\\" + name + L".bmp").c_str(), std::ios::binary);
-  out.write(reinterpret_cast<const char*>(&file), sizeof file).write(reinterpret_cast<const char*>(&info), sizeof info);
-  out.write(static_cast<const char*>(bits), bytes);
-  DeleteObject(SelectObject(memory, old));
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
+  BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+  SelectObject(memory, old);
+  GetDIBits(memory, bitmap, 0, height, bits.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+  DeleteObject(bitmap), DeleteDC(memory), ReleaseDC(nullptr, screen);
+  const DWORD header = sizeof(BITMAPFILEHEADER) + sizeof info;
+  const BITMAPFILEHEADER file{0x4D42, header + static_cast<DWORD>(bits.size()), 0, 0, header};
+  WriteFileBytes(folder + L"\\" + name + L".bmp", std::string(reinterpret_cast<const char*>(&file), sizeof file) +
+                                                      std::string(reinterpret_cast<const char*>(&info), sizeof info) + bits);
 }
 
 class Scenario : public ::testing::TestWithParam<Row> {
