@@ -51,6 +51,7 @@ struct Row {
   std::optional<Typed> typed = {};
   std::string settingsAfter = {};  // exact bytes after a Set, when not empty
 };
+void PrintTo(const Row& row, std::ostream* out) { *out << row.name; }  // for failure messages
 
 const int kYear = LocalNow().year + 1;
 const std::wstring kDate = std::to_wstring(kYear) + L"/01/05";
