@@ -72,7 +72,7 @@ TEST(JtArguments, EachLineAndWhatItMeans) {
       {L"/sj systemrequired=0 DELETEWHENDONE=1", L"", L"3::---=0=1"},  // keys in any case, each flag its own
       {L"/ctj StartDate=1/5/2027 StartTime=7:05 Disabled=1", L"", L"2::2027.1.5.7.5.off-----"},
       {L"/pj Resume.job /sd Resume.JOB /saj Resume", L"", L"5:Resume:----- 0:Resume:----- 4:Resume:-----"},
-      {L"/sd .job", L"", L"0:.job:-----"},
+      {L"/sd .job", L"", L"0:.job:-----"},  {L"/sd R.job", L"", L"0:R:-----"},
   };
   for (const auto& row : rows) {
     EXPECT_EQ(Text(ParseJtArguments(row.arguments)), std::wstring(row.error) + row.commands) << row.arguments;
