@@ -90,6 +90,8 @@ class ReveiloProcess {
     CloseHandle(process_.hProcess);
     CloseHandle(process_.hThread);
   }
+  ReveiloProcess(const ReveiloProcess&) = delete;  // it owns the process's handles
+  ReveiloProcess& operator=(const ReveiloProcess&) = delete;
 
   bool Started() const { return process_.hProcess != nullptr; }
   // A visible top-level window of this process titled "Reveilo", of this class.
@@ -119,9 +121,7 @@ class ReveiloProcess {
 
   HWND Control(int id) { return GetDlgItem(MainWindow(), id); }
   std::wstring Text(int id) { return WindowText(Control(id)); }
-  void SetText(int id, const std::wstring& text) {
-    SendWithin(Control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-  }
+  void SetText(int id, const std::wstring& text) { SendWithin(Control(id), WM_SETTEXT, 0, LPARAM(text.c_str())); }
   bool Checked(int id) { return SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
   void Click(int id) { PostMessageW(Control(id), BM_CLICK, 0, 0); }
   // DTM_GETSYSTEMTIME (st ignored) or DTM_SETSYSTEMTIME on the date picker. The
