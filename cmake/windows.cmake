@@ -39,6 +39,7 @@ add_library(reveilo_win STATIC
   platform/program_folder_win.cpp
   platform/message_pump_win.cpp
   platform/local_time_win.cpp
+  platform/system_library_win.cpp
   power/readiness_win.cpp
   settings/settings_win.cpp
   wake_job/schedule_win.cpp

@@ -10,6 +10,7 @@
 #include "platform/local_time.h"
 #include "platform/os_version.h"
 #include "platform/program_folder.h"
+#include "platform/system_library_win.h"
 #include "power/power.h"
 #include "res/resource.h"
 #include "res/strings.h"
@@ -21,6 +22,8 @@ Form1::Form1() : twips_(ScreenDpi()) {}
 
 Form1::~Form1() {
   if (font_) DeleteObject(font_);
+  if (shell_) FreeLibrary(shell_);
+  if (com_) CoUninitialize();
 }
 
 bool Form1::Create(HINSTANCE instance) {
@@ -160,6 +163,8 @@ void Form1::Command1_Click() {
   if (!outcome) return;  // a run is already under way
   if (*outcome == SetOutcome::Exit) {
     EndProgram(0);
+  } else if (*outcome == SetOutcome::NotHibernated) {
+    EndProgram(2);
   } else if (closeRequested_) {
     EndProgram(1);
   }
@@ -192,21 +197,20 @@ void Form1::MHelp_Click() {
 
 INT_PTR Form1::OpenWithShell(const std::wstring& filePath) {
   const std::wstring root = ProgramFolder().substr(0, 3);
-  const std::string file = ToAnsi(filePath), folder = ToAnsi(root);
-  // The shell is loaded only when the manual is asked for: linking it would
-  // cost every start the loading of shell32 and what it pulls in.
-  using ShellExecuteAFn = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
-  HMODULE shell = LoadLibraryW(L"shell32.dll");
-  const auto shellExecute = shell ? reinterpret_cast<ShellExecuteAFn>(
-                                        reinterpret_cast<void*>(GetProcAddress(shell, "ShellExecuteA")))
-                                  : nullptr;
+  // The shell is loaded only when the manual is asked for, and then kept:
+  // linking it would cost every start the loading of shell32, and the
+  // viewer's shell extensions may still use it after the call. ShellExecute
+  // wants COM, apartment-threaded, on the calling thread.
+  if (!shell_) {
+    shell_ = LoadSystemLibrary(L"shell32.dll");
+    com_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+  }
+  using ShellExecuteWFn = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
+  const auto shellExecute = ModuleFunction<ShellExecuteWFn>(shell_, "ShellExecuteW");
   // SE_ERR_DLLNOTFOUND is what the shell itself would answer without its DLL.
-  const INT_PTR result =
-      shellExecute ? reinterpret_cast<INT_PTR>(shellExecute(GetDesktopWindow(), "Open", file.c_str(), "",
-                                                            folder.c_str(), SW_SHOWNORMAL))
-                   : SE_ERR_DLLNOTFOUND;
-  if (shell) FreeLibrary(shell);
-  return result;
+  if (!shellExecute) return SE_ERR_DLLNOTFOUND;
+  return reinterpret_cast<INT_PTR>(
+      shellExecute(GetDesktopWindow(), L"Open", filePath.c_str(), L"", root.c_str(), SW_SHOWNORMAL));
 }
 
 std::wstring Form1::ControlText(int id) const {
@@ -245,8 +249,10 @@ bool Form1::HibernateTicked() {
 CivilDateTime Form1::Now() { return LocalNow(); }
 Readiness Form1::WakeTimers() { return QueryWakeTimers(); }
 Readiness Form1::Hibernation() { return QueryHibernation(); }
+Readiness Form1::ClockWake() { return QueryClockWake(); }
+FolderCheck Form1::CheckProgramFolder() { return ::CheckProgramFolder(Win32WakeJobSystem()); }
 
-bool Form1::ShowMessage(SetMessage message) {
+bool Form1::ShowMessage(SetMessage message, const std::wstring& detail) {
   const wchar_t* text = kMsgDone;
   UINT style = MB_OK | MB_ICONINFORMATION;
   switch (message) {
@@ -262,9 +268,18 @@ bool Form1::ShowMessage(SetMessage message) {
     case SetMessage::HibernationOff:
       text = kMsgHibernationOff, style = MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1;
       break;
+    case SetMessage::FolderNotWritable: text = kMsgFolderNotWritable, style = MB_OK | MB_ICONWARNING; break;
+    case SetMessage::FolderNameNotAnsi: text = kMsgFolderNameNotAnsi, style = MB_OK | MB_ICONWARNING; break;
+    case SetMessage::NotHibernated: text = kMsgNotHibernated, style = MB_OK | MB_ICONWARNING; break;
+    case SetMessage::ClockCannotWake:
+      text = kMsgClockCannotWake, style = MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1;
+      break;
     case SetMessage::Done: break;
   }
-  return MessageBoxW(hwnd_, text, kAppTitle, style | MB_APPLMODAL) != IDNO;
+  // A message that names the folder says where it is and what to do.
+  const std::wstring shown = detail.empty() ? std::wstring(text)
+                                            : std::wstring(text) + L"\n\n" + detail + L"\n\n" + kMsgMoveFolder;
+  return MessageBoxW(hwnd_, shown.c_str(), kAppTitle, style | MB_APPLMODAL) != IDNO;
 }
 
 bool Form1::ScheduleWakeJob(const std::wstring& date, const std::wstring& time, const std::wstring& user,

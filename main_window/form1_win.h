@@ -1,6 +1,7 @@
 // Form1: the main window, its start-up and its event handlers.
 #pragma once
 #include <windows.h>
+#include <objbase.h>
 
 #include <string>
 #include <string_view>
@@ -60,7 +61,9 @@ class Form1 : public SetCommandHost {
   CivilDateTime Now() override;
   Readiness WakeTimers() override;
   Readiness Hibernation() override;
-  bool ShowMessage(SetMessage message) override;
+  Readiness ClockWake() override;
+  FolderCheck CheckProgramFolder() override;
+  bool ShowMessage(SetMessage message, const std::wstring& detail) override;
   bool ScheduleWakeJob(const std::wstring& date, const std::wstring& time, const std::wstring& user,
                        const std::wstring& password) override;
   bool WriteSetting(const std::wstring& section, const std::wstring& key, const std::wstring& value) override;
@@ -70,6 +73,8 @@ class Form1 : public SetCommandHost {
   HINSTANCE instance_ = nullptr;
   HWND hwnd_ = nullptr;
   HFONT font_ = nullptr;
+  HMODULE shell_ = nullptr;  // loaded at the first Help, kept while the window lives
+  bool com_ = false;
   Twips twips_;
   SetCommand setCommand_;
   bool closeRequested_ = false;

@@ -24,7 +24,7 @@ SetOutcome RunSetCommand(SetCommandHost& host) {
   const std::wstring wakeTime = host.HourText() + L":" + host.MinuteText();
 
   if (IsWakeTimeInThePast(wakeDate, wakeTime, host.Now())) {
-    host.ShowMessage(SetMessage::PastTime);
+    host.ShowMessage(SetMessage::PastTime, L"");
     return SetOutcome::StayOpen;
   }
 
@@ -33,32 +33,49 @@ SetOutcome RunSetCommand(SetCommandHost& host) {
   const std::wstring password = host.PasswordText();
   const auto scrambled = ConvertPassword(L"SET", password);
   if (!scrambled) {
-    host.ShowMessage(SetMessage::PasswordNotStorable);
+    host.ShowMessage(SetMessage::PasswordNotStorable, L"");
     return SetOutcome::StayOpen;
   }
 
-  if (password.empty() && host.PasswordBoxEnabled() && !host.ShowMessage(SetMessage::EmptyPassword)) {
+  // A folder that cannot take the batch, Startup.bat or setting.ini would
+  // leave a job half made or its settings lost: say so before anything is.
+  const FolderCheck folder = host.CheckProgramFolder();
+  if (folder.state != FolderState::Usable) {
+    host.ShowMessage(folder.state == FolderState::NotWritable ? SetMessage::FolderNotWritable
+                                                              : SetMessage::FolderNameNotAnsi,
+                     folder.folder);
+    return SetOutcome::StayOpen;
+  }
+
+  if (password.empty() && host.PasswordBoxEnabled() &&
+      !host.ShowMessage(SetMessage::EmptyPassword, L"")) {
     return SetOutcome::StayOpen;
   }
 
   // The two reasons a wake most often fails lie outside the program: ask
-  // before arming, but only when the system says so for certain.
-  if (host.WakeTimers() == Readiness::Off && !host.ShowMessage(SetMessage::WakeTimersOff)) {
+  // before arming, but only when the system says so for certain, and never a
+  // script, which has nobody to answer.
+  const bool ask = !host.InCommandLineMode();
+  if (ask && host.WakeTimers() == Readiness::Off && !host.ShowMessage(SetMessage::WakeTimersOff, L"")) {
     return SetOutcome::StayOpen;
   }
-  if (host.HibernateTicked() && host.Hibernation() == Readiness::Off &&
-      !host.ShowMessage(SetMessage::HibernationOff)) {
+  if (ask && host.HibernateTicked() && host.Hibernation() == Readiness::Off &&
+      !host.ShowMessage(SetMessage::HibernationOff, L"")) {
+    return SetOutcome::StayOpen;
+  }
+  if (ask && host.HibernateTicked() && host.ClockWake() == Readiness::Off &&
+      !host.ShowMessage(SetMessage::ClockCannotWake, L"")) {
     return SetOutcome::StayOpen;
   }
 
   const std::wstring user = host.UserText();
   if (!host.ScheduleWakeJob(wakeDate, wakeTime, user, password)) {
-    host.ShowMessage(SetMessage::ScheduleFailed);
+    host.ShowMessage(SetMessage::ScheduleFailed, L"");
     return SetOutcome::StayOpen;
   }
 
-  // The job exists whatever happens to these writes; a settings file that
-  // cannot be written costs only the next start's defaults.
+  // The job exists whatever happens to these writes; the folder check above
+  // is what keeps them from failing.
   (void)host.WriteSetting(kSectionUserInfo, kKeyUser, user);
   (void)host.WriteSetting(kSectionUserInfo, kKeyPass, *scrambled);
   (void)host.WriteSetting(kSectionStartTime, kKeyHour, host.HourText());
@@ -70,10 +87,13 @@ SetOutcome RunSetCommand(SetCommandHost& host) {
   if (host.HibernateTicked()) {
     if (!host.RunSuspendCountdown()) return SetOutcome::StayOpen;
   } else if (!host.InCommandLineMode()) {
-    host.ShowMessage(SetMessage::Done);
+    host.ShowMessage(SetMessage::Done, L"");
   }
 
-  if (host.HibernateTicked() && !host.EnterHibernation()) return SetOutcome::StayOpen;
+  if (host.HibernateTicked() && !host.EnterHibernation()) {
+    host.ShowMessage(SetMessage::NotHibernated, L"");
+    return SetOutcome::NotHibernated;
+  }
   return SetOutcome::Exit;
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "power/readiness.h"
+#include "wake_job/schedule.h"
 #include "wake_job/wake_time.h"
 
 enum class SetMessage {
@@ -16,6 +17,10 @@ enum class SetMessage {
   PasswordNotStorable,  // warning, OK
   WakeTimersOff,        // question, Yes/No, Yes the default
   HibernationOff,       // question, Yes/No, Yes the default
+  FolderNotWritable,    // warning, OK; names the folder
+  FolderNameNotAnsi,    // warning, OK; names the folder
+  NotHibernated,        // warning, OK: the job is set, the machine did not hibernate
+  ClockCannotWake,      // question, Yes/No, Yes the default
 };
 
 class SetCommandHost {
@@ -37,21 +42,26 @@ class SetCommandHost {
   // What the system says of wake timers and hibernation, asked when needed.
   virtual Readiness WakeTimers() = 0;
   virtual Readiness Hibernation() = 0;
-  // True for Yes (or OK), false for No.
-  virtual bool ShowMessage(SetMessage message) = 0;
+  virtual Readiness ClockWake() = 0;
+  virtual FolderCheck CheckProgramFolder() = 0;
+  // True for Yes (or OK), false for No. `detail` goes into the messages that
+  // name something (the folder); empty for the others.
+  virtual bool ShowMessage(SetMessage message, const std::wstring& detail) = 0;
   virtual bool ScheduleWakeJob(const std::wstring& date, const std::wstring& time,
                                const std::wstring& user, const std::wstring& password) = 0;
   virtual bool WriteSetting(const std::wstring& section, const std::wstring& key,
                             const std::wstring& value) = 0;
   // True when the countdown ran to its end, false when it was cancelled.
   virtual bool RunSuspendCountdown() = 0;
-  // False when the shutdown privilege could not be enabled.
+  // True once the machine has hibernated and resumed; false when it did not
+  // hibernate (the shutdown privilege was not granted, or the system refused).
   virtual bool EnterHibernation() = 0;
 };
 
 enum class SetOutcome {
-  StayOpen,  // refused, failed or cancelled: the window waits for the user
-  Exit,      // the wake job is set: the program ends (exit status 0)
+  StayOpen,       // refused, failed or cancelled: the window waits for the user
+  Exit,           // the wake job is set: the program ends (exit status 0)
+  NotHibernated,  // the wake job is set, hibernation was refused: it ends (exit status 2)
 };
 
 SetOutcome RunSetCommand(SetCommandHost& host);

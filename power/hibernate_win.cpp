@@ -16,11 +16,14 @@ bool EnterHibernation() {
   TOKEN_PRIVILEGES previous{};
   DWORD returned = 0;
   static_assert(sizeof(TOKEN_PRIVILEGES) == 16, "one privilege record is 16 bytes");
+  // Success with ERROR_NOT_ALL_ASSIGNED means the account does not hold the
+  // privilege: nothing was enabled, and the request below would be refused.
   const BOOL adjusted = AdjustTokenPrivileges(token, FALSE, &request, sizeof previous, &previous, &returned);
+  const bool enabled = adjusted && GetLastError() != ERROR_NOT_ALL_ASSIGNED;
   CloseHandle(token);
-  if (!adjusted) return false;
+  if (!enabled) return false;
   PumpPendingMessages();
-  // Returns when the machine has resumed, or at once when the system refuses.
-  SetSystemPowerState(FALSE, TRUE);
-  return true;
+  // Returns non-zero once the machine has resumed, zero at once when the
+  // system refuses (hibernation switched off, a driver that vetoes).
+  return SetSystemPowerState(FALSE, TRUE) != FALSE;
 }

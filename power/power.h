@@ -7,6 +7,7 @@
 bool RunSuspendCountdown(const bool* closeRequested);
 
 // Enables the shutdown privilege and asks the system to hibernate, forced.
-// False when the privilege could not be enabled (nothing was requested); true
-// once the request has returned, that is after the machine has resumed.
+// True once the machine has hibernated and resumed; false when it did not:
+// the privilege could not be enabled (nothing was requested) or the system
+// refused the request.
 bool EnterHibernation();

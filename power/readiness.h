@@ -7,9 +7,12 @@
 enum class Readiness { Fine, Off };
 
 // The power plan's "allow wake timers" values on AC and on battery
-// (0 disabled, 1 enabled, 2 important timers only, which leaves ours out);
-// nullopt when unknown.
-Readiness JudgeWakeTimers(std::optional<unsigned long> ac, std::optional<unsigned long> dc);
+// (0 disabled, 1 enabled, 2 important timers only, which leaves ours out),
+// nullopt when unknown; only the one that applies is judged: mains on a
+// machine without a battery, else the source in use now (acLineStatus as
+// GetSystemPowerStatus reports it: 0 battery, 1 mains, anything else unknown).
+Readiness JudgeWakeTimers(std::optional<unsigned long> ac, std::optional<unsigned long> dc,
+                          std::optional<bool> batteriesPresent, unsigned acLineStatus);
 
 struct HibernationCapabilities {
   bool systemS4;
@@ -18,7 +21,13 @@ struct HibernationCapabilities {
 // nullopt when the capabilities could not be read.
 Readiness JudgeHibernation(const std::optional<HibernationCapabilities>& capabilities);
 
+// The lowest sleep state from which the real-time clock can wake the machine
+// (SYSTEM_POWER_STATE: 1 working, 2 to 4 S1 to S3, 5 hibernation, 6 off);
+// a known state lighter than hibernation means no wake from hibernation.
+Readiness JudgeClockWake(std::optional<unsigned> rtcWake);
+
 // Windows only: the active plan and the power capabilities, read through
 // powrprof.dll loaded at run time (a system without it still runs Reveilo).
 Readiness QueryWakeTimers();
 Readiness QueryHibernation();
+Readiness QueryClockWake();

@@ -1,6 +1,7 @@
 #include <windows.h>
 #include <powrprof.h>
 
+#include "platform/system_library_win.h"
 #include "power/readiness.h"
 
 namespace {
@@ -14,7 +15,7 @@ using GetCapabilitiesFn = BOOLEAN(WINAPI*)(PSYSTEM_POWER_CAPABILITIES);
 
 class PowrProf {
  public:
-  PowrProf() : module_(LoadLibraryW(L"powrprof.dll")) {}
+  PowrProf() : module_(LoadSystemLibrary(L"powrprof.dll")) {}
   ~PowrProf() {
     if (module_) FreeLibrary(module_);
   }
@@ -22,7 +23,7 @@ class PowrProf {
   PowrProf& operator=(const PowrProf&) = delete;
   template <typename Fn>
   Fn Get(const char* name) const {
-    return module_ ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module_, name))) : nullptr;
+    return ModuleFunction<Fn>(module_, name);
   }
 
  private:
@@ -42,7 +43,13 @@ Readiness QueryWakeTimers() {
   if (readAc && readAc(nullptr, scheme, &kSleepSubgroup, &kAllowWakeTimers, &value) == ERROR_SUCCESS) ac = value;
   if (readDc && readDc(nullptr, scheme, &kSleepSubgroup, &kAllowWakeTimers, &value) == ERROR_SUCCESS) dc = value;
   LocalFree(scheme);
-  return JudgeWakeTimers(ac, dc);
+  const auto getCapabilities = powrprof.Get<GetCapabilitiesFn>("GetPwrCapabilities");
+  SYSTEM_POWER_CAPABILITIES capabilities{};
+  std::optional<bool> batteries;
+  if (getCapabilities && getCapabilities(&capabilities)) batteries = capabilities.SystemBatteriesPresent != FALSE;
+  SYSTEM_POWER_STATUS status{};
+  const unsigned acLine = GetSystemPowerStatus(&status) ? status.ACLineStatus : 255u;
+  return JudgeWakeTimers(ac, dc, batteries, acLine);
 }
 
 Readiness QueryHibernation() {
@@ -52,4 +59,12 @@ Readiness QueryHibernation() {
   if (!getCapabilities || !getCapabilities(&capabilities)) return JudgeHibernation(std::nullopt);
   return JudgeHibernation(HibernationCapabilities{capabilities.SystemS4 != FALSE,
                                                   capabilities.HiberFilePresent != FALSE});
+}
+
+Readiness QueryClockWake() {
+  PowrProf powrprof;
+  const auto getCapabilities = powrprof.Get<GetCapabilitiesFn>("GetPwrCapabilities");
+  SYSTEM_POWER_CAPABILITIES capabilities{};
+  if (!getCapabilities || !getCapabilities(&capabilities)) return JudgeClockWake(std::nullopt);
+  return JudgeClockWake(static_cast<unsigned>(capabilities.RtcWake));
 }

@@ -25,6 +25,22 @@ inline constexpr wchar_t kMsgWakeTimersOff[] =
     L"指定の時刻に復帰しない可能性があります。このまま続けますか？";
 inline constexpr wchar_t kMsgHibernationOff[] =
     L"休止状態が無効になっているため、休止状態にできない可能性があります。このまま続けますか？";
+inline constexpr wchar_t kMsgClockCannotWake[] =
+    L"このコンピューターは、時計による休止状態からの復帰に対応していないと報告しています"
+    L"（スリープからの復帰のみ）。指定の時刻に復帰しない可能性があります。"
+    L"休止状態の代わりにスリープを使うか、BIOS/UEFI の設定（RTC による起動など）を確認してください。"
+    L"このまま続けますか？";
+inline constexpr wchar_t kMsgFolderNotWritable[] =
+    L"Reveilo のフォルダーに書き込めないため、設定できません。";
+inline constexpr wchar_t kMsgFolderNameNotAnsi[] =
+    L"Reveilo のフォルダー名に、この Windows の文字コードでは書けない文字が含まれているため、"
+    L"設定できません。";
+inline constexpr wchar_t kMsgMoveFolder[] =
+    L"Reveilo のフォルダーごと、ドキュメントなど書き込みのできるフォルダー"
+    L"（名前には英数字と日本語だけを使ったもの）に移してから、もう一度実行してください。";
+inline constexpr wchar_t kMsgNotHibernated[] =
+    L"復帰の設定は完了しましたが、休止状態にできませんでした。"
+    L"休止状態が有効になっているか、このユーザーにシャットダウンの権限があるかを確認してください。";
 inline constexpr wchar_t kMsgPasswordNotStorable[] =
     L"パスワードに使用できない文字が含まれています。半角英数字と記号で入力してください。";
 

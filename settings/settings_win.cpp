@@ -1,17 +1,21 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstring>
+#include <cwchar>
 
 #include "platform/ansi_text.h"
 #include "platform/program_folder.h"
 #include "settings/settings.h"
 
 namespace {
-std::string SettingsPathAnsi() { return ToAnsi(ProgramFile(ProgramFolder(), kSettingsFileName)); }
+// The wide profile functions with the real path: a folder whose name the
+// ANSI code page cannot write still finds its file. The file itself stays in
+// the ANSI code page, as the profile functions keep a file they did not
+// create as Unicode.
+std::wstring SettingsPath() { return ProgramFile(ProgramFolder(), kSettingsFileName); }
 
-// A value cut at the buffer's end may end in the first byte of a double-byte
-// character; that byte alone would turn into a stray character.
+// A value is cut at kMaxSettingBytes bytes of the ANSI code page, and then
+// only whole characters are kept: a lead byte alone would be a stray one.
 std::size_t WholeCharacterLength(const char* bytes, std::size_t length) {
   std::size_t at = 0;
   while (at < length) {
@@ -24,16 +28,14 @@ std::size_t WholeCharacterLength(const char* bytes, std::size_t length) {
 }  // namespace
 
 std::wstring ReadSetting(const std::wstring& section, const std::wstring& key) {
-  char buffer[kMaxSettingBytes + 1] = {};
-  const std::string path = SettingsPathAnsi();
-  const DWORD copied = GetPrivateProfileStringA(ToAnsi(section).c_str(), ToAnsi(key).c_str(), "",
-                                                buffer, sizeof buffer, path.c_str());
-  const std::size_t length = strnlen(buffer, std::min<std::size_t>(copied, kMaxSettingBytes));
-  return FromAnsi(std::string_view(buffer, WholeCharacterLength(buffer, length)));
+  wchar_t buffer[kMaxSettingBytes + 1] = {};
+  const DWORD copied = GetPrivateProfileStringW(section.c_str(), key.c_str(), L"", buffer,
+                                                static_cast<DWORD>(std::size(buffer)), SettingsPath().c_str());
+  const std::string bytes = ToAnsi(std::wstring_view(buffer, wcsnlen(buffer, copied)));
+  const std::size_t length = std::min(bytes.size(), kMaxSettingBytes);
+  return FromAnsi(std::string_view(bytes.data(), WholeCharacterLength(bytes.data(), length)));
 }
 
 bool WriteSetting(const std::wstring& section, const std::wstring& key, const std::wstring& value) {
-  const std::string path = SettingsPathAnsi();
-  return WritePrivateProfileStringA(ToAnsi(section).c_str(), ToAnsi(key).c_str(),
-                                    ToAnsi(value).c_str(), path.c_str()) != FALSE;
+  return WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), SettingsPath().c_str()) != FALSE;
 }

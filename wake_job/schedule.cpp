@@ -5,19 +5,36 @@
 #include "wake_job/wake_time.h"
 
 namespace {
+// The folder as the batch names it: its short form when the long one has a
+// character the ANSI batch cannot carry; nullopt when neither will do.
+std::optional<std::wstring> BatchFolder(WakeJobSystem& system, const std::wstring& folder) {
+  if (system.FitsAnsi(folder)) return folder;
+  const std::wstring shortForm = system.ShortPath(folder);
+  if (shortForm.empty() || !system.FitsAnsi(shortForm)) return std::nullopt;
+  return shortForm;
+}
+
 bool ScheduleThroughComponent(WakeJobSystem& system, const WakeJobInputs& inputs,
                               const std::wstring& folder) {
   const auto start = BuildComponentStart(inputs.dateText, inputs.timeText);
   if (!start) return false;
+  // The program the task runs is written first: once the task stands it
+  // wakes the machine, so no later step may fail behind it.
   const std::wstring startup = ProgramFile(folder, kStartupBatchName);
-  if (!system.CallTaskComponent({*start, startup, kTaskName, kTaskAuthor})) return false;
-  return system.WriteAnsiFile(startup, std::wstring());
+  if (!system.WriteAnsiFile(startup, std::wstring())) return false;
+  return system.CallTaskComponent({*start, startup, kTaskName, kTaskAuthor});
 }
 
-bool ScheduleThroughBatch(WakeJobSystem& system, const WakeJobInputs& inputs,
+bool ScheduleThroughBatch(WakeJobSystem& system, const WakeJobInputs& given,
                           const std::wstring& folder) {
-  const auto batch = BuildAddTaskBatch(inputs, folder);
-  const auto scrubbed = BuildScrubbedAddTaskBatch(inputs, folder);
+  // jt.exe must read the very time the past-time test read, or nothing.
+  WakeJobInputs inputs = given;
+  const auto time = ToolTimeText(given.timeText);
+  const auto named = BatchFolder(system, folder);
+  if (!time || !ParseMonthDayYear(given.dateText) || !named) return false;
+  inputs.timeText = *time;
+  const auto batch = BuildAddTaskBatch(inputs, *named);
+  const auto scrubbed = BuildScrubbedAddTaskBatch(inputs, *named);
   if (!batch || !scrubbed) return false;
   const std::wstring addTask = ProgramFile(folder, kAddTaskBatchName);
   if (!system.WriteAnsiFile(addTask, *batch)) {
@@ -38,6 +55,18 @@ bool ScheduleThroughBatch(WakeJobSystem& system, const WakeJobInputs& inputs,
   return ok;
 }
 }  // namespace
+
+FolderCheck CheckProgramFolder(WakeJobSystem& system) {
+  const bool vista = IsVistaClass(system.VersionClass());
+  const std::wstring folder = system.ProgramFolder();
+  if (folder.empty()) return {FolderState::NotWritable, folder};
+  for (const wchar_t* name : {kSettingsFileName, kStartupBatchName, kAddTaskBatchName}) {
+    if ((vista && name == kAddTaskBatchName) || system.CanWrite(ProgramFile(folder, name))) continue;
+    return {FolderState::NotWritable, folder};
+  }
+  if (!vista && !BatchFolder(system, folder)) return {FolderState::NameNotAnsi, folder};
+  return {FolderState::Usable, folder};
+}
 
 bool ScheduleWakeJob(WakeJobSystem& system, const WakeJobInputs& inputs) {
   const bool vista = IsVistaClass(system.VersionClass());

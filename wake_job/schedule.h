@@ -30,8 +30,31 @@ class WakeJobSystem {
   // Creates the component by its ProgID and calls "AddTask" late-bound with
   // the four strings; false on any failure.
   virtual bool CallTaskComponent(const std::array<std::wstring, 4>& arguments) = 0;
+  // Whether the file could be written: an existing one is opened for writing
+  // and left as it is, a missing one is created and removed again.
+  virtual bool CanWrite(const std::wstring& path) = 0;
+  // Whether the text has an exact form in the ANSI code page.
+  virtual bool FitsAnsi(const std::wstring& text) = 0;
+  // The path's short (8.3) form as the file system has it; the path itself
+  // when the volume keeps no short names, empty when it does not exist.
+  virtual std::wstring ShortPath(const std::wstring& path) = 0;
 };
 
+// Whether a Set can write everything it must in the program folder, found
+// out before anything is written or scheduled.
+enum class FolderState {
+  Usable,
+  NotWritable,  // Program Files, a read-only share, a folder the system guards
+  NameNotAnsi,  // the batch route's cmd.exe and jt.exe cannot be told where it is
+};
+struct FolderCheck {
+  FolderState state;
+  std::wstring folder;  // as the user knows it, for the message
+};
+FolderCheck CheckProgramFolder(WakeJobSystem& system);
+
+// False when no wake job was made: a folder that fails the check above, a
+// date or time that cannot be read, or a failure on the way.
 bool ScheduleWakeJob(WakeJobSystem& system, const WakeJobInputs& inputs);
 
 // The Win32 system (wake_job/schedule_win.cpp).

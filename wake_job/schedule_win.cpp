@@ -66,10 +66,11 @@ class Win32System : public WakeJobSystem {
     // cmd.exe named in full and the batch by its bare name in the program
     // folder as the current directory: no user text on cmd's own command
     // line, and no search that a "C:\Program.exe" could hijack. /d keeps
-    // AutoRun commands out of the batch.
+    // AutoRun commands out of the batch; /v:off keeps a machine's
+    // DelayedExpansion policy from eating the "!" of a password.
     const std::wstring cmd = SystemCmdPath();
     if (cmd.empty()) return std::nullopt;
-    std::wstring commandLine = L"cmd.exe /d /c " + std::wstring(kAddTaskBatchName + 1);
+    std::wstring commandLine = L"cmd.exe /d /v:off /c " + std::wstring(kAddTaskBatchName + 1);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -131,6 +132,31 @@ class Win32System : public WakeJobSystem {
     SysFreeString(exception.bstrDescription);
     SysFreeString(exception.bstrHelpFile);
     return SUCCEEDED(hr);
+  }
+
+  bool CanWrite(const std::wstring& path) override {
+    const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                              nullptr);
+    if (file == INVALID_HANDLE_VALUE && GetLastError() == ERROR_FILE_NOT_FOUND) {
+      file = CreateFileW(path.c_str(), GENERIC_WRITE, share, nullptr, CREATE_NEW,
+                         FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    }
+    if (file == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(file);
+    return true;
+  }
+
+  bool FitsAnsi(const std::wstring& text) override { return ToAnsiExact(text).has_value(); }
+
+  std::wstring ShortPath(const std::wstring& path) override {
+    const DWORD size = GetShortPathNameW(path.c_str(), nullptr, 0);
+    if (size == 0) return std::wstring();
+    std::wstring shortForm(size, L'\0');
+    const DWORD length = GetShortPathNameW(path.c_str(), shortForm.data(), size);
+    if (length == 0 || length >= size) return std::wstring();
+    shortForm.resize(length);
+    return shortForm;
   }
 };
 }  // namespace

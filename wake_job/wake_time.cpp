@@ -15,6 +15,12 @@ std::optional<int> ReadNumber(std::wstring_view text, std::size_t& at, std::size
   return value;
 }
 
+bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
+
+void SkipBlanks(std::wstring_view text, std::size_t& at) {
+  while (at < text.size() && IsBlank(text[at])) ++at;
+}
+
 bool Expect(std::wstring_view text, std::size_t& at, wchar_t c) {
   if (at >= text.size() || text[at] != c) return false;
   ++at;
@@ -43,10 +49,16 @@ std::optional<CivilDateTime> ParseMonthDayYear(std::wstring_view text) {
 }
 
 std::optional<CivilDateTime> ParseHourMinute(std::wstring_view text) {
+  // Blanks around either field are read past, as the date conversion reads
+  // them: "05 " typed into the minute box is five past, not "no time".
   std::size_t at = 0;
+  SkipBlanks(text, at);
   auto hour = ReadNumber(text, at, 1, 2);
+  SkipBlanks(text, at);
   if (!hour || !Expect(text, at, L':')) return std::nullopt;
+  SkipBlanks(text, at);
   auto minute = ReadNumber(text, at, 1, 2);
+  SkipBlanks(text, at);
   if (!minute || at != text.size() || *hour > 23 || *minute > 59) return std::nullopt;
   return CivilDateTime{0, 0, 0, *hour, *minute, 0};
 }
@@ -64,6 +76,14 @@ std::wstring Padded(int value, int width) {
   if (static_cast<int>(text.size()) < width) text.insert(0, width - text.size(), L'0');
   if (negative) text.insert(text.begin(), L'-');
   return text;
+}
+
+std::optional<std::wstring> ToolTimeText(std::wstring_view timeText) {
+  if (!ParseHourMinute(timeText)) return std::nullopt;
+  std::wstring word;
+  for (wchar_t c : timeText)
+    if (!IsBlank(c)) word += c;
+  return word;
 }
 
 std::optional<std::wstring> BuildComponentStart(std::wstring_view dateText,

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <functional>
 #include <vector>
 
@@ -15,7 +16,8 @@ class FakeHost : public SetCommandHost {
   bool passwordEnabled = true, hibernate = false, commandLine = false, closeRequested = false;
   CivilDateTime now{2027, 1, 5, 6, 0, 30};
   bool answerYes = true, scheduleOk = true, countdownCompletes = true, privilegeOk = true;
-  Readiness wakeTimers = Readiness::Fine, hibernation = Readiness::Fine;
+  Readiness wakeTimers = Readiness::Fine, hibernation = Readiness::Fine, clock = Readiness::Fine;
+  FolderCheck folder{FolderState::Usable, L"C:\\W"};
   std::function<void()> duringSchedule, duringCountdown;
   std::wstring calls;
   SetCommand* command = nullptr;  // the one the rows click
@@ -33,9 +35,12 @@ class FakeHost : public SetCommandHost {
   CivilDateTime Now() override { return now; }
   Readiness WakeTimers() override { return wakeTimers; }
   Readiness Hibernation() override { return hibernation; }
-  bool ShowMessage(SetMessage m) override {
-    static const wchar_t* names[] = {L"past", L"empty?", L"failed", L"done", L"unstorable", L"timers?", L"hiber?"};
-    Record(names[static_cast<int>(m)]);
+  Readiness ClockWake() override { return clock; }
+  FolderCheck CheckProgramFolder() override { return folder; }
+  bool ShowMessage(SetMessage m, const std::wstring& detail) override {
+    static const wchar_t* names[] = {L"past",    L"empty?",    L"failed",        L"done",   L"unstorable", L"timers?",
+                                     L"hiber?",  L"unwritable", L"not ANSI",     L"asleep", L"clock?"};
+    Record(names[static_cast<int>(m)] + (detail.empty() ? L"" : L" " + detail));
     return answerYes;
   }
   bool ScheduleWakeJob(const std::wstring& d, const std::wstring& t, const std::wstring& u,
@@ -66,17 +71,21 @@ const std::wstring kEmptyJob = L"job 1/5/2027 07:05 taro |User=taro|Pass*|Hour=0
 constexpr SetOutcome kStay = SetOutcome::StayOpen, kExit = SetOutcome::Exit;
 }  // namespace
 
-// Each row runs through the window and from the command line; the two differ
-// only in that the command line shows no completion message ("done"). All rows
-// click the same command, so each run must leave it ready for the next click.
+// Each row runs through the window and from the command line; the command
+// line shows no completion message ("done") and asks none of the power
+// questions. All rows click the same command, so each run must leave it ready
+// for the next click.
 TEST(SetCommand, WhatTheUserSeesAndWhatIsStored) {
   const struct {
     const char* what;
     std::function<void(FakeHost&)> arrange;
     SetOutcome outcome;
     std::wstring calls;
+    bool windowOnly = false;  // a No to a question a script is never asked
   } rows[] = {
       {"a minute before the present minute", [](FakeHost& h) { h.now = {2027, 1, 5, 7, 6, 0}; }, kStay, L"past"},
+      {"a blank after the minute is read past", [](FakeHost& h) { h.minute = L"05 "; h.now = {2027, 1, 5, 7, 6, 0}; },
+       kStay, L"past"},
       {"an earlier day at a later hour", [](FakeHost& h) { h.now = {2027, 1, 6, 1, 0, 0}; }, kStay, L"past"},
       {"within the present minute", [](FakeHost& h) { h.now = {2027, 1, 5, 7, 5, 59}; }, kExit, kJob + L"|done"},
       {"No to the empty password", [](FakeHost& h) { h.password.clear(); h.answerYes = false; }, kStay, L"empty?"},
@@ -90,8 +99,8 @@ TEST(SetCommand, WhatTheUserSeesAndWhatIsStored) {
       {"hibernate now", [](FakeHost& h) { h.hibernate = true; }, kExit, kJob + L"|countdown|hibernate"},
       {"countdown cancelled", [](FakeHost& h) { h.hibernate = true; h.countdownCompletes = false; }, kStay,
        kJob + L"|countdown"},
-      {"privilege not enabled", [](FakeHost& h) { h.hibernate = true; h.privilegeOk = false; }, kStay,
-       kJob + L"|countdown|hibernate"},
+      {"the machine did not hibernate", [](FakeHost& h) { h.hibernate = true; h.privilegeOk = false; },
+       SetOutcome::NotHibernated, kJob + L"|countdown|hibernate|asleep"},
       {"box cleared during the countdown",
        [](FakeHost& h) { h.hibernate = true; h.duringCountdown = [&h] { h.hibernate = false; }; }, kExit,
        kJob + L"|countdown"},
@@ -114,16 +123,29 @@ TEST(SetCommand, WhatTheUserSeesAndWhatIsStored) {
       {"wake timers off, Yes", [](FakeHost& h) { h.wakeTimers = Readiness::Off; }, kExit,
        L"timers?|" + kJob + L"|done"},
       {"wake timers off, No", [](FakeHost& h) { h.wakeTimers = Readiness::Off; h.answerYes = false; }, kStay,
-       L"timers?"},
+       L"timers?", true},
       {"hibernation off but not asked for", [](FakeHost& h) { h.hibernation = Readiness::Off; }, kExit,
        kJob + L"|done"},
       {"hibernation off, ticked, No",
-       [](FakeHost& h) { h.hibernation = Readiness::Off; h.hibernate = true; h.answerYes = false; }, kStay, L"hiber?"},
+       [](FakeHost& h) { h.hibernation = Readiness::Off; h.hibernate = true; h.answerYes = false; }, kStay, L"hiber?",
+       true},
+      {"the clock cannot wake from hibernation, ticked, No",
+       [](FakeHost& h) { h.clock = Readiness::Off; h.hibernate = true; h.answerYes = false; }, kStay, L"clock?", true},
+      {"the clock cannot wake, not ticked", [](FakeHost& h) { h.clock = Readiness::Off; }, kExit, kJob + L"|done"},
       {"hibernation off, ticked, Yes", [](FakeHost& h) { h.hibernation = Readiness::Off; h.hibernate = true; }, kExit,
        L"hiber?|" + kJob + L"|countdown|hibernate"},
-      {"both off, after the password question",
-       [](FakeHost& h) { h.wakeTimers = h.hibernation = Readiness::Off; h.hibernate = true; h.password.clear(); },
-       kExit, L"empty?|timers?|hiber?|" + kEmptyJob + L"|countdown|hibernate"},
+      {"all three off, after the password question",
+       [](FakeHost& h) {
+         h.wakeTimers = h.hibernation = h.clock = Readiness::Off, h.hibernate = true, h.password.clear();
+       },
+       kExit, L"empty?|timers?|hiber?|clock?|" + kEmptyJob + L"|countdown|hibernate"},
+      // The folder is checked before any question, and names itself.
+      {"a folder Reveilo cannot write",
+       [](FakeHost& h) { h.password.clear(), h.folder = {FolderState::NotWritable, L"C:\\P"}; }, kStay,
+       L"unwritable C:\\P"},
+      {"a folder name the code page cannot write",
+       [](FakeHost& h) { h.folder = {FolderState::NameNotAnsi, L"C:\\M\u00fcller"}; }, kStay,
+       L"not ANSI C:\\M\u00fcller"},
       {"a past time is refused before any power question",
        [](FakeHost& h) { h.wakeTimers = Readiness::Off; h.now = {2028, 1, 1}; }, kStay, L"past"},
   };
@@ -133,9 +155,12 @@ TEST(SetCommand, WhatTheUserSeesAndWhatIsStored) {
       FakeHost host;
       host.commandLine = commandLine, host.command = &command;
       row.arrange(host);
+      if (commandLine && row.windowOnly) continue;
       std::wstring expected = row.calls;
-      const std::size_t done = expected.find(L"|done");
-      if (commandLine && done != std::wstring::npos) expected.erase(done, 5);
+      for (const wchar_t* asked : {L"|done", L"timers?|", L"hiber?|", L"clock?|"}) {
+        const std::size_t at = expected.find(asked);
+        if (commandLine && at != std::wstring::npos) expected.erase(at, std::wcslen(asked));
+      }
       EXPECT_EQ(command.Click(host), row.outcome) << row.what;
       EXPECT_EQ(host.calls, expected) << row.what << (commandLine ? " (command line)" : " (window)");
     }
@@ -145,14 +170,29 @@ TEST(SetCommand, WhatTheUserSeesAndWhatIsStored) {
 TEST(Readiness, OnlyADefiniteOffCounts) {
   constexpr Readiness F = Readiness::Fine, O = Readiness::Off;
   const std::optional<unsigned long> n, v0 = 0, v1 = 1, v2 = 2, v3 = 3;  // n: the scheme could not be read
+  const std::optional<bool> none = false, some = true, unknown;  // batteries present
   const struct {
     std::optional<unsigned long> ac, dc;
+    std::optional<bool> batteries;
+    unsigned acLine;
     Readiness expected;
-  } timers[] = {{n, n, F}, {v0, n, O}, {n, v0, O}, {v1, v1, F}, {v2, v1, O}, {v1, v2, O}, {v1, v0, O}, {v3, v1, F}};
-  for (const auto& t : timers) EXPECT_EQ(JudgeWakeTimers(t.ac, t.dc), t.expected);
+  } timers[] = {
+      {n, n, none, 1, F},       {v0, n, none, 1, O},     {v2, v1, none, 0, O},  {v1, v0, none, 0, F},
+      {v1, v0, none, 255, F},   {v3, v1, none, 1, F},    {v1, v0, some, 1, F},  {v1, v0, some, 0, O},
+      {v1, v2, some, 0, O},     {v0, v1, some, 0, F},    {v0, v0, some, 255, F}, {v0, v1, unknown, 1, O},
+      {v1, v0, unknown, 0, O},  {v0, v0, unknown, 255, F}, {v1, n, some, 0, F},
+  };
+  for (const auto& t : timers) {
+    EXPECT_EQ(JudgeWakeTimers(t.ac, t.dc, t.batteries, t.acLine), t.expected)
+        << t.ac.value_or(9) << t.dc.value_or(9) << t.batteries.value_or(9) << t.acLine;
+  }
   for (const bool s4 : {false, true}) {
     for (const bool file : {false, true})
       EXPECT_EQ(JudgeHibernation(HibernationCapabilities{s4, file}), s4 && file ? F : O);
   }
   EXPECT_EQ(JudgeHibernation(std::nullopt), F);
+  const std::optional<unsigned> unspecified = 0, s3 = 4, s4 = 5, off = 6, none_read;
+  for (const auto& [rtc, expected] : {std::pair{unspecified, F}, {std::optional<unsigned>(1), O},
+                                      {std::optional<unsigned>(2), O}, {s3, O}, {s4, F}, {off, F}, {none_read, F}})
+    EXPECT_EQ(JudgeClockWake(rtc), expected) << rtc.value_or(99);
 }

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <optional>
 #include <regex>
+#include <tuple>
 #include <vector>
 
 #include "platform/ansi_text.h"
@@ -26,13 +27,16 @@ enum Route { kXp = 1, kVista = 2, kBoth = 3 };
 enum How {
   kStays = 0, kExits = 1, kCancels = 2,  // Cancel pressed in the countdown; the window stays
   kBatch = 4,                             // "AddTask.bat" is left (the XP route got as far as jt.exe)
-  // Before the run: no jt.exe, a jt.exe that exits 1, a folder named AddTask.bat, a read-only
-  // setting.ini, the component moved away.
-  kNoJt = 8, kJtRefuses = 16, kBlockedBatch = 32, kReadOnly = 64, kNoComponent = 128,
+  // Before the run: no jt.exe, a jt.exe that exits 1, a folder named Startup.bat, a read-only
+  // setting.ini, the component moved away, a powrprof.dll planted beside Reveilo.exe (and Windows'
+  // search order for it), cmd's DelayedExpansion policy on.
+  kNoJt = 8, kJtRefuses = 16, kBlockedStartup = 32, kReadOnly = 64, kNoComponent = 128, kPlanted = 256,
+  kDelayedExpansion = 512,
+  kLoggedOn = 1024,  // the job runs only in the user's session (no password)
   kSets = kExits | kBatch,
 };
 struct Box {
-  const wchar_t* text;
+  std::wstring text;
   int button;
 };
 struct Typed {  // typed into the window before Set; nullptr leaves a box as it is
@@ -65,7 +69,8 @@ const std::string kTypedStored = "[UserInfo]\r\nUser=" + ToAnsi(L"太郎") + "\r
                                  "\r\n[StartTime]\r\nHour=07\r\nMin=5\r\n";
 const std::string kUser = "[UserInfo]\r\nUser=";
 const Box kBad{kMsgBadCommandLine, IDOK}, kFailed{kMsgScheduleFailed, IDOK}, kDone{kMsgDone, IDOK},
-    kPast{kMsgPastTime, IDOK}, kUnstorable{kMsgPasswordNotStorable, IDOK};
+    kPast{kMsgPastTime, IDOK}, kUnstorable{kMsgPasswordNotStorable, IDOK},
+    kUnwritable{kMsgFolderNotWritable + (L"\n\n" + ProgramFolder() + L"\n\n") + kMsgMoveFolder, IDOK};
 
 std::vector<Row> Rows() {
   const std::wstring d = kDate;
@@ -85,15 +90,15 @@ std::vector<Row> Rows() {
       {"Japanese_date", kXp, kPlain, L"令和九年 07:05 u p", {kBad}},
       // Taken apart, then refused by the Set command or by jt.exe.
       {"past_time", kBoth, kPlain, L"2001/01/05 07:05 u p", {kPast}},
-      {"hour_24", kXp, kPlain, d + L" 24:00 u p", {kFailed}, kBatch},
-      {"minute_60", kXp, kPlain, d + L" 07:60 u p", {kFailed}, kBatch},
-      {"letters_for_the_hour", kXp, kPlain, d + L" ab:05 u p", {kFailed}, kBatch},
-      {"Japanese_hour", kXp, kPlain, d + L" 七:05 u p", {kFailed}, kBatch},
+      {"hour_24", kXp, kPlain, d + L" 24:00 u p", {kFailed}},
+      {"minute_60", kXp, kPlain, d + L" 07:60 u p", {kFailed}},
+      {"letters_for_the_hour", kBoth, kPlain, d + L" ab:05 u p", {kFailed}},
+      {"Japanese_hour", kXp, kPlain, d + L" 七:05 u p", {kFailed}},
       {"Japanese_password", kXp, kPlain, d + L" 07:05 u パス", {kUnstorable}},
       {"half_width_katakana_password", kXp, kPlain, d + L" 07:05 u ﾊﾟｽ", {kUnstorable}},
       {"10000_character_user", kXp, kPlain, d + L" 07:05 " + std::wstring(10000, L'u') + L" p", {kFailed}},
       {"10000_character_password", kXp, kPlain, d + L" 07:05 u " + std::wstring(10000, L'p'), {kFailed}},
-      {"folder_not_writable", kXp, kPlain, d + L" 07:05 u p", {kFailed}, kBlockedBatch},
+      {"folder_not_writable", kBoth, kPlain, d + L" 07:05 u p", {kUnwritable}, kBlockedStartup},
       {"jt_exe_missing", kXp, kPlain, d + L" 07:05 u S3cr3t-9x", {kFailed}, kBatch | kNoJt},
       {"jt_exe_refuses", kXp, kPlain, d + L" 07:05 u S3cr3t-9x", {kFailed}, kBatch | kJtRefuses,
        L"/sc u S3cr3t-9x /ctj "},
@@ -113,14 +118,20 @@ std::vector<Row> Rows() {
       {"x_hibernates_and_Cancel_stops_it", kXp, "", d + L" 07:05 taro pw x", {}, kCancels | kBatch},
       {"password_ending_in_X_hibernates_and_keeps_it", kXp, "", d + L" 07:05 taro pwX", {}, kSets,
        L"/sc taro pwX /ctj "},
+      {"a_DelayedExpansion_policy_leaves_the_password", kXp, "", d + L" 07:05 u p!PATH!q", {}, kSets | kDelayedExpansion,
+       L"/sc u p!PATH!q /ctj "},
       // Through the window.
-      {"set_through_the_window", kBoth, "", L"", {kDone}, kSets, L"", L"",
+      {"set_through_the_window", kBoth, "", L"", {kDone}, kSets | kPlanted, L"", L"",
        Typed{kYear, L"07", L"5", L"太郎", L"pw"}, kTypedStored},
+      {"blanks_around_the_hour_reach_jt_as_the_time", kXp, kStored, L"", {kDone}, kSets,
+       L"/sc u p /ctj " + kWakeDate + L" StartTime=7:05 Disabled", L"", Typed{kYear, L" 7 ", L"05", L"u", L"p"}},
+      {"Yes_to_an_empty_password", kXp, kStored, L"", {{kMsgEmptyPassword, IDYES}, kDone}, kSets | kLoggedOn, L"", L"",
+       Typed{kYear, nullptr, nullptr, nullptr, L""}},
       {"set_with_the_stored_account", kXp, kStored, L"", {kDone}, kSets,
        L"/sc 表ソ pw&1 /ctj " + kWakeDate + L" StartTime=7:5 ", L"表ソ",
        Typed{kYear, nullptr, nullptr, nullptr, nullptr}, kStored},
-      {"past_date_in_the_window", kBoth, kStored, L"", {kPast}, kStays, L"", L"",
-       Typed{kYear - 2, nullptr, nullptr, nullptr, L"pw"}},
+      {"past_date_and_a_blank_after_the_minute", kBoth, kStored, L"", {kPast}, kStays, L"", L"",
+       Typed{kYear - 2, nullptr, L"05 ", nullptr, L"pw"}},
       {"unstorable_password_in_the_window", kXp, kStored, L"", {kUnstorable}, kStays, L"", L"",
        Typed{kYear, nullptr, nullptr, nullptr, L"パス"}},
       {"No_to_an_empty_password", kXp, kStored, L"", {{kMsgEmptyPassword, IDNO}}, kStays, L"", L"",
@@ -152,7 +163,10 @@ std::vector<Row> RowsOfThisRoute() {
 }
 
 const std::wstring kSettings = ProgramPath(L"\\setting.ini"), kComponent = ProgramPath(L"\\ReveiloTask.dll");
-const wchar_t* const kStrays[] = {L"\\d", L"\\r", L"\\q", L"\\z"};  // what a command typed in would make
+// What a command typed in would make, and what the planted DLL makes if it is ever loaded.
+const wchar_t* const kStrays[] = {L"\\d", L"\\r", L"\\q", L"\\z", L"\\planted_ran"};
+const wchar_t kCommandProcessor[] = L"Software\\Microsoft\\Command Processor",
+              kDllOverrides[] = L"Software\\Wine\\AppDefaults\\Reveilo.exe\\DllOverrides";
 
 // Task Scheduler 1.0's job, read from the .job file by its documented layout,
 // as "application trigger-count type year month day hour minute flags".
@@ -165,7 +179,8 @@ std::wstring JobOnDisk(const wchar_t* job_name) {
   std::wstring text;
   for (unsigned i = 1, name = at(20); i < at(name); ++i) text += static_cast<wchar_t>(at(name + 2 * i));
   for (const unsigned field : {0u, 34u, 6u, 8u, 10u, 18u, 20u}) text += L" " + std::to_wstring(at(at(22) + field));
-  return text + L" " + std::to_wstring(at(48) & (TASK_FLAG_SYSTEM_REQUIRED | TASK_FLAG_DELETE_WHEN_DONE));
+  return text + L" " +
+         std::to_wstring(at(48) & (TASK_FLAG_SYSTEM_REQUIRED | TASK_FLAG_DELETE_WHEN_DONE | TASK_FLAG_RUN_ONLY_IF_LOGGED_ON));
 }
 
 // The window as NAME.bmp in REVEILO_ARTIFACT_DIR, when that is set.
@@ -194,15 +209,17 @@ class Scenario : public ::testing::TestWithParam<Row> {
  protected:
   void SetUp() override {
     SetFileAttributesW(kSettings.c_str(), FILE_ATTRIBUTE_NORMAL);
-    for (const wchar_t* name : {L"\\setting.ini", L"\\jt_calls.txt", L"\\AddTask.bat", L"\\Startup.bat"})
+    for (const wchar_t* name : {L"\\setting.ini", L"\\jt_calls.txt", L"\\AddTask.bat", L"\\Startup.bat", L"\\powrprof.dll"})
       DeleteFileW(ProgramPath(name).c_str());
     for (const wchar_t* stray : kStrays) DeleteFileW(ProgramPath(stray).c_str());
-    RemoveDirectoryW(ProgramPath(L"\\AddTask.bat").c_str());
+    RemoveDirectoryW(ProgramPath(L"\\Startup.bat").c_str());
     DeleteFileW((TasksFolder(GetWindowsDirectoryW) + L"Resume.job").c_str());
+    DeleteFileW((TasksFolder(GetSystemDirectoryW) + L"ResumeRV").c_str());
   }
   void TearDown() override {
     SetFileAttributesW(kSettings.c_str(), FILE_ATTRIBUTE_NORMAL);
     MoveFileW((kComponent + L".away").c_str(), kComponent.c_str());
+    for (const wchar_t* key : {kCommandProcessor, kDllOverrides}) RegDeleteKeyW(HKEY_CURRENT_USER, key);
   }
 };
 }  // namespace
@@ -217,8 +234,23 @@ TEST_P(Scenario, EndsAsTheUserMustSee) {
   if (!(row.how & kNoJt))
     CopyFileW((row.jtCall.empty() ? real : ProgramPath(L"\\jt_recorder.exe")).c_str(), jt.c_str(), FALSE);
   SetEnvironmentVariableW(L"REVEILO_JT_EXIT", row.how & kJtRefuses ? L"1" : nullptr);
+  ASSERT_TRUE(!(row.how & kPlanted) || CopyFileW(ProgramPath(L"\\planted_powrprof.dll").c_str(),
+                                                 ProgramPath(L"\\powrprof.dll").c_str(), FALSE));
+  // cmd's policy; and Windows' search order for the planted DLL (Wine prefers its own wherever a file sits).
+  const DWORD on = 1;
+  const wchar_t nativeFirst[] = L"native,builtin";
+  for (const auto& [flag, key, name, type, data, size] :
+       {std::tuple{kDelayedExpansion, kCommandProcessor, L"DelayedExpansion", REG_DWORD, (const void*)&on, sizeof on},
+        std::tuple{kPlanted, kDllOverrides, L"powrprof", REG_SZ, (const void*)nativeFirst, sizeof nativeFirst}}) {
+    HKEY k = nullptr;
+    if (row.how & flag) {
+      ASSERT_TRUE(!RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &k, nullptr) &&
+                  !RegSetValueExW(k, name, 0, type, static_cast<const BYTE*>(data), size));
+      RegCloseKey(k);
+    }
+  }
   if (!row.settings.empty()) WriteFileBytes(kSettings, row.settings);
-  ASSERT_TRUE(!(row.how & kBlockedBatch) || CreateDirectoryW(ProgramPath(L"\\AddTask.bat").c_str(), nullptr));
+  ASSERT_TRUE(!(row.how & kBlockedStartup) || CreateDirectoryW(ProgramPath(L"\\Startup.bat").c_str(), nullptr));
   ASSERT_TRUE(!(row.how & kReadOnly) || SetFileAttributesW(kSettings.c_str(), FILE_ATTRIBUTE_READONLY));
   ASSERT_TRUE(!(row.how & kNoComponent) || MoveFileW(kComponent.c_str(), (kComponent + L".away").c_str()));
   const std::string before = FileBytes(kSettings);
@@ -271,15 +303,18 @@ TEST_P(Scenario, EndsAsTheUserMustSee) {
   } else if (!(row.how & kReadOnly)) {
     EXPECT_NE(after, before) << "a successful Set stores the settings";
   }
-  if (vista && made) {
+  if (vista) {  // a task exactly when the run says one was made
     const std::wstring task = StoredTaskText(L"ResumeRV");
-    EXPECT_NE(task.find(L"<Author>Reveilo</Author>"), std::wstring::npos) << "no wake task";
-    EXPECT_NE(task.find(L"<WakeToRun>true</WakeToRun>"), std::wstring::npos);
+    EXPECT_EQ(task.find(L"<Author>Reveilo</Author>") != std::wstring::npos, made) << "wake task";
+    EXPECT_EQ(task.find(L"<WakeToRun>true</WakeToRun>") != std::wstring::npos, made);
   }
   if (!vista && row.jtCall.empty()) {
     std::wstring startup = ProgramPath(L"\\Startup.bat");  // a drive root's doubled separator is stored single
     if (startup.find(L":\\\\") == 1) startup.erase(2, 1);
-    const std::wstring flags = std::to_wstring(TASK_FLAG_SYSTEM_REQUIRED | TASK_FLAG_DELETE_WHEN_DONE);
+    wchar_t shortForm[MAX_PATH] = {};  // a folder the code page cannot write goes by its short form
+    if (!ToAnsiExact(startup) && GetShortPathNameW(startup.c_str(), shortForm, MAX_PATH)) startup = shortForm;
+    const std::wstring flags = std::to_wstring(TASK_FLAG_SYSTEM_REQUIRED | TASK_FLAG_DELETE_WHEN_DONE |
+                                               (row.how & kLoggedOn ? TASK_FLAG_RUN_ONLY_IF_LOGGED_ON : 0));
     EXPECT_EQ(JobOnDisk(L"Resume"), made ? startup + L" 1 " + std::to_wstring(TASK_TIME_TRIGGER_ONCE) + L" " +
                                                std::to_wstring(kYear) + L" 1 5 7 5 " + flags
                                          : L"");
@@ -293,7 +328,7 @@ TEST_P(Scenario, EndsAsTheUserMustSee) {
   EXPECT_EQ(batch != INVALID_FILE_ATTRIBUTES && !(batch & FILE_ATTRIBUTE_DIRECTORY), (row.how & kBatch) && !vista);
   EXPECT_EQ(FileBytes(ProgramPath(L"\\AddTask.bat")).find("S3cr3t"), std::string::npos);
   if (made) { EXPECT_EQ(FileBytes(ProgramPath(L"\\Startup.bat")), ""); }
-  for (const wchar_t* stray : kStrays) { EXPECT_FALSE(FileExists(ProgramPath(stray))) << "something typed ran"; }
+  for (const wchar_t* stray : kStrays) { EXPECT_FALSE(FileExists(ProgramPath(stray))) << ToAnsi(stray) << " ran"; }
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, Scenario, ::testing::ValuesIn(RowsOfThisRoute()),

@@ -76,9 +76,14 @@ HRESULT SaveJob(ITaskScheduler* scheduler, const PendingJob& job, const std::wst
     return hr;
   if (FAILED(hr = task->SetCreator(job.creator.c_str()))) return hr;
   if (FAILED(hr = task->SetComment(job.comment.c_str()))) return hr;
-  if (FAILED(hr = task->SetFlags(job.flags))) return hr;
+  // An account without a password is stored as Task Scheduler 1.0 documents
+  // it: no password, and the job runs only in the user's own session. An
+  // empty password would be stored, and XP's default policy refuses to log
+  // on with it when the job fires.
+  const bool noPassword = job.haveAccount && job.password.empty();
+  if (FAILED(hr = task->SetFlags(job.flags | (noPassword ? TASK_FLAG_RUN_ONLY_IF_LOGGED_ON : 0)))) return hr;
   if (job.haveAccount &&
-      FAILED(hr = task->SetAccountInformation(job.user.c_str(), job.password.c_str()))) {
+      FAILED(hr = task->SetAccountInformation(job.user.c_str(), noPassword ? nullptr : job.password.c_str()))) {
     return hr;
   }
   for (const JtTrigger& trigger : job.triggers) {
@@ -112,6 +117,7 @@ void PrintSavedJob(ITaskScheduler* scheduler, const std::wstring& name) {
     std::wstring names;
     if (flags & TASK_FLAG_SYSTEM_REQUIRED) names += L" SystemRequired";
     if (flags & TASK_FLAG_DELETE_WHEN_DONE) names += L" DeleteWhenDone";
+    if (flags & TASK_FLAG_RUN_ONLY_IF_LOGGED_ON) names += L" RunOnlyIfLoggedOn";
     PrintLine(kJtPrintFlags + names);
   }
   WORD count = 0;
