@@ -1,7 +1,8 @@
 cmake_policy(SET CMP0057 NEW)
 # Fails when a shipped program imports a DLL that is not Windows' own, or, with
-# XP_EXPORTS set (a folder of DLLNAME.txt lists), a function that Windows XP
-# SP3's DLL does not export: XP's loader refuses such a program before it runs.
+# XP_EXPORTS set (a folder of DLLNAME.txt lists), a function not confirmed to be
+# exported by Windows XP SP3's DLL: XP's loader refuses a program that imports
+# one it lacks before it runs.
 # cmake -DOBJDUMP=... -DFILES="a.exe;b.dll" [-DXP_EXPORTS=dir] -P check-imports.cmake
 set(allowed KERNEL32.dll USER32.dll GDI32.dll COMCTL32.dll COMDLG32.dll ADVAPI32.dll
             SHELL32.dll OLE32.dll OLEAUT32.dll IMM32.dll msvcrt.dll)
@@ -47,7 +48,7 @@ foreach(file IN LISTS FILES)
       endif()
     elseif(XP_EXPORTS AND dll AND known AND line MATCHES "^\t[0-9a-f]+\t +[0-9]+ +([A-Za-z_][A-Za-z0-9_]*)$")
       if(NOT CMAKE_MATCH_1 IN_LIST known)
-        message(SEND_ERROR "${name} imports ${CMAKE_MATCH_1} from ${dll}, which Windows XP SP3 does not export")
+        message(SEND_ERROR "${name} imports ${CMAKE_MATCH_1} from ${dll}, which is not confirmed for Windows XP SP3")
       endif()
     elseif(line MATCHES "^[^\t]")
       set(dll "")

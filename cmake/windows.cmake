@@ -105,11 +105,13 @@ set(xp_exports "")
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   set(xp_exports -DXP_EXPORTS=${CMAKE_SOURCE_DIR}/tests/win/xp)
   add_executable(imports_tick64 tests/win/xp/imports_tick64.c)
-  add_test(NAME xp_import_check_catches_tick64
-           COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP} -DFILES=$<TARGET_FILE:imports_tick64> ${xp_exports}
-                   -P ${REVEILO_CHECK_IMPORTS})
-  set_tests_properties(xp_import_check_catches_tick64 PROPERTIES PASS_REGULAR_EXPRESSION
-                       "imports GetTickCount64 from KERNEL32.dll")
+  foreach(refused GetTickCount64 FlsAlloc)
+    add_test(NAME xp_import_check_refuses_${refused}
+             COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP} -DFILES=$<TARGET_FILE:imports_tick64> ${xp_exports}
+                     -P ${REVEILO_CHECK_IMPORTS})
+    set_tests_properties(xp_import_check_refuses_${refused} PROPERTIES PASS_REGULAR_EXPRESSION
+                         "imports ${refused} from KERNEL32.dll")
+  endforeach()
 endif()
 add_test(NAME dist_imports_load_on_windows_xp
          COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP} "-DFILES=${REVEILO_SHIPPED_PROGRAMS}" ${xp_exports}
