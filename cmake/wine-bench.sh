@@ -7,7 +7,7 @@
 #
 #   wine-bench.sh [--arch win32|win64] [--version winxp|vista|win7|win10] [--timeout SECONDS]
 #                 [--folder 'C:\path'] [--copy FILE]... [--env NAME=VALUE]...
-#                 [--dpi N] [--after 'SHELL COMMAND'] [--host-display] [--keep]
+#                 [--dpi N] [--ui-font FACE] [--after 'SHELL COMMAND'] [--host-display] [--keep]
 #                 -- PROGRAM [ARGUMENTS...]
 #
 # PROGRAM and every --copy FILE are copied into the program folder (default
@@ -23,6 +23,7 @@ timeout_s=120
 folder='C:\reveilo'
 keep=0
 dpi=""
+ui_font=""
 after=""
 host_display=0
 copies=()
@@ -37,6 +38,7 @@ while [ $# -gt 0 ]; do
     --env) envs+=("$2"); shift 2 ;;
     --keep) keep=1; shift ;;
     --dpi) dpi=$2; shift 2 ;;
+    --ui-font) ui_font=$2; shift 2 ;;
     --after) after=$2; shift 2 ;;
     --host-display) host_display=1; shift ;;
     --) shift; break ;;
@@ -167,6 +169,15 @@ cp -a "$root/base-$version/." "$prefix/" || exit 125
 export WINEPREFIX=$prefix
 if [ -n "$dpi" ]; then
   reg_add "$prefix" 'HKCU\Control Panel\Desktop' LogPixels REG_DWORD "$dpi" || exit 125
+fi
+if [ -n "$ui_font" ]; then
+  # The system's message font, as SPI_GETNONCLIENTMETRICS reports it: a LOGFONTW of 9 points
+  # (lfHeight -12; Wine scales it with the DPI), regular, Shift-JIS character set, the face in
+  # UTF-16 padded to 32 characters.
+  face=$(printf '%s' "$ui_font" | iconv -t UTF-16LE | od -An -tx1 | tr -d ' \n')
+  while [ ${#face} -lt 128 ]; do face=${face}0; done
+  reg_add "$prefix" 'HKCU\Control Panel\Desktop\WindowMetrics' MessageFont REG_BINARY \
+    "f4ffffff000000000000000000000000900100000000008000000000$face" || exit 125
 fi
 
 # 'C:\a\b' -> $prefix/drive_c/a/b

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <imm.h>
 
+#include <algorithm>
+
 #include "platform/ui_font_win.h"
 #include "res/resource.h"
 #include "res/strings.h"
@@ -23,14 +25,19 @@ struct ControlLayout {
   const wchar_t* text;
   int frame;  // the frame the position is relative to, or 0 for the window
   int left, top, width, height;
+  // Pixels the control needs around one line of text (borders, margins): the
+  // height grows to that when the system's font is taller than the line the
+  // twips were drawn for (about 12 pixels at 96 DPI; Vista and later Japanese
+  // UI fonts take 16 to 18).
+  int chrome = 0;
 };
 
 // In tab order: the creation order is the order Tab moves through.
 const ControlLayout kControls[] = {
-    {IDC_COMMAND1, WC_BUTTONW, WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0, kButtonSet, 0, 120, 2640, 2535, 375},
+    {IDC_COMMAND1, WC_BUTTONW, WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0, kButtonSet, 0, 120, 2640, 2535, 375, 6},
     {IDC_FRAME1, WC_BUTTONW, BS_GROUPBOX, 0, kFrameWakeTime, 0, 120, 120, 2535, 975},
     {IDC_DTPICKER1, DATETIMEPICK_CLASSW, WS_TABSTOP | WS_GROUP | DTS_SHORTDATEFORMAT, 0, L"", IDC_FRAME1, 240, 240,
-     1815, 255},
+     1815, 255, 6},
     {IDC_COMBOHH, WC_COMBOBOXW, WS_TABSTOP | WS_GROUP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, L"",
      IDC_FRAME1, 240, 600, 615, 300},
     {IDC_COMBOMM, WC_COMBOBOXW, WS_TABSTOP | WS_GROUP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, L"",
@@ -39,9 +46,9 @@ const ControlLayout kControls[] = {
     {IDC_LABEL1, WC_STATICW, SS_LEFT, 0, kLabelUserName, IDC_FRAME2, 120, 270, 975, 255},
     {IDC_LABEL2, WC_STATICW, SS_LEFT, 0, kLabelPassword, IDC_FRAME2, 150, 630, 975, 255},
     {IDC_TXTUSER, WC_EDITW, WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, L"", IDC_FRAME2, 1080, 240,
-     1335, 270},
+     1335, 270, 6},
     {IDC_TXTPASSWORD, WC_EDITW, WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL | ES_PASSWORD, WS_EX_CLIENTEDGE, L"",
-     IDC_FRAME2, 1080, 600, 1335, 270},
+     IDC_FRAME2, 1080, 600, 1335, 270, 6},
     {IDC_CHKSUSPEND, WC_BUTTONW, WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, 0, kCheckHibernateNow, 0, 240, 2280, 2175,
      255},
     {IDC_LABEL3, WC_STATICW, SS_LEFT, 0, kLabelHour, IDC_FRAME1, 900, 680, 255, 255},
@@ -88,6 +95,14 @@ HWND CreateForm1Frame(HINSTANCE instance, WNDPROC windowProc, void* param, const
 
 HFONT CreateForm1Controls(HWND form, HINSTANCE instance, const Twips& twips) {
   HFONT font = CreateUiFont();
+  int line = 0;
+  if (HDC dc = font ? GetDC(form) : nullptr) {
+    TEXTMETRICW metrics{};
+    HGDIOBJ old = SelectObject(dc, font);
+    if (GetTextMetricsW(dc, &metrics)) line = metrics.tmHeight;
+    SelectObject(dc, old);
+    ReleaseDC(form, dc);
+  }
   HWND status = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, form,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_STATUSBAR1)), instance, nullptr);
   int parts[1] = {twips.ToPixels(2500)};
@@ -101,7 +116,8 @@ HFONT CreateForm1Controls(HWND form, HINSTANCE instance, const Twips& twips) {
         top += frame.top;
       }
     }
-    int height = twips.ToPixels(layout.height);
+    // A combo box sizes its field from its font by itself; the height given is its list's.
+    int height = std::max(twips.ToPixels(layout.height), line + layout.chrome);
     if (layout.id == IDC_COMBOHH || layout.id == IDC_COMBOMM) height += twips.ToPixels(kComboListTwips);
     HWND control = CreateWindowExW(layout.exStyle, layout.windowClass, layout.text, WS_CHILD | WS_VISIBLE | layout.style,
                                    twips.ToPixels(left), twips.ToPixels(top), twips.ToPixels(layout.width), height,

@@ -183,11 +183,11 @@ std::wstring JobOnDisk(const wchar_t* job_name) {
          std::to_wstring(at(48) & (TASK_FLAG_SYSTEM_REQUIRED | TASK_FLAG_DELETE_WHEN_DONE | TASK_FLAG_RUN_ONLY_IF_LOGGED_ON));
 }
 
-// The window as NAME.bmp in REVEILO_ARTIFACT_DIR, when that is set.
-void SaveScreenshot(HWND hwnd, const wchar_t* name) {
+// The window as NAME.bmp in REVEILO_ARTIFACT_DIR, when that is set, and the file as written.
+std::string SaveScreenshot(HWND hwnd, const wchar_t* name) {
   const std::wstring folder = EnvText(L"REVEILO_ARTIFACT_DIR");
   RECT r;
-  if (folder.empty() || !GetWindowRect(hwnd, &r)) return;
+  if (folder.empty() || !GetWindowRect(hwnd, &r)) return "";
   CreateDirectoryW(folder.c_str(), nullptr);
   const LONG width = r.right - r.left, height = r.bottom - r.top;
   BITMAPINFOHEADER info{sizeof info, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};  // top-down rows
@@ -199,10 +199,13 @@ void SaveScreenshot(HWND hwnd, const wchar_t* name) {
   SelectObject(memory, old);
   GetDIBits(memory, bitmap, 0, height, bits.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
   DeleteObject(bitmap), DeleteDC(memory), ReleaseDC(nullptr, screen);
+  for (std::size_t i = 3; i < bits.size(); i += 4) bits[i] = '\xff';  // GDI leaves its text at alpha 0
   const DWORD header = sizeof(BITMAPFILEHEADER) + sizeof info;
   const BITMAPFILEHEADER file{0x4D42, header + static_cast<DWORD>(bits.size()), 0, 0, header};
-  WriteFileBytes(folder + L"\\" + name + L".bmp", std::string(reinterpret_cast<const char*>(&file), sizeof file) +
-                                                      std::string(reinterpret_cast<const char*>(&info), sizeof info) + bits);
+  const std::wstring path = folder + L"\\" + name + L".bmp";
+  WriteFileBytes(path, std::string(reinterpret_cast<const char*>(&file), sizeof file) +
+                           std::string(reinterpret_cast<const char*>(&info), sizeof info) + bits);
+  return FileBytes(path);
 }
 
 class Scenario : public ::testing::TestWithParam<Row> {
@@ -374,7 +377,6 @@ TEST(Window, FirstStart) {
   // 2775 x 3495 twips at the screen's DPI (the bench may set another than 96).
   HDC screen = GetDC(nullptr);
   const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-  ReleaseDC(nullptr, screen);
   if (!EnvText(L"REVEILO_EXPECT_DPI").empty()) { EXPECT_EQ(dpi, _wtoi(EnvText(L"REVEILO_EXPECT_DPI").c_str())); }
   RECT client;
   GetClientRect(main, &client);
@@ -392,10 +394,38 @@ TEST(Window, FirstStart) {
   ASSERT_TRUE(WaitUntil([&] { return !reveilo.Text(IDC_STATUSBAR1).empty(); }, 3000));
   const std::wregex clock(L"\\d{4}-\\d\\d-\\d\\d \\([日月火水木金土]\\) \\d\\d:\\d\\d:\\d\\d");
   EXPECT_TRUE(std::regex_match(reveilo.Text(IDC_STATUSBAR1), clock)) << ToAnsi(reveilo.Text(IDC_STATUSBAR1));
-  if (dpi == 96) {
-    SetForegroundWindow(main);
-    Sleep(300);
-    SaveScreenshot(main, L"main_window");
+  // Every caption and entry holds a line of the system's message font, which the bench makes as
+  // tall as Vista-and-later Japanese UI fonts; each label's caption, read from the screenshot as a
+  // viewer shows it (alpha 0 transparent), holds drawn text.
+  NONCLIENTMETRICSW system{};
+  system.cbSize = sizeof system;
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, system.cbSize, &system, 0);
+  TEXTMETRICW line{};
+  HGDIOBJ old = SelectObject(screen, CreateFontIndirectW(&system.lfMessageFont));
+  GetTextMetricsW(screen, &line);
+  DeleteObject(SelectObject(screen, old));
+  ReleaseDC(nullptr, screen);
+  EXPECT_GT(line.tmHeight, MulDiv(270 - 60, dpi, 1440)) << "the bench's font would not fit the boxes as drawn";
+  RECT r, window;
+  SetForegroundWindow(main);
+  Sleep(300);
+  const std::string shot = SaveScreenshot(main, dpi == 96 ? L"main_window" : L"main_window_144dpi");
+  GetWindowRect(main, &window);
+  ASSERT_EQ(shot.size(), 54u + 4u * (window.right - window.left) * (window.bottom - window.top));
+  for (const int id : {IDC_LABEL1, IDC_LABEL2, IDC_LABEL3, IDC_LABEL4, IDC_DTPICKER1, IDC_COMBOHH, IDC_COMBOMM,
+                       IDC_TXTUSER, IDC_TXTPASSWORD, IDC_CHKSUSPEND, IDC_COMMAND1, IDC_STATUSBAR1}) {
+    const bool label = id == IDC_LABEL1 || id == IDC_LABEL2 || id == IDC_LABEL3 || id == IDC_LABEL4;
+    GetClientRect(reveilo.Control(id), &r);
+    EXPECT_GE(r.bottom, line.tmHeight) << id;
+    GetWindowRect(reveilo.Control(id), &r);
+    bool drawn = false;
+    for (LONG y = r.top; y < r.bottom && label; ++y) {
+      for (LONG x = r.left; x < r.right; ++x) {
+        const char* p = &shot[54 + 4 * ((y - window.top) * (window.right - window.left) + x - window.left)];
+        drawn |= p[3] != 0 && uint8_t(p[0]) + uint8_t(p[1]) + uint8_t(p[2]) < 3 * 96;
+      }
+    }
+    EXPECT_EQ(drawn, label) << "a caption in the screenshot: " << id;
   }
 
   // Enter and Esc in the inputs and the help menu (no manual here) never press Set.
