@@ -17,13 +17,29 @@ std::wstring XmlEscape(std::wstring_view text) {
   return out;
 }
 
+namespace {
+std::wstring Boundary(const CivilDateTime& t) {
+  return Padded(t.year, 4) + L"-" + Padded(t.month, 2) + L"-" + Padded(t.day, 2) + L"T" + Padded(t.hour, 2) + L":" +
+         Padded(t.minute, 2) + L":" + Padded(t.second, 2);
+}
+
+// An hour later, across the day, month and year.
+CivilDateTime HourLater(CivilDateTime t) {
+  if (++t.hour < 24) return t;
+  t.hour = 0;
+  if (IsValidCivilDate(t.year, t.month, ++t.day)) return t;
+  t.day = 1;
+  if (++t.month <= 12) return t;
+  t.month = 1;
+  ++t.year;
+  return t;
+}
+}  // namespace
+
 std::optional<std::wstring> BuildTaskXml(std::wstring_view start, std::wstring_view program,
                                          std::wstring_view author) {
   const auto when = ParseComponentStart(start);
   if (!when) return std::nullopt;
-  const std::wstring boundary = Padded(when->year, 4) + L"-" + Padded(when->month, 2) + L"-" +
-                                Padded(when->day, 2) + L"T" + Padded(when->hour, 2) + L":" +
-                                Padded(when->minute, 2) + L":" + Padded(when->second, 2);
   // No XML declaration: the text goes to the service as UTF-16, and a
   // declaration naming another encoding would be refused.
   std::wstring xml;
@@ -35,7 +51,10 @@ std::optional<std::wstring> BuildTaskXml(std::wstring_view start, std::wstring_v
   xml += L"    <TimeTrigger>\r\n";
   // The trigger's children form a sequence: Enabled comes before StartBoundary.
   xml += L"      <Enabled>true</Enabled>\r\n";
-  xml += L"      <StartBoundary>" + boundary + L"</StartBoundary>\r\n";
+  xml += L"      <StartBoundary>" + Boundary(*when) + L"</StartBoundary>\r\n";
+  // The task expires an hour after its time (room for a late wake to still
+  // run it) and then deletes itself, as the XP job does once it has run.
+  xml += L"      <EndBoundary>" + Boundary(HourLater(*when)) + L"</EndBoundary>\r\n";
   xml += L"    </TimeTrigger>\r\n";
   xml += L"  </Triggers>\r\n";
   xml += L"  <Principals>\r\n";
@@ -51,6 +70,7 @@ std::optional<std::wstring> BuildTaskXml(std::wstring_view start, std::wstring_v
   xml += L"    <StopIfGoingOnBatteries>false</StopIfGoingOnBatteries>\r\n";
   xml += L"    <StartWhenAvailable>true</StartWhenAvailable>\r\n";
   xml += L"    <Enabled>true</Enabled>\r\n";
+  xml += L"    <DeleteExpiredTaskAfter>PT0S</DeleteExpiredTaskAfter>\r\n";
   xml += L"  </Settings>\r\n";
   xml += L"  <Actions Context=\"Author\">\r\n";
   xml += L"    <Exec>\r\n";

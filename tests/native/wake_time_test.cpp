@@ -63,13 +63,24 @@ TEST(ComponentStart, ReadsOnlyTheExactPattern) {
             std::vector<int>({2028, 2, 29, 23, 58, 57}));
 }
 
-TEST(TaskXml, WakesTheMachineAtTheStartTimeAndRunsTheProgram) {
-  const auto xml = BuildTaskXml(L"2027/01/05 07:05:00", L"C:\\A&B '\"\\Startup.bat", L"<a&b>");
-  ASSERT_TRUE(xml);
-  for (const wchar_t* part : {L"<StartBoundary>2027-01-05T07:05:00</StartBoundary>", L"<WakeToRun>true</WakeToRun>",
-                              L"<Command>C:\\A&amp;B &apos;&quot;\\Startup.bat</Command>",
-                              L"<Author>&lt;a&amp;b&gt;</Author>"}) {
-    EXPECT_NE(xml->find(part), std::wstring::npos) << std::wstring(part);
+TEST(TaskXml, WakesTheMachineAtTheStartTimeRunsTheProgramAndThenGoes) {
+  const struct {
+    const wchar_t *start, *startBoundary, *endBoundary;  // an hour later, across days, months and years
+  } rows[] = {{L"2027/01/05 07:05:00", L"2027-01-05T07:05:00", L"2027-01-05T08:05:00"},
+              {L"2028/02/28 23:30:00", L"2028-02-28T23:30:00", L"2028-02-29T00:30:00"},
+              {L"2027/02/28 23:30:00", L"2027-02-28T23:30:00", L"2027-03-01T00:30:00"},
+              {L"2030/12/31 23:59:00", L"2030-12-31T23:59:00", L"2031-01-01T00:59:00"}};
+  for (const auto& row : rows) {
+    const auto xml = BuildTaskXml(row.start, L"C:\\A&B '\"\\Startup.bat", L"<a&b>");
+    ASSERT_TRUE(xml);
+    for (const std::wstring part : {L"<StartBoundary>" + std::wstring(row.startBoundary) + L"</StartBoundary>",
+                                    L"<EndBoundary>" + std::wstring(row.endBoundary) + L"</EndBoundary>",
+                                    std::wstring(L"<DeleteExpiredTaskAfter>PT0S</DeleteExpiredTaskAfter>"),
+                                    std::wstring(L"<WakeToRun>true</WakeToRun>"),
+                                    std::wstring(L"<Command>C:\\A&amp;B &apos;&quot;\\Startup.bat</Command>"),
+                                    std::wstring(L"<Author>&lt;a&amp;b&gt;</Author>")}) {
+      EXPECT_NE(xml->find(part), std::wstring::npos) << std::string(part.begin(), part.end());
+    }
   }
 }
 
