@@ -118,9 +118,12 @@ reg_add() {  # prefix key name type data
   WINEPREFIX=$1 wine reg add "$2" /v "$3" /t "$4" /d "$5" /f >>"$log" 2>&1
 }
 
+# Bumped whenever make_base changes, so that older prefixes are made anew.
+ready=.ready-2
+
 make_base() {
   local base=$root/base
-  [ -f "$base/.ready" ] && return 0
+  [ -f "$base/$ready" ] && return 0
   rm -rf "$base"
   step="starting the Wine loader $loader"
   "$loader" --version >"$log" 2>&1 || return 1
@@ -135,22 +138,29 @@ make_base() {
   # The faces a Japanese Windows has, drawn with the IPA fonts' metrics.
   reg_add "$base" 'HKCU\Software\Wine\Fonts\Replacements' 'ＭＳ Ｐゴシック' REG_SZ 'IPAPGothic' || return 1
   reg_add "$base" 'HKCU\Software\Wine\Fonts\Replacements' 'ＭＳ ゴシック' REG_SZ 'IPAGothic' || return 1
+  # A machine as hostile as Windows allows: cmd's DelayedExpansion policy on (every batch must
+  # still hand jt.exe a "!" intact), and Windows' search order for the system DLL that Reveilo
+  # loads at run time (Wine would prefer its own wherever a file sits), so that a powrprof.dll
+  # planted beside Reveilo.exe is found first if it is ever looked up by bare name.
+  reg_add "$base" 'HKCU\Software\Microsoft\Command Processor' DelayedExpansion REG_DWORD 1 || return 1
+  reg_add "$base" 'HKCU\Software\Wine\AppDefaults\Reveilo.exe\DllOverrides' powrprof REG_SZ 'native,builtin' ||
+    return 1
   # A fresh prefix's Task Scheduler answers "service not running" for a while:
   # start it here, once, so that no test's first Connect meets that state.
   step="starting the Task Scheduler service in the $arch prefix"
   WINEPREFIX=$base wine net start schedule >>"$log" 2>&1 || return 1
   WINEPREFIX=$base wineserver -w
-  touch "$base/.ready"
+  touch "$base/$ready"
 }
 
 make_version_base() {
   local vbase=$root/base-$version
-  [ -f "$vbase/.ready" ] && return 0
+  [ -f "$vbase/$ready" ] && return 0
   rm -rf "$vbase"
-  cp -a "$root/base" "$vbase" && rm -f "$vbase/.ready" || return 1
+  cp -a "$root/base" "$vbase" && rm -f "$vbase/$ready" || return 1
   reg_add "$vbase" 'HKCU\Software\Wine' Version REG_SZ "$version" || return 1
   WINEPREFIX=$vbase wineserver -w
-  touch "$vbase/.ready"
+  touch "$vbase/$ready"
 }
 
 # Prefixes are shared by parallel tests: make each one under a lock.

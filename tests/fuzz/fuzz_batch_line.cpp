@@ -1,17 +1,20 @@
-// The batch file's escaping: for any account and folder, either the batch is
-// refused, or cmd.exe's reading of each line gives back exactly what jt.exe
-// and cd must receive, and no text of the user's becomes a command.
+// The batch file's escaping: for any account, folder and time text, either the
+// batch is refused, or cmd.exe's reading of each line gives back exactly what
+// jt.exe and cd must receive, no text of the user's becomes a command, and
+// jt.exe reads the very time the past-time test reads.
 #include <cstdlib>
 
 #include "fuzz_input.h"
 #include "tests/support/cmd_model.h"
+#include "tools/jt/jt_command.h"
 #include "wake_job/batch_text.h"
+#include "wake_job/wake_time.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  // Three texts separated by a 0xFF byte: user, password, folder.
-  std::wstring parts[3];
+  // Four texts separated by a 0xFF byte: user, password, folder, time.
+  std::wstring parts[4];
   std::size_t part = 0, start = 0;
-  for (std::size_t i = 0; i <= size && part < 3; ++i) {
+  for (std::size_t i = 0; i <= size && part < 4; ++i) {
     if (i == size || data[i] == 0xFF) {
       parts[part++] = FuzzText(data + start, i - start);
       start = i + 1;
@@ -21,7 +24,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::wstring folder = L"C:\\";
   for (wchar_t c : parts[2])
     if (c != L'"') folder += c;
-  const WakeJobInputs inputs{L"1/5/2027", L"07:05", parts[0], parts[1]};
+  // A time goes into the batch exactly when the past-time test can read it.
+  const auto read = ParseHourMinute(parts[3]);
+  const auto time = ToolTimeText(parts[3]);
+  if (time.has_value() != read.has_value()) std::abort();
+  const WakeJobInputs inputs{L"1/5/2027", time.value_or(L"07:05"), parts[0], parts[1]};
   const auto batch = BuildAddTaskBatch(inputs, folder);
   if (!batch) return 0;
 
@@ -30,5 +37,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (CmdReadsBatchLine(lines[0]) != L"cd \"" + folder + L"\"") std::abort();
   if (lines[1] != L"jt.exe /sd Resume.job") std::abort();
   if (CmdReadsBatchLine(lines[2]) != BuildToolLine(inputs, folder)) std::abort();
+  // Unless jt.exe refuses the line, the time the past-time test read is among its triggers.
+  const JtParse jt = ParseJtArguments(std::wstring_view(BuildToolLine(inputs, folder)).substr(7));
+  bool found = !read || !jt.error.empty();
+  for (const JtCommand& c : jt.commands)
+    found |= c.kind == JtCommand::Kind::CreateTrigger && c.trigger.hour == read->hour && c.trigger.minute == read->minute;
+  if (!found) std::abort();
   return 0;
 }

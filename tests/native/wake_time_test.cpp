@@ -63,42 +63,33 @@ TEST(ComponentStart, ReadsOnlyTheExactPattern) {
             std::vector<int>({2028, 2, 29, 23, 58, 57}));
 }
 
-TEST(TaskXml, WakesTheMachineAtTheStartTimeRunsTheProgramAndThenGoes) {
+// The task wakes the machine at its time, runs the program, expires an hour
+// later (across days, months and years) and then deletes itself. Written as
+// UTF-16 as the Task Scheduler keeps it, it is valid against the published
+// task schema's types (tests/xml/task.xsd).
+TEST(TaskXml, WakesRunsExpiresAndIsValidAgainstTheTaskSchema) {
   const struct {
-    const wchar_t *start, *startBoundary, *endBoundary;  // an hour later, across days, months and years
-  } rows[] = {{L"2027/01/05 07:05:00", L"2027-01-05T07:05:00", L"2027-01-05T08:05:00"},
-              {L"2028/02/28 23:30:00", L"2028-02-28T23:30:00", L"2028-02-29T00:30:00"},
-              {L"2027/02/28 23:30:00", L"2027-02-28T23:30:00", L"2027-03-01T00:30:00"},
-              {L"2030/12/31 23:59:00", L"2030-12-31T23:59:00", L"2031-01-01T00:59:00"}};
-  for (const auto& row : rows) {
-    const auto xml = BuildTaskXml(row.start, L"C:\\A&B '\"\\Startup.bat", L"<a&b>");
-    ASSERT_TRUE(xml);
-    for (const std::wstring part : {L"<StartBoundary>" + std::wstring(row.startBoundary) + L"</StartBoundary>",
-                                    L"<EndBoundary>" + std::wstring(row.endBoundary) + L"</EndBoundary>",
-                                    std::wstring(L"<DeleteExpiredTaskAfter>PT0S</DeleteExpiredTaskAfter>"),
-                                    std::wstring(L"<WakeToRun>true</WakeToRun>"),
-                                    std::wstring(L"<Command>C:\\A&amp;B &apos;&quot;\\Startup.bat</Command>"),
-                                    std::wstring(L"<Author>&lt;a&amp;b&gt;</Author>")}) {
-      EXPECT_NE(xml->find(part), std::wstring::npos) << std::string(part.begin(), part.end());
-    }
-  }
-}
-
-// The XML for several wake times and program folders, written as UTF-16 as
-// the Task Scheduler keeps it, is valid against the published task schema's
-// types (tests/xml/task.xsd).
-TEST(TaskXml, ValidAgainstTheTaskSchema) {
-  const struct {
-    const wchar_t *start, *program;
-  } rows[] = {{L"2027/01/05 07:05:00", L"C:\\reveilo\\Startup.bat"},
-              {L"2028/02/29 00:00:00", L"C:\\Tom & Jerry's <\"tools\">\\Startup.bat"},
-              {L"2030/12/31 23:59:00", L"C:\\復帰ツール\\Startup.bat"},
-              {L"2027/10/01 12:30:00", L"C:\\Startup.bat"}};
+    const wchar_t *start, *program, *boundaries, *command;
+  } rows[] = {
+      {L"2027/01/05 07:05:00", L"C:\\reveilo\\Startup.bat", L"2027-01-05T07:05:00</StartBoundary>\r\n"
+       L"      <EndBoundary>2027-01-05T08:05:00", L"C:\\reveilo\\Startup.bat"},
+      {L"2028/02/28 23:30:00", L"C:\\Tom & Jerry's <\"tools\">\\Startup.bat", L"2028-02-28T23:30:00</StartBoundary>\r\n"
+       L"      <EndBoundary>2028-02-29T00:30:00", L"C:\\Tom &amp; Jerry&apos;s &lt;&quot;tools&quot;&gt;\\Startup.bat"},
+      {L"2027/02/28 23:30:00", L"C:\\復帰ツール\\Startup.bat", L"2027-02-28T23:30:00</StartBoundary>\r\n"
+       L"      <EndBoundary>2027-03-01T00:30:00", L"C:\\復帰ツール\\Startup.bat"},
+      {L"2030/12/31 23:59:00", L"C:\\Startup.bat", L"2030-12-31T23:59:00</StartBoundary>\r\n"
+       L"      <EndBoundary>2031-01-01T00:59:00", L"C:\\Startup.bat"},
+  };
   std::string files;
   for (const auto& row : rows) {
+    const std::wstring xml = BuildTaskXml(row.start, row.program, L"Reveilo & <Co>").value();
+    for (const std::wstring part : {L"<StartBoundary>" + std::wstring(row.boundaries) + L"</EndBoundary>",
+                                    L"<Command>" + std::wstring(row.command) + L"</Command>",
+                                    std::wstring(L"<Author>Reveilo &amp; &lt;Co&gt;</Author>"),
+                                    std::wstring(L"<DeleteExpiredTaskAfter>PT0S</"), std::wstring(L"<WakeToRun>true</")})
+      EXPECT_NE(xml.find(part), std::wstring::npos) << std::string(part.begin(), part.end());
     std::string utf16 = "\xff\xfe";  // the samples hold nothing beyond the BMP
-    for (const wchar_t c : L"<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n" +
-                               BuildTaskXml(row.start, row.program, L"Reveilo & <Co>").value())
+    for (const wchar_t c : L"<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n" + xml)
       utf16 += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8 & 0xFF)};
     const std::string path = ::testing::TempDir() + "task-sample-" + std::to_string(files.size()) + ".xml";
     std::ofstream(path, std::ios::binary) << utf16;

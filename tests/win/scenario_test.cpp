@@ -13,7 +13,6 @@
 #include <algorithm>
 #include <optional>
 #include <regex>
-#include <tuple>
 #include <vector>
 
 #include "platform/ansi_text.h"
@@ -28,11 +27,10 @@ enum How {
   kStays = 0, kExits = 1, kCancels = 2,  // Cancel pressed in the countdown; the window stays
   kBatch = 4,                             // "AddTask.bat" is left (the XP route got as far as jt.exe)
   // Before the run: no jt.exe, a jt.exe that exits 1, a folder named Startup.bat, a read-only
-  // setting.ini, the component moved away, a powrprof.dll planted beside Reveilo.exe (and Windows'
-  // search order for it), cmd's DelayedExpansion policy on.
-  kNoJt = 8, kJtRefuses = 16, kBlockedStartup = 32, kReadOnly = 64, kNoComponent = 128, kPlanted = 256,
-  kDelayedExpansion = 512,
-  kLoggedOn = 1024,  // the job runs only in the user's session (no password)
+  // setting.ini, the component moved away. (The bench plants a powrprof.dll beside Reveilo.exe
+  // in every run, and turns cmd's DelayedExpansion policy on.)
+  kNoJt = 8, kJtRefuses = 16, kBlockedStartup = 32, kReadOnly = 64, kNoComponent = 128,
+  kLoggedOn = 256,  // the job runs only in the user's session (no password)
   kSets = kExits | kBatch,
 };
 struct Box {
@@ -77,27 +75,15 @@ std::vector<Row> Rows() {
   return {
       // Command lines that are not taken apart: restore mode, or the format warning.
       {"empty", kXp, kPlain, L"", {}, kStays, L"", L"taro"},
-      {"spaces_only", kXp, kPlain, L"      ", {}, kStays, L"", L"taro"},
       {"one_token", kXp, kPlain, d, {kBad}, kStays, L"", L"taro"},
-      {"two_tokens", kXp, kPlain, d + L" 07:05", {kBad}},
-      {"three_tokens", kXp, kPlain, d + L" 07:05 u", {kBad}},
-      {"tabs_for_spaces", kXp, kPlain, d + L"\t07:05\tu\tp", {kBad}},
       {"quoted_date", kXp, kPlain, L"\"" + d + L"\" 07:05 u p", {kBad}},
       {"30_February", kXp, kPlain, L"2027/02/30 07:05 u p", {kBad}},
-      {"month_13", kXp, kPlain, L"2027/13/01 07:05 u p", {kBad}},
-      {"time_without_colon", kXp, kPlain, d + L" 0705 u p", {kBad}},
       {"10000_character_date", kXp, kPlain, std::wstring(10000, L'9') + L" 07:05 u p", {kBad}},
       {"Japanese_date", kXp, kPlain, L"令和九年 07:05 u p", {kBad}},
       // Taken apart, then refused by the Set command or by jt.exe.
       {"past_time", kBoth, kPlain, L"2001/01/05 07:05 u p", {kPast}},
-      {"hour_24", kXp, kPlain, d + L" 24:00 u p", {kFailed}},
-      {"minute_60", kXp, kPlain, d + L" 07:60 u p", {kFailed}},
       {"letters_for_the_hour", kBoth, kPlain, d + L" ab:05 u p", {kFailed}},
-      {"Japanese_hour", kXp, kPlain, d + L" 七:05 u p", {kFailed}},
       {"Japanese_password", kXp, kPlain, d + L" 07:05 u パス", {kUnstorable}},
-      {"half_width_katakana_password", kXp, kPlain, d + L" 07:05 u ﾊﾟｽ", {kUnstorable}},
-      {"10000_character_user", kXp, kPlain, d + L" 07:05 " + std::wstring(10000, L'u') + L" p", {kFailed}},
-      {"10000_character_password", kXp, kPlain, d + L" 07:05 u " + std::wstring(10000, L'p'), {kFailed}},
       {"folder_not_writable", kBoth, kPlain, d + L" 07:05 u p", {kUnwritable}, kBlockedStartup},
       {"jt_exe_missing", kXp, kPlain, d + L" 07:05 u S3cr3t-9x", {kFailed}, kBatch | kNoJt},
       {"jt_exe_refuses", kXp, kPlain, d + L" 07:05 u S3cr3t-9x", {kFailed}, kBatch | kJtRefuses,
@@ -111,17 +97,12 @@ std::vector<Row> Rows() {
       {"quote_before_a_metacharacter", kXp, kPlain, d + L" 07:05 x\"y&z p|q", {}, kSets, L"/sc x\"y&z p|q /ctj "},
       {"blanks_around_and_a_quoted_user", kXp, "", L"  " + d + L" 7:05 \"taro\" pw  ", {}, kSets,
        L"/sc \"taro\" pw /ctj " + kWakeDate + L" StartTime=7:05 "},
-      {"seconds_are_dropped", kXp, "", d + L" 07:05:30 taro pw", {}, kSets,
-       L"/sc taro pw /ctj " + kWakeDate + L" StartTime=07:05 "},
-      {"one_digit_minute", kXp, "", d + L" 07:5 taro pw", {}, kSets,
-       L"/sc taro pw /ctj " + kWakeDate + L" StartTime=07:5 "},
       {"x_hibernates_and_Cancel_stops_it", kXp, "", d + L" 07:05 taro pw x", {}, kCancels | kBatch},
       {"password_ending_in_X_hibernates_and_keeps_it", kXp, "", d + L" 07:05 taro pwX", {}, kSets,
        L"/sc taro pwX /ctj "},
-      {"a_DelayedExpansion_policy_leaves_the_password", kXp, "", d + L" 07:05 u p!PATH!q", {}, kSets | kDelayedExpansion,
-       L"/sc u p!PATH!q /ctj "},
+      {"bangs_in_the_password", kXp, "", d + L" 07:05 u p!PATH!q", {}, kSets, L"/sc u p!PATH!q /ctj "},
       // Through the window.
-      {"set_through_the_window", kBoth, "", L"", {kDone}, kSets | kPlanted, L"", L"",
+      {"set_through_the_window", kBoth, "", L"", {kDone}, kSets, L"", L"",
        Typed{kYear, L"07", L"5", L"太郎", L"pw"}, kTypedStored},
       {"blanks_around_the_hour_reach_jt_as_the_time", kXp, kStored, L"", {kDone}, kSets,
        L"/sc u p /ctj " + kWakeDate + L" StartTime=7:05 Disabled", L"", Typed{kYear, L" 7 ", L"05", L"u", L"p"}},
@@ -144,9 +125,6 @@ std::vector<Row> Rows() {
        std::wstring(1022, L'b')},
       {"whole_character_at_the_cut", kXp, kUser + std::string(1021, 'c') + ToAnsi(L"山田") + "\r\n", L"", {}, kStays,
        L"", std::wstring(1021, L'c') + L"山"},
-      {"Pass_not_a_multiple_of_four", kXp, kUser + "taro\r\nPass=" + ToAnsi(ConvertPassword(L"SET", L"pw").value()) +
-       "xy\r\n", L"", {}, kStays, L"", L"taro"},
-      {"Pass_of_no_codes", kXp, kUser + "taro\r\nPass=\"\"\"\"    ~~~~\r\n", L"", {}, kStays, L"", L"taro"},
       {"bytes_that_are_no_Shift_JIS", kXp, kUser + "\x81\x20\xff\xa0\x82\r\n[StartTime]\r\nHour=\x80\r\n", L""},
       {"binary_garbage", kXp, std::string("\0\x01\x02[\xff]\r\n=\r\n[[[\r\n", 14), L""},
       {"read_only_setting_ini", kXp, kPlain, d + L" 07:05 u p", {}, kSets | kReadOnly},
@@ -163,10 +141,7 @@ std::vector<Row> RowsOfThisRoute() {
 }
 
 const std::wstring kSettings = ProgramPath(L"\\setting.ini"), kComponent = ProgramPath(L"\\ReveiloTask.dll");
-// What a command typed in would make, and what the planted DLL makes if it is ever loaded.
-const wchar_t* const kStrays[] = {L"\\d", L"\\r", L"\\q", L"\\z", L"\\planted_ran"};
-const wchar_t kCommandProcessor[] = L"Software\\Microsoft\\Command Processor",
-              kDllOverrides[] = L"Software\\Wine\\AppDefaults\\Reveilo.exe\\DllOverrides";
+const wchar_t* const kStrays[] = {L"\\d", L"\\r", L"\\q", L"\\z"};  // what a command typed in would make
 
 // Task Scheduler 1.0's job, read from the .job file by its documented layout,
 // as "application trigger-count type year month day hour minute flags".
@@ -212,7 +187,7 @@ class Scenario : public ::testing::TestWithParam<Row> {
  protected:
   void SetUp() override {
     SetFileAttributesW(kSettings.c_str(), FILE_ATTRIBUTE_NORMAL);
-    for (const wchar_t* name : {L"\\setting.ini", L"\\jt_calls.txt", L"\\AddTask.bat", L"\\Startup.bat", L"\\powrprof.dll"})
+    for (const wchar_t* name : {L"\\setting.ini", L"\\jt_calls.txt", L"\\AddTask.bat", L"\\Startup.bat"})
       DeleteFileW(ProgramPath(name).c_str());
     for (const wchar_t* stray : kStrays) DeleteFileW(ProgramPath(stray).c_str());
     RemoveDirectoryW(ProgramPath(L"\\Startup.bat").c_str());
@@ -222,7 +197,6 @@ class Scenario : public ::testing::TestWithParam<Row> {
   void TearDown() override {
     SetFileAttributesW(kSettings.c_str(), FILE_ATTRIBUTE_NORMAL);
     MoveFileW((kComponent + L".away").c_str(), kComponent.c_str());
-    for (const wchar_t* key : {kCommandProcessor, kDllOverrides}) RegDeleteKeyW(HKEY_CURRENT_USER, key);
   }
 };
 }  // namespace
@@ -237,21 +211,6 @@ TEST_P(Scenario, EndsAsTheUserMustSee) {
   if (!(row.how & kNoJt))
     CopyFileW((row.jtCall.empty() ? real : ProgramPath(L"\\jt_recorder.exe")).c_str(), jt.c_str(), FALSE);
   SetEnvironmentVariableW(L"REVEILO_JT_EXIT", row.how & kJtRefuses ? L"1" : nullptr);
-  ASSERT_TRUE(!(row.how & kPlanted) || CopyFileW(ProgramPath(L"\\planted_powrprof.dll").c_str(),
-                                                 ProgramPath(L"\\powrprof.dll").c_str(), FALSE));
-  // cmd's policy; and Windows' search order for the planted DLL (Wine prefers its own wherever a file sits).
-  const DWORD on = 1;
-  const wchar_t nativeFirst[] = L"native,builtin";
-  for (const auto& [flag, key, name, type, data, size] :
-       {std::tuple{kDelayedExpansion, kCommandProcessor, L"DelayedExpansion", REG_DWORD, (const void*)&on, sizeof on},
-        std::tuple{kPlanted, kDllOverrides, L"powrprof", REG_SZ, (const void*)nativeFirst, sizeof nativeFirst}}) {
-    HKEY k = nullptr;
-    if (row.how & flag) {
-      ASSERT_TRUE(!RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &k, nullptr) &&
-                  !RegSetValueExW(k, name, 0, type, static_cast<const BYTE*>(data), size));
-      RegCloseKey(k);
-    }
-  }
   if (!row.settings.empty()) WriteFileBytes(kSettings, row.settings);
   ASSERT_TRUE(!(row.how & kBlockedStartup) || CreateDirectoryW(ProgramPath(L"\\Startup.bat").c_str(), nullptr));
   ASSERT_TRUE(!(row.how & kReadOnly) || SetFileAttributesW(kSettings.c_str(), FILE_ATTRIBUTE_READONLY));
@@ -331,7 +290,7 @@ TEST_P(Scenario, EndsAsTheUserMustSee) {
   EXPECT_EQ(batch != INVALID_FILE_ATTRIBUTES && !(batch & FILE_ATTRIBUTE_DIRECTORY), (row.how & kBatch) && !vista);
   EXPECT_EQ(FileBytes(ProgramPath(L"\\AddTask.bat")).find("S3cr3t"), std::string::npos);
   if (made) { EXPECT_EQ(FileBytes(ProgramPath(L"\\Startup.bat")), ""); }
-  for (const wchar_t* stray : kStrays) { EXPECT_FALSE(FileExists(ProgramPath(stray))) << ToAnsi(stray) << " ran"; }
+  for (const wchar_t* stray : kStrays) { EXPECT_FALSE(FileExists(ProgramPath(stray))) << "something typed ran"; }
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, Scenario, ::testing::ValuesIn(RowsOfThisRoute()),
