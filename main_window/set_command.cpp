@@ -52,7 +52,7 @@ SetOutcome RunSetCommand(SetCommandHost& host) {
     return SetOutcome::StayOpen;
   }
 
-  // The two reasons a wake most often fails lie outside the program: ask
+  // What most often keeps a machine asleep lies outside the program: ask
   // before arming, but only when the system says so for certain, and never a
   // script, which has nobody to answer.
   const bool ask = !host.InCommandLineMode();

@@ -4,6 +4,11 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
+// The full path of a file in the system folder; empty when the folder is unknown.
+std::wstring SystemFile(const wchar_t* name);
+
 // The DLL of that name in the system folder; nullptr when it is not there.
 HMODULE LoadSystemLibrary(const wchar_t* name);
 

@@ -6,6 +6,7 @@
 #include "platform/message_pump.h"
 #include "platform/os_version.h"
 #include "platform/program_folder.h"
+#include "platform/system_library_win.h"
 #include "wake_job/schedule.h"
 
 namespace {
@@ -37,13 +38,6 @@ class ComApartment {
   HRESULT hr_;
 };
 
-std::wstring SystemCmdPath() {
-  wchar_t dir[MAX_PATH] = {};
-  const UINT length = GetSystemDirectoryW(dir, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return std::wstring();
-  return std::wstring(dir, length) + L"\\cmd.exe";
-}
-
 class Win32System : public WakeJobSystem {
  public:
   std::wstring VersionClass() override { return GetOSVersion(); }
@@ -68,7 +62,7 @@ class Win32System : public WakeJobSystem {
     // line, and no search that a "C:\Program.exe" could hijack. /d keeps
     // AutoRun commands out of the batch; /v:off keeps a machine's
     // DelayedExpansion policy from eating the "!" of a password.
-    const std::wstring cmd = SystemCmdPath();
+    const std::wstring cmd = SystemFile(L"cmd.exe");
     if (cmd.empty()) return std::nullopt;
     std::wstring commandLine = L"cmd.exe /d /v:off /c " + std::wstring(kAddTaskBatchName + 1);
     STARTUPINFOW startup{};
