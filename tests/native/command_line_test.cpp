@@ -26,7 +26,7 @@ TEST(CommandLine, TokensAndTheHibernateMarker) {
       {L"2027/01/05  taro pw", L"2027/01/05||taro|pw"},
       {L"\"2027/01/05\" 07:05 \"taro\" \"p w\"", L"\"2027/01/05\"|07:05|\"taro\"|\"p"},
       {L"2027/01/05 07:05 太郎 パス", L"2027/01/05|07:05|太郎|パス"},
-      {L"a b c d e f g x", L"a|b|c|d|x"},            {L"d t u p", L"d|t|u|p"},  {L"d t u  x", L"d|t|u||x"},
+      {L"a b c d e f g x", L"a|b|c|d|x"},            {L"d t u p", L"d|t|u|p"},  {L"d t u  x", L"d|t|u||x"}, {L"d t  p", L"d|t||p"},
       {L"2027/01/05\t07:05 taro pw x", L"2027/01/05\t07:05|taro|pw|x|x"},  // only U+0020 separates
       {L"2027/01/05", L"refused"},  {L"2027/01/05 07:05", L"refused"},  {L"2027/01/05 07:05 taro", L"refused"},
       {L"2027/01/05\t07:05\ttaro\tpw", L"refused"},

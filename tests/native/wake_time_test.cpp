@@ -71,8 +71,8 @@ TEST(TaskXml, WakesRunsExpiresAndIsValidAgainstTheTaskSchema) {
   const struct {
     const wchar_t *start, *program, *boundaries, *command;
   } rows[] = {
-      {L"2027/01/05 07:05:00", L"C:\\reveilo\\Startup.bat", L"2027-01-05T07:05:00</StartBoundary>\r\n"
-       L"      <EndBoundary>2027-01-05T08:05:00", L"C:\\reveilo\\Startup.bat"},
+      {L"2027/11/30 23:05:00", L"C:\\reveilo\\Startup.bat", L"2027-11-30T23:05:00</StartBoundary>\r\n"
+       L"      <EndBoundary>2027-12-01T00:05:00", L"C:\\reveilo\\Startup.bat"},
       {L"2028/02/28 23:30:00", L"C:\\Tom & Jerry's <\"tools\">\\Startup.bat", L"2028-02-28T23:30:00</StartBoundary>\r\n"
        L"      <EndBoundary>2028-02-29T00:30:00", L"C:\\Tom &amp; Jerry&apos;s &lt;&quot;tools&quot;&gt;\\Startup.bat"},
       {L"2027/02/28 23:30:00", L"C:\\復帰ツール\\Startup.bat", L"2027-02-28T23:30:00</StartBoundary>\r\n"
