@@ -83,7 +83,7 @@ TEST(TaskXml, WakesRunsExpiresAndIsValidAgainstTheTaskSchema) {
   std::string files;
   for (const auto& row : rows) {
     const std::wstring xml = BuildTaskXml(row.start, row.program, L"Reveilo & <Co>").value();
-    for (const std::wstring part : {L"<StartBoundary>" + std::wstring(row.boundaries) + L"</EndBoundary>",
+    for (const std::wstring& part : {L"<StartBoundary>" + std::wstring(row.boundaries) + L"</EndBoundary>",
                                     L"<Command>" + std::wstring(row.command) + L"</Command>",
                                     std::wstring(L"<Author>Reveilo &amp; &lt;Co&gt;</Author>"),
                                     std::wstring(L"<DeleteExpiredTaskAfter>PT0S</"), std::wstring(L"<WakeToRun>true</")})
