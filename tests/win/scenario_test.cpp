@@ -26,11 +26,11 @@ enum Route { kXp = 1, kVista = 2, kBoth = 3 };
 enum How {
   kStays = 0, kExits = 1, kCancels = 2,  // Cancel pressed in the countdown; the window stays
   kBatch = 4,                             // "AddTask.bat" is left (the XP route got as far as jt.exe)
-  // Before the run: no jt.exe, a jt.exe that exits 1, a folder named Startup.bat, a read-only
-  // setting.ini, the component moved away. (The bench plants a powrprof.dll beside Reveilo.exe
-  // in every run, and turns cmd's DelayedExpansion policy on.)
-  kNoJt = 8, kJtRefuses = 16, kBlockedStartup = 32, kReadOnly = 64, kNoComponent = 128,
-  kLoggedOn = 256,  // the job runs only in the user's session (no password)
+  // Before the run: no jt.exe, a jt.exe that exits 1, a folder named Startup.bat, the component
+  // moved away. (The bench plants a powrprof.dll beside Reveilo.exe in every run, and turns
+  // cmd's DelayedExpansion policy on.)
+  kNoJt = 8, kJtRefuses = 16, kBlockedStartup = 32, kNoComponent = 64,
+  kLoggedOn = 128,  // the job runs only in the user's session (no password)
   kSets = kExits | kBatch,
 };
 struct Box {
@@ -127,7 +127,6 @@ std::vector<Row> Rows() {
        L"", std::wstring(1021, L'c') + L"山"},
       {"bytes_that_are_no_Shift_JIS", kXp, kUser + "\x81\x20\xff\xa0\x82\r\n[StartTime]\r\nHour=\x80\r\n", L""},
       {"binary_garbage", kXp, std::string("\0\x01\x02[\xff]\r\n=\r\n[[[\r\n", 14), L""},
-      {"read_only_setting_ini", kXp, kPlain, d + L" 07:05 u p", {}, kSets | kReadOnly},
   };
 }
 
@@ -186,7 +185,6 @@ std::string SaveScreenshot(HWND hwnd, const wchar_t* name) {
 class Scenario : public ::testing::TestWithParam<Row> {
  protected:
   void SetUp() override {
-    SetFileAttributesW(kSettings.c_str(), FILE_ATTRIBUTE_NORMAL);
     for (const wchar_t* name : {L"\\setting.ini", L"\\jt_calls.txt", L"\\AddTask.bat", L"\\Startup.bat"})
       DeleteFileW(ProgramPath(name).c_str());
     for (const wchar_t* stray : kStrays) DeleteFileW(ProgramPath(stray).c_str());
@@ -194,10 +192,7 @@ class Scenario : public ::testing::TestWithParam<Row> {
     DeleteFileW((TasksFolder(GetWindowsDirectoryW) + L"Resume.job").c_str());
     DeleteFileW((TasksFolder(GetSystemDirectoryW) + L"ResumeRV").c_str());
   }
-  void TearDown() override {
-    SetFileAttributesW(kSettings.c_str(), FILE_ATTRIBUTE_NORMAL);
-    MoveFileW((kComponent + L".away").c_str(), kComponent.c_str());
-  }
+  void TearDown() override { MoveFileW((kComponent + L".away").c_str(), kComponent.c_str()); }
 };
 }  // namespace
 
@@ -213,7 +208,6 @@ TEST_P(Scenario, EndsAsTheUserMustSee) {
   SetEnvironmentVariableW(L"REVEILO_JT_EXIT", row.how & kJtRefuses ? L"1" : nullptr);
   if (!row.settings.empty()) WriteFileBytes(kSettings, row.settings);
   ASSERT_TRUE(!(row.how & kBlockedStartup) || CreateDirectoryW(ProgramPath(L"\\Startup.bat").c_str(), nullptr));
-  ASSERT_TRUE(!(row.how & kReadOnly) || SetFileAttributesW(kSettings.c_str(), FILE_ATTRIBUTE_READONLY));
   ASSERT_TRUE(!(row.how & kNoComponent) || MoveFileW(kComponent.c_str(), (kComponent + L".away").c_str()));
   const std::string before = FileBytes(kSettings);
 
@@ -256,13 +250,13 @@ TEST_P(Scenario, EndsAsTheUserMustSee) {
   ASSERT_TRUE(reveilo.Exited(30000, &code));
   EXPECT_EQ(code, row.how & kExits ? 0u : 1u);
 
-  // setting.ini changes exactly when a job was made. (Wine writes a read-only file all the same.)
+  // setting.ini changes exactly when a job was made.
   const std::string after = FileBytes(kSettings);
   if (!made) {
     EXPECT_EQ(after, before) << "setting.ini changed without a successful Set";
   } else if (!row.settingsAfter.empty()) {
     EXPECT_EQ(after, row.settingsAfter);
-  } else if (!(row.how & kReadOnly)) {
+  } else {
     EXPECT_NE(after, before) << "a successful Set stores the settings";
   }
   if (vista) {  // a task exactly when the run says one was made
