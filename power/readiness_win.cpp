@@ -25,6 +25,13 @@ class PowrProf {
   Fn Get(const char* name) const {
     return ModuleFunction<Fn>(module_, name);
   }
+  // The machine's power capabilities; nullopt when they cannot be read.
+  std::optional<SYSTEM_POWER_CAPABILITIES> Capabilities() const {
+    const auto getCapabilities = Get<GetCapabilitiesFn>("GetPwrCapabilities");
+    SYSTEM_POWER_CAPABILITIES capabilities{};
+    if (!getCapabilities || !getCapabilities(&capabilities)) return std::nullopt;
+    return capabilities;
+  }
 
  private:
   HMODULE module_;
@@ -43,28 +50,23 @@ Readiness QueryWakeTimers() {
   if (readAc && readAc(nullptr, scheme, &kSleepSubgroup, &kAllowWakeTimers, &value) == ERROR_SUCCESS) ac = value;
   if (readDc && readDc(nullptr, scheme, &kSleepSubgroup, &kAllowWakeTimers, &value) == ERROR_SUCCESS) dc = value;
   LocalFree(scheme);
-  const auto getCapabilities = powrprof.Get<GetCapabilitiesFn>("GetPwrCapabilities");
-  SYSTEM_POWER_CAPABILITIES capabilities{};
+  const auto capabilities = powrprof.Capabilities();
   std::optional<bool> batteries;
-  if (getCapabilities && getCapabilities(&capabilities)) batteries = capabilities.SystemBatteriesPresent != FALSE;
+  if (capabilities) batteries = capabilities->SystemBatteriesPresent != FALSE;
   SYSTEM_POWER_STATUS status{};
   const unsigned acLine = GetSystemPowerStatus(&status) ? status.ACLineStatus : 255u;
   return JudgeWakeTimers(ac, dc, batteries, acLine);
 }
 
 Readiness QueryHibernation() {
-  PowrProf powrprof;
-  const auto getCapabilities = powrprof.Get<GetCapabilitiesFn>("GetPwrCapabilities");
-  SYSTEM_POWER_CAPABILITIES capabilities{};
-  if (!getCapabilities || !getCapabilities(&capabilities)) return JudgeHibernation(std::nullopt);
-  return JudgeHibernation(HibernationCapabilities{capabilities.SystemS4 != FALSE,
-                                                  capabilities.HiberFilePresent != FALSE});
+  const auto capabilities = PowrProf().Capabilities();
+  if (!capabilities) return JudgeHibernation(std::nullopt);
+  return JudgeHibernation(HibernationCapabilities{capabilities->SystemS4 != FALSE,
+                                                  capabilities->HiberFilePresent != FALSE});
 }
 
 Readiness QueryClockWake() {
-  PowrProf powrprof;
-  const auto getCapabilities = powrprof.Get<GetCapabilitiesFn>("GetPwrCapabilities");
-  SYSTEM_POWER_CAPABILITIES capabilities{};
-  if (!getCapabilities || !getCapabilities(&capabilities)) return JudgeClockWake(std::nullopt);
-  return JudgeClockWake(static_cast<unsigned>(capabilities.RtcWake));
+  const auto capabilities = PowrProf().Capabilities();
+  if (!capabilities) return JudgeClockWake(std::nullopt);
+  return JudgeClockWake(static_cast<unsigned>(capabilities->RtcWake));
 }
