@@ -127,18 +127,14 @@ target_link_options(jt PRIVATE -municode)
 reveilo_warnings(jt)
 reveilo_ship(jt)
 
-# The task component and the library both its builds share.
-add_library(reveilo_component_glue STATIC tools/task_component/component_win.cpp)
-target_link_libraries(reveilo_component_glue PUBLIC reveilo_core ole32 oleaut32 advapi32 uuid)
-reveilo_warnings(reveilo_component_glue)
-
-add_library(ReveiloTask SHARED tools/task_component/backend_taskschd_win.cpp
+# The task component, registration-free through Reveilo.exe's manifest.
+add_library(ReveiloTask SHARED tools/task_component/component_win.cpp tools/task_component/backend_taskschd_win.cpp
             tools/task_component/component.def res/component.rc)
-target_link_libraries(ReveiloTask PRIVATE reveilo_component_glue taskschd)
+target_link_libraries(ReveiloTask PRIVATE reveilo_core ole32 oleaut32 advapi32 uuid taskschd)
 set_target_properties(ReveiloTask PROPERTIES PREFIX "")
 reveilo_warnings(ReveiloTask)
 reveilo_ship(ReveiloTask)
-reveilo_ascii_literals(reveilo_win reveilo_small_runtime Reveilo jt reveilo_component_glue ReveiloTask)
+reveilo_ascii_literals(reveilo_win reveilo_small_runtime Reveilo jt ReveiloTask)
 
 # The Japanese texts that ship, in the code page a Japanese Windows reads.
 set(REVEILO_ANSI_TEXT ${CMAKE_SOURCE_DIR}/cmake/ansi-text.sh)

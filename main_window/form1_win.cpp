@@ -6,7 +6,6 @@
 #include "main_window/clock_text.h"
 #include "main_window/command_line.h"
 #include "main_window/form1_layout_win.h"
-#include "platform/ansi_text.h"
 #include "platform/local_time.h"
 #include "platform/os_version.h"
 #include "platform/program_folder.h"
@@ -84,7 +83,9 @@ void Form1::Form_Load(std::wstring_view commandLine) {
   const auto tokens = SplitCommandLine(arguments);
   const auto date = tokens ? ParseLocaleDate(tokens->date) : std::nullopt;
   const auto time = tokens ? SplitTimeToken(tokens->time) : std::nullopt;
-  if (!tokens || !date || !time) {
+  // The picker keeps its own date when it refuses one (before 1752 among
+  // them): a date it does not hold makes a line that cannot be used.
+  if (!tokens || !date || !time || !SetPickerDate(*date)) {
     // Nothing of the line is used: the window opens as on a plain start.
     RestoreSettings();
     ShowAtStart(SW_SHOWNORMAL);
@@ -94,7 +95,6 @@ void Form1::Form_Load(std::wstring_view commandLine) {
 
   CommandLineMode = true;
   ShowAtStart(SW_SHOWNORMAL);
-  SetPickerDate(*date);
   SetControlText(IDC_COMBOHH, time->hour);
   SetControlText(IDC_COMBOMM, time->minute);
   SetControlText(IDC_TXTUSER, tokens->user);
@@ -109,10 +109,12 @@ void Form1::RestoreSettings() {
   if (!user.empty()) {
     SetControlText(IDC_TXTUSER, user);
   } else {
-    char name[256] = {};
-    DWORD size = 255;
-    GetUserNameA(name, &size);  // on failure the box stays empty
-    SetControlText(IDC_TXTUSER, FromAnsi(name));
+    // The wide name: the ANSI one turns a name outside the code page into "?"
+    // or a look-alike, which would be an account of someone else's.
+    wchar_t name[257] = {};
+    DWORD size = 257;
+    if (!GetUserNameW(name, &size)) name[0] = L'\0';  // on failure the box stays empty
+    SetControlText(IDC_TXTUSER, name);
   }
   const std::wstring pass = ReadSetting(kSectionUserInfo, kKeyPass);
   if (!pass.empty()) SetControlText(IDC_TXTPASSWORD, ConvertPassword(L"RESET", pass).value_or(L""));
@@ -196,7 +198,8 @@ void Form1::MHelp_Click() {
 }
 
 INT_PTR Form1::OpenWithShell(const std::wstring& filePath) {
-  const std::wstring root = ProgramFolder().substr(0, 3);
+  // The program folder itself, a real folder on a share as on a drive.
+  const std::wstring folder = ProgramFolder();
   // The shell is loaded only when the manual is asked for, and then kept:
   // linking it would cost every start the loading of shell32, and the
   // viewer's shell extensions may still use it after the call. ShellExecute
@@ -210,7 +213,7 @@ INT_PTR Form1::OpenWithShell(const std::wstring& filePath) {
   // SE_ERR_DLLNOTFOUND is what the shell itself would answer without its DLL.
   if (!shellExecute) return SE_ERR_DLLNOTFOUND;
   return reinterpret_cast<INT_PTR>(
-      shellExecute(GetDesktopWindow(), L"Open", filePath.c_str(), L"", root.c_str(), SW_SHOWNORMAL));
+      shellExecute(GetDesktopWindow(), L"Open", filePath.c_str(), L"", folder.c_str(), SW_SHOWNORMAL));
 }
 
 std::wstring Form1::ControlText(int id) const {
@@ -224,12 +227,14 @@ std::wstring Form1::ControlText(int id) const {
 
 void Form1::SetControlText(int id, const std::wstring& text) { SetWindowTextW(Control(id), text.c_str()); }
 
-void Form1::SetPickerDate(const CivilDateTime& date) {
+bool Form1::SetPickerDate(const CivilDateTime& date) {
   SYSTEMTIME st{};
   st.wYear = static_cast<WORD>(date.year);
   st.wMonth = static_cast<WORD>(date.month);
   st.wDay = static_cast<WORD>(date.day);
   SendDlgItemMessageW(hwnd_, IDC_DTPICKER1, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&st));
+  const CivilDateTime held = PickerDate();
+  return held.year == date.year && held.month == date.month && held.day == date.day;
 }
 
 CivilDateTime Form1::PickerDate() {
@@ -250,7 +255,9 @@ CivilDateTime Form1::Now() { return LocalNow(); }
 Readiness Form1::WakeTimers() { return QueryWakeTimers(); }
 Readiness Form1::Hibernation() { return QueryHibernation(); }
 Readiness Form1::ClockWake() { return QueryClockWake(); }
-FolderCheck Form1::CheckProgramFolder() { return ::CheckProgramFolder(Win32WakeJobSystem()); }
+PreflightCheck Form1::CheckBeforeSet(const std::wstring& user, const std::wstring& password) {
+  return ::CheckBeforeSet(Win32WakeJobSystem(), user, password);
+}
 
 bool Form1::ShowMessage(SetMessage message, const std::wstring& detail) {
   const wchar_t* text = kMsgDone;
@@ -274,6 +281,12 @@ bool Form1::ShowMessage(SetMessage message, const std::wstring& detail) {
     case SetMessage::ClockCannotWake:
       text = kMsgClockCannotWake, style = MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1;
       break;
+    case SetMessage::FolderOnNetwork: text = kMsgFolderOnNetwork, style = MB_OK | MB_ICONWARNING; break;
+    case SetMessage::AccountControlCharacter:
+      text = kMsgAccountControlCharacter, style = MB_OK | MB_ICONWARNING;
+      break;
+    case SetMessage::AccountNotInCodePage: text = kMsgAccountNotInCodePage, style = MB_OK | MB_ICONWARNING; break;
+    case SetMessage::TooSoonToHibernate: text = kMsgTooSoonToHibernate, style = MB_OK | MB_ICONWARNING; break;
     case SetMessage::Done: break;
   }
   // A message that names the folder says where it is and what to do.

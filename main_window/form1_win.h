@@ -46,7 +46,8 @@ class Form1 : public SetCommandHost {
   HWND Control(int id) const { return GetDlgItem(hwnd_, id); }
   std::wstring ControlText(int id) const;
   void SetControlText(int id, const std::wstring& text);
-  void SetPickerDate(const CivilDateTime& date);
+  // False when the picker would not take the date.
+  bool SetPickerDate(const CivilDateTime& date);
 
   // SetCommandHost
   CivilDateTime PickerDate() override;
@@ -62,7 +63,7 @@ class Form1 : public SetCommandHost {
   Readiness WakeTimers() override;
   Readiness Hibernation() override;
   Readiness ClockWake() override;
-  FolderCheck CheckProgramFolder() override;
+  PreflightCheck CheckBeforeSet(const std::wstring& user, const std::wstring& password) override;
   bool ShowMessage(SetMessage message, const std::wstring& detail) override;
   bool ScheduleWakeJob(const std::wstring& date, const std::wstring& time, const std::wstring& user,
                        const std::wstring& password) override;

@@ -1,7 +1,5 @@
 #include "main_window/set_command.h"
 
-#include <tuple>
-
 #include "settings/password.h"
 #include "settings/settings.h"
 
@@ -9,46 +7,85 @@ std::wstring FormatMonthDayYear(const CivilDateTime& date) {
   return Padded(date.month, 0) + L"/" + Padded(date.day, 0) + L"/" + Padded(date.year, 4);
 }
 
-bool IsWakeTimeInThePast(const std::wstring& wakeDate, const std::wstring& wakeTime,
-                         const CivilDateTime& now) {
+namespace {
+// Days since 1 March of year 0 in the proleptic Gregorian calendar.
+long DayNumber(int year, int month, int day) {
+  if (month <= 2) --year;
+  const long era = year / 400;
+  const long yearOfEra = year - era * 400;
+  const long dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+  return era * 146097 + yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+}
+
+// The message that stops the Set; nullopt when the time is fine (or unreadable).
+std::optional<SetMessage> WakeTimeMessage(SetCommandHost& host, const std::wstring& wakeDate,
+                                          const std::wstring& wakeTime) {
+  switch (JudgeWakeTime(wakeDate, wakeTime, host.Now(), host.HibernateTicked())) {
+    case WakeTimeVerdict::Past: return SetMessage::PastTime;
+    case WakeTimeVerdict::BeforeAsleep: return SetMessage::TooSoonToHibernate;
+    case WakeTimeVerdict::Ahead: break;
+  }
+  return std::nullopt;
+}
+
+SetMessage PreflightMessage(Preflight state) {
+  switch (state) {
+    case Preflight::FolderNotWritable: return SetMessage::FolderNotWritable;
+    case Preflight::FolderNameNotAnsi: return SetMessage::FolderNameNotAnsi;
+    case Preflight::FolderOnNetwork: return SetMessage::FolderOnNetwork;
+    case Preflight::AccountControlCharacter: return SetMessage::AccountControlCharacter;
+    case Preflight::AccountNotInCodePage:
+    case Preflight::Usable: break;
+  }
+  return SetMessage::AccountNotInCodePage;
+}
+}  // namespace
+
+WakeTimeVerdict JudgeWakeTime(const std::wstring& wakeDate, const std::wstring& wakeTime, const CivilDateTime& now,
+                              bool hibernateNow) {
   const auto date = ParseMonthDayYear(wakeDate);
   const auto time = ParseHourMinute(wakeTime);
-  if (!date || !time) return false;
-  // The present is cut to its minute: a wake time within this minute is not past.
-  return std::tie(date->year, date->month, date->day, time->hour, time->minute) <
-         std::tie(now.year, now.month, now.day, now.hour, now.minute);
+  if (!date || !time) return WakeTimeVerdict::Ahead;
+  const long long ahead =
+      (DayNumber(date->year, date->month, date->day) - DayNumber(now.year, now.month, now.day)) * 86400LL +
+      (time->hour * 3600 + time->minute * 60) - (now.hour * 3600 + now.minute * 60 + now.second);
+  if (ahead <= 0) return WakeTimeVerdict::Past;
+  if (hibernateNow && ahead < kCountdownSeconds + kHibernationMarginSeconds) return WakeTimeVerdict::BeforeAsleep;
+  return WakeTimeVerdict::Ahead;
 }
 
 SetOutcome RunSetCommand(SetCommandHost& host) {
   const std::wstring wakeDate = FormatMonthDayYear(host.PickerDate());
   const std::wstring wakeTime = host.HourText() + L":" + host.MinuteText();
 
-  if (IsWakeTimeInThePast(wakeDate, wakeTime, host.Now())) {
-    host.ShowMessage(SetMessage::PastTime, L"");
+  if (const auto message = WakeTimeMessage(host, wakeDate, wakeTime)) {
+    host.ShowMessage(*message, L"");
     return SetOutcome::StayOpen;
   }
 
   // The scrambler stores 7-bit characters only: refuse before anything is
-  // scheduled rather than leave a job whose password cannot be saved.
+  // scheduled rather than leave a job whose password cannot be saved. A
+  // disabled box (the component's route) holds a password nobody uses, and
+  // it is neither judged nor stored.
+  const bool passwordUsed = host.PasswordBoxEnabled();
   const std::wstring password = host.PasswordText();
-  const auto scrambled = ConvertPassword(L"SET", password);
+  const auto scrambled = passwordUsed ? ConvertPassword(L"SET", password) : std::optional<std::wstring>(L"");
   if (!scrambled) {
     host.ShowMessage(SetMessage::PasswordNotStorable, L"");
     return SetOutcome::StayOpen;
   }
 
-  // A folder that cannot take the batch, Startup.bat or setting.ini would
-  // leave a job half made or its settings lost: say so before anything is.
-  const FolderCheck folder = host.CheckProgramFolder();
-  if (folder.state != FolderState::Usable) {
-    host.ShowMessage(folder.state == FolderState::NotWritable ? SetMessage::FolderNotWritable
-                                                              : SetMessage::FolderNameNotAnsi,
-                     folder.folder);
+  // A folder that cannot take the batch, Startup.bat or setting.ini, or an
+  // account the batch cannot carry, would leave a job half made, made for
+  // someone else, or its settings lost: say so before anything is.
+  const std::wstring user = host.UserText();
+  const PreflightCheck check = host.CheckBeforeSet(user, password);
+  if (check.state != Preflight::Usable) {
+    host.ShowMessage(PreflightMessage(check.state), check.folder);
     return SetOutcome::StayOpen;
   }
 
-  if (password.empty() && host.PasswordBoxEnabled() &&
-      !host.ShowMessage(SetMessage::EmptyPassword, L"")) {
+  if (password.empty() && passwordUsed && !host.ShowMessage(SetMessage::EmptyPassword, L"")) {
     return SetOutcome::StayOpen;
   }
 
@@ -68,7 +105,13 @@ SetOutcome RunSetCommand(SetCommandHost& host) {
     return SetOutcome::StayOpen;
   }
 
-  const std::wstring user = host.UserText();
+  // The questions may have stood open for minutes: the time is judged again
+  // against the clock as the job is made.
+  if (const auto message = WakeTimeMessage(host, wakeDate, wakeTime)) {
+    host.ShowMessage(*message, L"");
+    return SetOutcome::StayOpen;
+  }
+
   if (!host.ScheduleWakeJob(wakeDate, wakeTime, user, password)) {
     host.ShowMessage(SetMessage::ScheduleFailed, L"");
     return SetOutcome::StayOpen;
@@ -77,7 +120,7 @@ SetOutcome RunSetCommand(SetCommandHost& host) {
   // The job exists whatever happens to these writes; the folder check above
   // is what keeps them from failing.
   (void)host.WriteSetting(kSectionUserInfo, kKeyUser, user);
-  (void)host.WriteSetting(kSectionUserInfo, kKeyPass, *scrambled);
+  if (passwordUsed) (void)host.WriteSetting(kSectionUserInfo, kKeyPass, *scrambled);
   (void)host.WriteSetting(kSectionStartTime, kKeyHour, host.HourText());
   (void)host.WriteSetting(kSectionStartTime, kKeyMin, host.MinuteText());
 

@@ -21,6 +21,10 @@ enum class SetMessage {
   FolderNameNotAnsi,    // warning, OK; names the folder
   NotHibernated,        // warning, OK: the job is set, the machine did not hibernate
   ClockCannotWake,      // question, Yes/No, Yes the default
+  FolderOnNetwork,      // warning, OK; names the folder
+  AccountControlCharacter,  // warning, OK
+  AccountNotInCodePage,     // warning, OK
+  TooSoonToHibernate,       // warning, OK: the wake would come before the machine is asleep
 };
 
 class SetCommandHost {
@@ -43,7 +47,7 @@ class SetCommandHost {
   virtual Readiness WakeTimers() = 0;
   virtual Readiness Hibernation() = 0;
   virtual Readiness ClockWake() = 0;
-  virtual FolderCheck CheckProgramFolder() = 0;
+  virtual PreflightCheck CheckBeforeSet(const std::wstring& user, const std::wstring& password) = 0;
   // True for Yes (or OK), false for No. `detail` goes into the messages that
   // name something (the folder); empty for the others.
   virtual bool ShowMessage(SetMessage message, const std::wstring& detail) = 0;
@@ -69,10 +73,19 @@ SetOutcome RunSetCommand(SetCommandHost& host);
 // "m/d/yyyy" of a date: month and day without leading zeros.
 std::wstring FormatMonthDayYear(const CivilDateTime& date);
 
-// True when the wake time lies before the present minute; false when it
-// cannot be read as a date and time, which skips the test.
-bool IsWakeTimeInThePast(const std::wstring& wakeDate, const std::wstring& wakeTime,
-                         const CivilDateTime& now);
+// How a wake time stands to the present, when the time can be read at all
+// (one that cannot is left to scheduling, which refuses it).
+enum class WakeTimeVerdict {
+  Ahead,
+  Past,          // its minute has begun: a one-time trigger behind the clock never runs
+  BeforeAsleep,  // with hibernate-now, it comes before the machine can be asleep
+};
+// The countdown, and a margin for writing memory to the hibernation file:
+// seconds on a new machine, a minute or more on the disks of XP's day. Two
+// minutes in all, so a time three minutes ahead always does.
+inline constexpr int kCountdownSeconds = 5, kHibernationMarginSeconds = 115;
+WakeTimeVerdict JudgeWakeTime(const std::wstring& wakeDate, const std::wstring& wakeTime, const CivilDateTime& now,
+                              bool hibernateNow);
 
 // One run at a time: the batch wait, the message boxes and the countdown all
 // let window events run, and a second click of Set among them must do nothing.

@@ -11,3 +11,5 @@ std::wstring FromAnsi(std::string_view bytes);
 // As ToAnsi, but nullopt when a character has no exact form in the code page
 // (it would otherwise turn silently into '?' or a look-alike).
 std::optional<std::string> ToAnsiExact(std::wstring_view text);
+// The same in the console (OEM) code page, the one cmd.exe reads a batch file in.
+std::optional<std::string> ToOemExact(std::wstring_view text);

@@ -22,16 +22,22 @@ std::wstring FromAnsi(std::string_view bytes) {
   return text;
 }
 
-std::optional<std::string> ToAnsiExact(std::wstring_view text) {
+namespace {
+std::optional<std::string> ToCodePageExact(std::wstring_view text, UINT codePage) {
   if (text.empty()) return std::string();
   const int wideLength = static_cast<int>(text.size());
-  const bool utf8 = GetACP() == CP_UTF8;  // takes neither the flag nor the default-char test
+  // UTF-8 takes neither the flag nor the default-char test, and has every character.
+  const bool utf8 = (codePage == CP_ACP ? GetACP() : GetOEMCP()) == CP_UTF8;
   const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
   BOOL usedDefault = FALSE;
-  const int size = WideCharToMultiByte(CP_ACP, flags, text.data(), wideLength, nullptr, 0, nullptr,
+  const int size = WideCharToMultiByte(codePage, flags, text.data(), wideLength, nullptr, 0, nullptr,
                                        utf8 ? nullptr : &usedDefault);
   if (size <= 0 || usedDefault) return std::nullopt;
   std::string bytes(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_ACP, flags, text.data(), wideLength, bytes.data(), size, nullptr, nullptr);
+  WideCharToMultiByte(codePage, flags, text.data(), wideLength, bytes.data(), size, nullptr, nullptr);
   return bytes;
 }
+}  // namespace
+
+std::optional<std::string> ToAnsiExact(std::wstring_view text) { return ToCodePageExact(text, CP_ACP); }
+std::optional<std::string> ToOemExact(std::wstring_view text) { return ToCodePageExact(text, CP_OEMCP); }

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "wake_job/wake_time.h"
+#include "platform/civil_time.h"
 
 CivilDateTime LocalNow();
 // The user locale's abbreviated weekday name of a date ("日" in Japanese).

@@ -8,3 +8,9 @@ std::wstring ProgramFolderFromModulePath(std::wstring_view modulePath) {
   if (folder.size() == 2 && folder[1] == L':') folder += L'\\';
   return folder;
 }
+
+unsigned long AttributesForRewrite(unsigned long existing) {
+  constexpr unsigned long kHidden = 0x2, kSystem = 0x4, kNormal = 0x80;  // FILE_ATTRIBUTE_*
+  const unsigned long kept = existing == kNoFileAttributes ? 0 : existing & (kHidden | kSystem);
+  return kept ? kept : kNormal;
+}

@@ -18,5 +18,11 @@ inline std::wstring ProgramFile(std::wstring_view folder, std::wstring_view name
   return std::wstring(folder) + std::wstring(name);
 }
 
+// The attributes to rewrite a program file with, given the ones it has
+// (kNoFileAttributes when there is none): Windows refuses to truncate a hidden
+// or system file unless the call asks for those attributes too.
+inline constexpr unsigned long kNoFileAttributes = 0xFFFFFFFFul;
+unsigned long AttributesForRewrite(unsigned long existing);
+
 // Windows only: the folder of the running executable.
 std::wstring ProgramFolder();

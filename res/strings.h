@@ -38,6 +38,18 @@ inline constexpr wchar_t kMsgFolderNameNotAnsi[] =
 inline constexpr wchar_t kMsgMoveFolder[] =
     L"Reveilo のフォルダーごと、ドキュメントなど書き込みのできるフォルダー"
     L"（名前には英数字と日本語だけを使ったもの）に移してから、もう一度実行してください。";
+inline constexpr wchar_t kMsgFolderOnNetwork[] =
+    L"Reveilo のフォルダーがネットワーク上（\\\\サーバー\\共有）にあるため、"
+    L"Windows XP 以前ではジョブを設定できません。";
+inline constexpr wchar_t kMsgAccountControlCharacter[] =
+    L"ユーザー名かパスワードに制御文字（Ctrl+Z など）が含まれているため、設定できません。"
+    L"入力し直してください。";
+inline constexpr wchar_t kMsgAccountNotInCodePage[] =
+    L"ユーザー名かパスワードに、この Windows のコマンド プロンプトの文字コードでは書けない文字が"
+    L"含まれているため、設定できません。その文字を含まないアカウントを指定してください。";
+inline constexpr wchar_t kMsgTooSoonToHibernate[] =
+    L"今すぐ休止状態にすると、休止状態に入るまで（カウントダウンの 5 秒と、休止状態への移行に最大 2 分ほど）"
+    L"のあいだに復帰時刻が過ぎてしまい、復帰できません。現在より 3 分以上先の時刻を指定してください。";
 inline constexpr wchar_t kMsgNotHibernated[] =
     L"復帰の設定は完了しましたが、休止状態にできませんでした。"
     L"休止状態が有効になっているか、このユーザーにシャットダウンの権限があるかを確認してください。";
@@ -56,6 +68,7 @@ inline constexpr wchar_t kJtUsage[] =
 inline constexpr wchar_t kJtUnknownCommand[] = L"不明なコマンドです: ";
 inline constexpr wchar_t kJtMissingName[] = L"ジョブ名がありません: ";
 inline constexpr wchar_t kJtMissingAccount[] = L"ユーザー名がありません: ";
+inline constexpr wchar_t kJtBadAccount[] = L"ユーザー名かパスワードの引用符が閉じていません: ";
 inline constexpr wchar_t kJtUnknownKey[] = L"不明なキーです: ";
 inline constexpr wchar_t kJtBadDate[] = L"日付が正しくありません: ";
 inline constexpr wchar_t kJtBadTime[] = L"時刻が正しくありません: ";

@@ -28,8 +28,13 @@ for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 
+# ja_JP for every Wine run (code page 932); fr_FR for the run whose batch
+# must be written in the console's code page (ANSI 1252, OEM 850).
+locales=(ja_JP fr_FR)
 locale_ok=1
-locale -a 2>/dev/null | grep -qix 'ja_JP.utf8' || locale_ok=0
+for l in "${locales[@]}"; do
+  locale -a 2>/dev/null | grep -qix "$l.utf8" || locale_ok=0
+done
 
 if [ ${#missing[@]} -eq 0 ] && [ $locale_ok -eq 1 ]; then
   exit 0
@@ -46,7 +51,9 @@ if [ ${#missing[@]} -gt 0 ]; then
   apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 if [ $locale_ok -eq 0 ]; then
-  sed -i 's/^# *ja_JP.UTF-8 UTF-8/ja_JP.UTF-8 UTF-8/' /etc/locale.gen
-  grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' >> /etc/locale.gen
+  for l in "${locales[@]}"; do
+    sed -i "s/^# *$l.UTF-8 UTF-8/$l.UTF-8 UTF-8/" /etc/locale.gen
+    grep -q "^$l.UTF-8 UTF-8" /etc/locale.gen || echo "$l.UTF-8 UTF-8" >> /etc/locale.gen
+  done
   locale-gen
 fi

@@ -2,11 +2,22 @@
 
 #include "platform/program_folder.h"
 
+std::wstring AccountWord(std::wstring_view text) {
+  // jt.exe reads each account text up to a blank. One that holds a blank, or
+  // starts with the quote that would open a quoted text, goes in quotes with
+  // its own quotes doubled; every other text goes in as it is.
+  const bool quote = text.find_first_of(L" \t") != std::wstring_view::npos || (!text.empty() && text[0] == L'"');
+  if (!quote) return std::wstring(text);
+  std::wstring word = L"\"";
+  for (wchar_t c : text) word += c == L'"' ? std::wstring(L"\"\"") : std::wstring(1, c);
+  return word + L"\"";
+}
+
 std::wstring BuildToolLine(const WakeJobInputs& inputs, std::wstring_view programFolder) {
   std::wstring line = L"jt.exe /sc ";
-  line += inputs.userName;
+  line += AccountWord(inputs.userName);
   line += L" ";
-  line += inputs.password;
+  line += AccountWord(inputs.password);
   line += L" /ctj StartDate=";
   line += inputs.dateText;
   line += L" StartTime=";
@@ -32,7 +43,8 @@ std::optional<std::wstring> EscapeBatchLine(std::wstring_view line) {
       case L'\r':
       case L'\n':
       case L'\0':
-        return std::nullopt;  // would end the line and start a command of its own
+      case L'\x1a':
+        return std::nullopt;  // would end the line (Ctrl-Z: the file) and start a command of its own
       case L'%':
         escaped += L"%%";  // variables are expanded before quotes are looked at
         break;

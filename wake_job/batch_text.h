@@ -12,13 +12,19 @@ struct WakeJobInputs {
   std::wstring password;  // plain
 };
 
-// The line jt.exe must receive. The user's texts go in unchanged and unquoted.
+// An account text as jt.exe's /sc reads it back exactly: in quotes, inner
+// quotes doubled, when it holds a blank or a tab or starts with a quote;
+// otherwise unchanged.
+std::wstring AccountWord(std::wstring_view text);
+
+// The line jt.exe must receive.
 std::wstring BuildToolLine(const WakeJobInputs& inputs, std::wstring_view programFolder);
 
 // A line as cmd.exe must find it in a batch file so that the command it runs
 // receives `line` exactly: '%' doubled everywhere, and & | < > ^ ( ) escaped
 // with '^' wherever cmd's quote state (toggled by every '"') is outside quotes.
-// nullopt when the line holds a character a batch line cannot carry (CR, LF, NUL).
+// nullopt when the line holds a character a batch line cannot carry (CR, LF,
+// NUL, Ctrl-Z).
 std::optional<std::wstring> EscapeBatchLine(std::wstring_view line);
 
 // The three CR LF lines of "AddTask.bat", escaped; nullopt as for

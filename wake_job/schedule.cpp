@@ -6,12 +6,23 @@
 
 namespace {
 // The folder as the batch names it: its short form when the long one has a
-// character the ANSI batch cannot carry; nullopt when neither will do.
+// character the batch's code page cannot carry; nullopt when neither will do.
 std::optional<std::wstring> BatchFolder(WakeJobSystem& system, const std::wstring& folder) {
-  if (system.FitsAnsi(folder)) return folder;
+  if (system.FitsBatch(folder)) return folder;
   const std::wstring shortForm = system.ShortPath(folder);
-  if (shortForm.empty() || !system.FitsAnsi(shortForm)) return std::nullopt;
+  if (shortForm.empty() || !system.FitsBatch(shortForm)) return std::nullopt;
   return shortForm;
+}
+
+// cmd.exe refuses a \\server\share path as a batch's current folder.
+bool IsNetworkPath(const std::wstring& folder) { return folder.rfind(L"\\\\", 0) == 0; }
+
+// cmd.exe ends a batch line at CR, LF or NUL and ends the whole file at
+// Ctrl-Z; no other control character has any use in an account.
+bool HasControlCharacter(const std::wstring& text) {
+  for (wchar_t c : text)
+    if (c < 0x20 && c != L'\t') return true;
+  return false;
 }
 
 bool ScheduleThroughComponent(WakeJobSystem& system, const WakeJobInputs& inputs,
@@ -21,7 +32,7 @@ bool ScheduleThroughComponent(WakeJobSystem& system, const WakeJobInputs& inputs
   // The program the task runs is written first: once the task stands it
   // wakes the machine, so no later step may fail behind it.
   const std::wstring startup = ProgramFile(folder, kStartupBatchName);
-  if (!system.WriteAnsiFile(startup, std::wstring())) return false;
+  if (!system.WriteBatchFile(startup, std::wstring())) return false;
   return system.CallTaskComponent({*start, startup, kTaskName, kTaskAuthor});
 }
 
@@ -31,18 +42,18 @@ bool ScheduleThroughBatch(WakeJobSystem& system, const WakeJobInputs& given,
   WakeJobInputs inputs = given;
   const auto time = ToolTimeText(given.timeText);
   const auto named = BatchFolder(system, folder);
-  if (!time || !ParseMonthDayYear(given.dateText) || !named) return false;
+  if (!time || !ParseMonthDayYear(given.dateText) || !named || IsNetworkPath(folder)) return false;
   inputs.timeText = *time;
   const auto batch = BuildAddTaskBatch(inputs, *named);
   const auto scrubbed = BuildScrubbedAddTaskBatch(inputs, *named);
   if (!batch || !scrubbed) return false;
   const std::wstring addTask = ProgramFile(folder, kAddTaskBatchName);
-  if (!system.WriteAnsiFile(addTask, *batch)) {
+  if (!system.WriteBatchFile(addTask, *batch)) {
     // A half-written file may still hold the password.
-    (void)system.WriteAnsiFile(addTask, *scrubbed);
+    (void)system.WriteBatchFile(addTask, *scrubbed);
     return false;
   }
-  bool ok = system.WriteAnsiFile(ProgramFile(folder, kStartupBatchName), std::wstring());
+  bool ok = system.WriteBatchFile(ProgramFile(folder, kStartupBatchName), std::wstring());
   if (ok) {
     const auto exitStatus = system.RunBatch(folder);
     // jt.exe exits non-zero when it refused the job, and cmd gives 9009 when
@@ -51,21 +62,25 @@ bool ScheduleThroughBatch(WakeJobSystem& system, const WakeJobInputs& given,
   }
   // The password has done its work; leave none on disk. A failed rewrite does
   // not undo a job that was made.
-  (void)system.WriteAnsiFile(addTask, *scrubbed);
+  (void)system.WriteBatchFile(addTask, *scrubbed);
   return ok;
 }
 }  // namespace
 
-FolderCheck CheckProgramFolder(WakeJobSystem& system) {
+PreflightCheck CheckBeforeSet(WakeJobSystem& system, const std::wstring& user, const std::wstring& password) {
   const bool vista = IsVistaClass(system.VersionClass());
   const std::wstring folder = system.ProgramFolder();
-  if (folder.empty()) return {FolderState::NotWritable, folder};
+  if (folder.empty()) return {Preflight::FolderNotWritable, folder};
   for (const wchar_t* name : {kSettingsFileName, kStartupBatchName, kAddTaskBatchName}) {
     if ((vista && name == kAddTaskBatchName) || system.CanWrite(ProgramFile(folder, name))) continue;
-    return {FolderState::NotWritable, folder};
+    return {Preflight::FolderNotWritable, folder};
   }
-  if (!vista && !BatchFolder(system, folder)) return {FolderState::NameNotAnsi, folder};
-  return {FolderState::Usable, folder};
+  if (vista) return {Preflight::Usable, folder};
+  if (IsNetworkPath(folder)) return {Preflight::FolderOnNetwork, folder};
+  if (!BatchFolder(system, folder)) return {Preflight::FolderNameNotAnsi, folder};
+  if (HasControlCharacter(user) || HasControlCharacter(password)) return {Preflight::AccountControlCharacter, L""};
+  if (!system.FitsBatch(user) || !system.FitsBatch(password)) return {Preflight::AccountNotInCodePage, L""};
+  return {Preflight::Usable, folder};
 }
 
 bool ScheduleWakeJob(WakeJobSystem& system, const WakeJobInputs& inputs) {

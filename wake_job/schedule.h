@@ -19,10 +19,11 @@ class WakeJobSystem {
   virtual ~WakeJobSystem() = default;
   virtual std::wstring VersionClass() = 0;
   virtual std::wstring ProgramFolder() = 0;
-  // Creates or truncates the file and writes `text` in the ANSI code page;
-  // false when the file cannot be written or the text has a character the
-  // code page cannot carry.
-  virtual bool WriteAnsiFile(const std::wstring& path, const std::wstring& text) = 0;
+  // Creates or truncates the batch file and writes `text` in the console (OEM)
+  // code page, the one cmd.exe reads a batch in; an existing hidden or system
+  // file keeps those attributes. False when the file cannot be written or the
+  // text has a character the code page cannot carry.
+  virtual bool WriteBatchFile(const std::wstring& path, const std::wstring& text) = 0;
   // Starts "AddTask.bat" of `folder` minimised and waits for its end while
   // the thread's messages are processed; its exit status, or nullopt when it
   // could not be started.
@@ -33,25 +34,29 @@ class WakeJobSystem {
   // Whether the file could be written: an existing one is opened for writing
   // and left as it is, a missing one is created and removed again.
   virtual bool CanWrite(const std::wstring& path) = 0;
-  // Whether the text has an exact form in the ANSI code page.
-  virtual bool FitsAnsi(const std::wstring& text) = 0;
+  // Whether the text has an exact form in the batch's (OEM) code page.
+  virtual bool FitsBatch(const std::wstring& text) = 0;
   // The path's short (8.3) form as the file system has it; the path itself
   // when the volume keeps no short names, empty when it does not exist.
   virtual std::wstring ShortPath(const std::wstring& path) = 0;
 };
 
-// Whether a Set can write everything it must in the program folder, found
-// out before anything is written or scheduled.
-enum class FolderState {
+// What keeps a Set from going through, found out before anything is written
+// or scheduled.
+enum class Preflight {
   Usable,
-  NotWritable,  // Program Files, a read-only share, a folder the system guards
-  NameNotAnsi,  // the batch route's cmd.exe and jt.exe cannot be told where it is
+  FolderNotWritable,  // Program Files, a read-only share, a folder the system guards
+  FolderNameNotAnsi,  // the batch route's cmd.exe and jt.exe cannot be told where it is
+  FolderOnNetwork,    // \\server\share: cmd.exe refuses it as the batch's folder
+  AccountControlCharacter,  // Ctrl-Z and its kind end a batch line where cmd.exe reads them
+  AccountNotInCodePage,     // the batch cannot carry the user name or password exactly
 };
-struct FolderCheck {
-  FolderState state;
-  std::wstring folder;  // as the user knows it, for the message
+struct PreflightCheck {
+  Preflight state;
+  std::wstring folder;  // as the user knows it, for the folder messages
 };
-FolderCheck CheckProgramFolder(WakeJobSystem& system);
+// The account matters only on the batch route, which hands it to jt.exe.
+PreflightCheck CheckBeforeSet(WakeJobSystem& system, const std::wstring& user, const std::wstring& password);
 
 // False when no wake job was made: a folder that fails the check above, a
 // date or time that cannot be read, or a failure on the way.

@@ -43,11 +43,12 @@ class Win32System : public WakeJobSystem {
   std::wstring VersionClass() override { return GetOSVersion(); }
   std::wstring ProgramFolder() override { return ::ProgramFolder(); }
 
-  bool WriteAnsiFile(const std::wstring& path, const std::wstring& text) override {
-    const auto bytes = ToAnsiExact(text);
+  bool WriteBatchFile(const std::wstring& path, const std::wstring& text) override {
+    const auto bytes = ToOemExact(text);
     if (!bytes) return false;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    static_assert(FILE_ATTRIBUTE_HIDDEN == 0x2 && FILE_ATTRIBUTE_SYSTEM == 0x4 && FILE_ATTRIBUTE_NORMAL == 0x80);
+    const DWORD attributes = AttributesForRewrite(GetFileAttributesW(path.c_str()));
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, attributes, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     HandleCloser closer(file);
     DWORD written = 0;
@@ -141,7 +142,7 @@ class Win32System : public WakeJobSystem {
     return true;
   }
 
-  bool FitsAnsi(const std::wstring& text) override { return ToAnsiExact(text).has_value(); }
+  bool FitsBatch(const std::wstring& text) override { return ToOemExact(text).has_value(); }
 
   std::wstring ShortPath(const std::wstring& path) override {
     const DWORD size = GetShortPathNameW(path.c_str(), nullptr, 0);

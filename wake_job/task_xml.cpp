@@ -23,13 +23,15 @@ std::wstring Boundary(const CivilDateTime& t) {
          Padded(t.minute, 2) + L":" + Padded(t.second, 2);
 }
 
-// An hour later, across the day, month and year.
+// An hour later, across the day, month and year; never past the schema's
+// four-digit years: the last hour of 9999 ends with the year.
 CivilDateTime HourLater(CivilDateTime t) {
   if (++t.hour < 24) return t;
   t.hour = 0;
   if (IsValidCivilDate(t.year, t.month, ++t.day)) return t;
   t.day = 1;
   if (++t.month <= 12) return t;
+  if (t.year == 9999) return {9999, 12, 31, 23, 59, 59};
   t.month = 1;
   ++t.year;
   return t;

@@ -1,13 +1,20 @@
 #include "wake_job/wake_time.h"
 
 namespace {
-// Reads 1..maxDigits ASCII digits at `at`; advances it.
+// A digit's value; full-width digits (U+FF10..U+FF19) only where `wide`.
+int DigitValue(wchar_t c, bool wide) {
+  if (c >= L'0' && c <= L'9') return c - L'0';
+  if (wide && c >= 0xFF10 && c <= 0xFF19) return c - 0xFF10;
+  return -1;
+}
+
+// Reads minDigits..maxDigits digits at `at`; advances it.
 std::optional<int> ReadNumber(std::wstring_view text, std::size_t& at, std::size_t minDigits,
-                              std::size_t maxDigits) {
+                              std::size_t maxDigits, bool wide = false) {
   std::size_t digits = 0;
   int value = 0;
-  while (at < text.size() && digits < maxDigits && text[at] >= L'0' && text[at] <= L'9') {
-    value = value * 10 + (text[at] - L'0');
+  while (at < text.size() && digits < maxDigits && DigitValue(text[at], wide) >= 0) {
+    value = value * 10 + DigitValue(text[at], wide);
     ++at;
     ++digits;
   }
@@ -15,7 +22,8 @@ std::optional<int> ReadNumber(std::wstring_view text, std::size_t& at, std::size
   return value;
 }
 
-bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
+// With the IME on, the combo boxes get the full-width blank U+3000.
+bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == 0x3000; }
 
 void SkipBlanks(std::wstring_view text, std::size_t& at) {
   while (at < text.size() && IsBlank(text[at])) ++at;
@@ -27,14 +35,6 @@ bool Expect(std::wstring_view text, std::size_t& at, wchar_t c) {
   return true;
 }
 }  // namespace
-
-bool IsValidCivilDate(int year, int month, int day) {
-  if (year < 1601 || year > 9999 || month < 1 || month > 12 || day < 1) return false;
-  static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-  const int last = kDays[month - 1] + (month == 2 && leap ? 1 : 0);
-  return day <= last;
-}
 
 std::optional<CivilDateTime> ParseMonthDayYear(std::wstring_view text) {
   std::size_t at = 0;
@@ -50,14 +50,15 @@ std::optional<CivilDateTime> ParseMonthDayYear(std::wstring_view text) {
 
 std::optional<CivilDateTime> ParseHourMinute(std::wstring_view text) {
   // Blanks around either field are read past, as the date conversion reads
-  // them: "05 " typed into the minute box is five past, not "no time".
+  // them: "05 " typed into the minute box is five past, not "no time". The
+  // IME's state carries over from the user box, so "２３" is 23 as well.
   std::size_t at = 0;
   SkipBlanks(text, at);
-  auto hour = ReadNumber(text, at, 1, 2);
+  auto hour = ReadNumber(text, at, 1, 2, true);
   SkipBlanks(text, at);
   if (!hour || !Expect(text, at, L':')) return std::nullopt;
   SkipBlanks(text, at);
-  auto minute = ReadNumber(text, at, 1, 2);
+  auto minute = ReadNumber(text, at, 1, 2, true);
   SkipBlanks(text, at);
   if (!minute || at != text.size() || *hour > 23 || *minute > 59) return std::nullopt;
   return CivilDateTime{0, 0, 0, *hour, *minute, 0};
@@ -80,9 +81,13 @@ std::wstring Padded(int value, int width) {
 
 std::optional<std::wstring> ToolTimeText(std::wstring_view timeText) {
   if (!ParseHourMinute(timeText)) return std::nullopt;
+  // Digits as typed, so "7:5" stays "7:5", but in ASCII, which is all jt.exe reads.
   std::wstring word;
-  for (wchar_t c : timeText)
-    if (!IsBlank(c)) word += c;
+  for (wchar_t c : timeText) {
+    if (IsBlank(c)) continue;
+    const int digit = DigitValue(c, true);
+    word += digit >= 0 ? static_cast<wchar_t>(L'0' + digit) : c;
+  }
   return word;
 }
 

@@ -4,21 +4,17 @@
 #include <string>
 #include <string_view>
 
-struct CivilDateTime {
-  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
-};
-
-bool IsValidCivilDate(int year, int month, int day);
+#include "platform/civil_time.h"
 
 // "m/d/yyyy": month and day with or without a leading zero, a four-digit year.
 std::optional<CivilDateTime> ParseMonthDayYear(std::wstring_view dateText);
-// "h:mm" on the 24-hour clock, one or two digits each, blanks around either
-// field ignored. The one reader of a wake time: the past-time test, the batch
+// "h:mm" on the 24-hour clock, one or two digits each (ASCII or full-width),
+// blanks (ASCII or full-width) around either field ignored. The one reader of a wake time: the past-time test, the batch
 // line, jt.exe and the component's start all go through it.
 std::optional<CivilDateTime> ParseHourMinute(std::wstring_view timeText);
 
-// The time text as the tool line carries it: the text without its blanks,
-// which jt.exe reads as one word; nullopt when it cannot be read as a time.
+// The time text as the tool line carries it: the text without its blanks and
+// with ASCII digits, which jt.exe reads as one word; nullopt when it cannot be read as a time.
 std::optional<std::wstring> ToolTimeText(std::wstring_view timeText);
 
 // The task component's first argument, "yyyy/mm/dd hh:mm:ss"; nullopt when

@@ -1,7 +1,7 @@
 // The batch file's escaping: for any account, folder and time text, either the
 // batch is refused, or cmd.exe's reading of each line gives back exactly what
 // jt.exe and cd must receive, no text of the user's becomes a command, and
-// jt.exe reads the very time the past-time test reads.
+// jt.exe reads the very time the past-time test reads and the very account typed.
 #include <cstdlib>
 
 #include "fuzz_input.h"
@@ -20,10 +20,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       start = i + 1;
     }
   }
-  // A Windows folder cannot hold '"'.
+  // A Windows folder cannot hold '"' or a control character.
   std::wstring folder = L"C:\\";
   for (wchar_t c : parts[2])
-    if (c != L'"') folder += c;
+    if (c != L'"' && c >= 0x20) folder += c;
   // A time goes into the batch exactly when the past-time test can read it.
   const auto read = ParseHourMinute(parts[3]);
   const auto time = ToolTimeText(parts[3]);
@@ -40,8 +40,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Unless jt.exe refuses the line, the time the past-time test read is among its triggers.
   const JtParse jt = ParseJtArguments(std::wstring_view(BuildToolLine(inputs, folder)).substr(7));
   bool found = !read || !jt.error.empty();
-  for (const JtCommand& c : jt.commands)
+  // Every account the Set lets through (a user, no control character but the tab) reaches it exactly.
+  bool carried = !parts[0].empty(), account = false;
+  for (const wchar_t c : parts[0] + parts[1]) carried &= c >= 0x20 || c == L'\t';
+  for (const JtCommand& c : jt.commands) {
     found |= c.kind == JtCommand::Kind::CreateTrigger && c.trigger.hour == read->hour && c.trigger.minute == read->minute;
-  if (!found) std::abort();
+    account |= c.kind == JtCommand::Kind::SetAccount && c.user == parts[0] && c.password == parts[1];
+  }
+  if (!found || (carried && !account)) std::abort();
   return 0;
 }

@@ -39,7 +39,7 @@ TEST(AddTaskBatch, CmdGivesBackExactlyTheToolLine) {
 }
 
 TEST(AddTaskBatch, RefusesTextsThatWouldBreakTheLine) {
-  for (const wchar_t* bad : {L"a\r\nb", L"a\nrd /s /q C:\\", L"a\rb"}) {
+  for (const wchar_t* bad : {L"a\r\nb", L"a\nrd /s /q C:\\", L"a\rb", L"a\x1a"}) {
     EXPECT_FALSE(BuildAddTaskBatch(Inputs(L"u", bad), L"C:\\W"));
     EXPECT_FALSE(BuildAddTaskBatch(Inputs(bad, L"p"), L"C:\\W"));
   }

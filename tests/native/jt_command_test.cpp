@@ -33,6 +33,7 @@ TEST(JtArguments, TheProgramsOwnToolLineReadsBackAsOneJob) {
       {L"taro", L"", L"C:\\Tools\\Wake"},  // empty password: two blanks
       {L"taro", L"a&b|c>d^e%PATH%", L"C:\\Program Files\\Wake"},
       {L"x\"y", L"p\"q", L"C:\\"},  // quotes are the account's own
+      {L"Taro Yamada", L"ab \"cd\" ", L"C:\\"},  {L"\"q", L"pw /pj", L"C:\\"},  {L"\"", L"\t", L"C:\\"},
       {L"\u592a\u90ce", L"pw", L"D:\\\u5fa9\u5e30"},
   };
   for (const auto& row : rows) {
@@ -66,6 +67,8 @@ TEST(JtArguments, EachLineAndWhatItMeans) {
       {L"/sd", kJtMissingName, L"/sd"},
       {L"/sc", kJtMissingAccount, L"/sc"},
       {L"/sc\tu p", kJtMissingAccount, L"/sc"},  // the batch puts exactly one blank before each text
+      {L"/sc \"u p", kJtBadAccount, L"/sc"},  {L"/sc u \"p\"q /pj", kJtBadAccount, L"/sc"},
+      {L"/sc \"a\"\"b\" \"\" /pj", L"", L"1::a\"b|----- 5::-----"},
       {L"", L"", L""},
       {L"  /pj", L"", L"5::-----"},  // blanks before the first command
       {L"/sj Comment=\"\" /pj", L"", L"3::--=-- 5::-----"},  // an empty quoted value

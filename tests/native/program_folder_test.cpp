@@ -18,3 +18,10 @@ TEST(ProgramFolder, FolderOfTheModuleAndJoinedNames) {
     EXPECT_EQ(ProgramFile(folder, kSettingsFileName), c.settingsPath);
   }
 }
+
+// Windows refuses to rewrite a hidden or system file with plain attributes.
+TEST(ProgramFolder, ARewriteKeepsHiddenAndSystem) {
+  for (const auto& [existing, asked] : {std::pair{kNoFileAttributes, 0x80ul}, {0x20ul, 0x80ul}, {0x2ul, 0x2ul},
+                                        {0x4ul, 0x4ul}, {0x27ul, 0x6ul}, {0x1ul, 0x80ul}})
+    EXPECT_EQ(AttributesForRewrite(existing), asked) << existing;
+}

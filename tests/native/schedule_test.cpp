@@ -22,15 +22,15 @@ class FakeWakeJobSystem : public WakeJobSystem {
   void Record(const std::wstring& call) { calls += (calls.empty() ? L"" : L"|") + call; }
   std::wstring VersionClass() override { return versionClass; }
   std::wstring ProgramFolder() override { return folder; }
-  bool WriteAnsiFile(const std::wstring& path, const std::wstring& text) override {
+  bool WriteBatchFile(const std::wstring& path, const std::wstring& text) override {
     Record(L"write " + Name(path));
-    if (Name(path) == failWritesTo) return false;
+    if (Name(path) == failWritesTo || !FitsBatch(text)) return false;
     files[Name(path)] = text;
     return true;
   }
   bool CanWrite(const std::wstring& path) override { return Name(path) != unwritable; }
-  // Latin-1 letters stand for what code page 932 has no byte for.
-  bool FitsAnsi(const std::wstring& text) override {
+  // Latin-1 letters stand for what the console's code page has no byte for.
+  bool FitsBatch(const std::wstring& text) override {
     return std::none_of(text.begin(), text.end(), [](wchar_t c) { return c >= 0x80 && c <= 0xFF; });
   }
   std::wstring ShortPath(const std::wstring&) override { return shortForm; }
@@ -51,13 +51,13 @@ const std::wstring kComponent = L"component 2027/01/05 07:05:00,C:\\W\\Startup.b
 }  // namespace
 
 TEST(ScheduleWakeJob, EachRouteReportsWhetherAJobWasMade) {
-  constexpr FolderState kNotWritable = FolderState::NotWritable, kNotAnsi = FolderState::NameNotAnsi;
+  constexpr Preflight kNotWritable = Preflight::FolderNotWritable, kNotAnsi = Preflight::FolderNameNotAnsi;
   const struct {
     const char* what;
     std::function<void(Fake&)> arrange;
     bool made;
     std::wstring calls;
-    FolderState folder = FolderState::Usable;  // what the check before any Set finds
+    Preflight check = Preflight::Usable;  // what the check before any Set finds
     std::wstring inBatch = L"/sc taro s3cret /ctj";  // what the batch holds while it runs
   } rows[] = {
       {"batch succeeds", [](Fake&) {}, true, kBatchRun},
@@ -69,51 +69,55 @@ TEST(ScheduleWakeJob, EachRouteReportsWhetherAJobWasMade) {
       {"Startup.bat not writable", [](Fake& s) { s.failWritesTo = s.unwritable = kStartup; }, false,
        L"write AddTask.bat|write Startup.bat|write AddTask.bat", kNotWritable},
       {"setting.ini not writable", [](Fake& s) { s.unwritable = L"setting.ini"; }, true, kBatchRun, kNotWritable},
-      {"a line break in the user", [](Fake& s) { s.in.userName = L"taro\r\necho x"; }, false, L""},
       {"no program folder", [](Fake& s) { s.folder.clear(); }, false, L"", kNotWritable},
+      // The account reaches jt.exe exactly, or the Set is refused before anything is written.
+      {"an account with blanks", [](Fake& s) { s.in.userName = L"Taro Yamada", s.in.password = L"s3cret "; }, true,
+       kBatchRun, Preflight::Usable, L"/sc \"Taro Yamada\" \"s3cret \" /ctj"},
+      {"Ctrl-Z in the password", [](Fake& s) { s.in.password = L"s3cret\x1a"; }, false, L"",
+       Preflight::AccountControlCharacter},
+      {"a line break in the user", [](Fake& s) { s.in.userName = L"taro\r\necho x"; }, false, L"",
+       Preflight::AccountControlCharacter},
+      {"a user the batch cannot write", [](Fake& s) { s.in.userName = L"M\u00fcller"; }, false,
+       L"write AddTask.bat|write AddTask.bat", Preflight::AccountNotInCodePage},
       // jt.exe reads the time the past-time test read, or the batch is not written.
-      {"blanks around the fields", [](Fake& s) { s.in.timeText = L" 7 :05 "; }, true, kBatchRun,
-       FolderState::Usable, L"StartTime=7:05 Disabled=0"},
+      {"blanks and full-width digits", [](Fake& s) { s.in.timeText = L" \uff17\u3000:05 "; }, true, kBatchRun,
+       Preflight::Usable, L"StartTime=7:05 Disabled=0"},
       {"letters for the hour", [](Fake& s) { s.in.timeText = L"ab:05"; }, false, L""},
-      {"a blank inside a field", [](Fake& s) { s.in.timeText = L"07:0 5"; }, false, L""},
       {"a key after the minute", [](Fake& s) { s.in.timeText = L"07:05 Disabled=1"; }, false, L""},
       {"an impossible date", [](Fake& s) { s.in.dateText = L"2/30/2027"; }, false, L""},
-      // A folder the ANSI batch cannot name is named by its short form, or not at all.
+      // A folder the batch cannot name is named by its short form, or not at all.
       {"short form of a folder", [](Fake& s) { s.folder = L"C:\\M\u00fcller", s.shortForm = L"C:\\MLLER~1"; }, true,
-       L"write AddTask.bat|write Startup.bat|run C:\\M\u00fcller|write AddTask.bat", FolderState::Usable,
+       L"write AddTask.bat|write Startup.bat|run C:\\M\u00fcller|write AddTask.bat", Preflight::Usable,
        L"cd \"C:\\MLLER~1\"\r\n"},
       {"no short form", [](Fake& s) { s.folder = L"C:\\M\u00fcller"; }, false, L"", kNotAnsi},
       {"a short form no better", [](Fake& s) { s.folder = L"C:\\M\u00fcller", s.shortForm = L"C:\\M\u00fc~1"; }, false,
        L"", kNotAnsi},
-      // Only the exact class "VISTA" takes the component.
-      {"case matters", [](Fake& s) { s.versionClass = L"vista"; }, true, kBatchRun},
+      {"a network folder", [](Fake& s) { s.folder = L"\\\\srv\\share"; }, false, L"", Preflight::FolderOnNetwork},
+      // Only the exact class "VISTA" takes the component, which needs no account and no batch.
       {"component", [](Fake& s) { s.versionClass = L"VISTA"; }, true, L"write Startup.bat|" + kComponent},
       {"component fails", [](Fake& s) { s.versionClass = L"VISTA", s.componentOk = false; }, false,
        L"write Startup.bat|" + kComponent},
       {"unreadable hour", [](Fake& s) { s.versionClass = L"VISTA", s.in.timeText = L"ab:05"; }, false, L""},
-      {"impossible date", [](Fake& s) { s.versionClass = L"VISTA", s.in.dateText = L"2/30/2027"; }, false, L""},
-      {"no program folder on VISTA", [](Fake& s) { s.versionClass = L"VISTA", s.folder.clear(); }, false, L"",
-       kNotWritable},
       // No task behind a failure: Startup.bat comes first.
       {"Startup.bat not writable on VISTA",
        [](Fake& s) { s.versionClass = L"VISTA", s.failWritesTo = s.unwritable = kStartup; }, false,
        L"write Startup.bat", kNotWritable},
-      {"AddTask.bat is not the component's", [](Fake& s) { s.versionClass = L"VISTA", s.unwritable = kAddTask; }, true,
-       L"write Startup.bat|" + kComponent},
-      {"the component takes any folder name",
-       [](Fake& s) { s.versionClass = L"VISTA", s.folder = L"C:\\M\u00fcller"; }, true,
-       L"write Startup.bat|component 2027/01/05 07:05:00,C:\\M\u00fcller\\Startup.bat,ResumeRV,Reveilo"},
+      {"any account, folder or batch on VISTA",
+       [](Fake& s) {
+         s.versionClass = L"VISTA", s.folder = L"\\\\M\u00fcller", s.unwritable = kAddTask, s.in.userName = L"\x1a\u00fc";
+       },
+       true, L"write Startup.bat|component 2027/01/05 07:05:00,\\\\M\u00fcller\\Startup.bat,ResumeRV,Reveilo"},
   };
   for (const auto& row : rows) {
     Fake system;
     row.arrange(system);
-    EXPECT_EQ(CheckProgramFolder(system).state, row.folder) << row.what;
+    EXPECT_EQ(CheckBeforeSet(system, system.in.userName, system.in.password).state, row.check) << row.what;
     EXPECT_EQ(ScheduleWakeJob(system, system.in), row.made) << row.what;
     EXPECT_EQ(system.calls, row.calls) << row.what;
     // The batch had the password while it ran; no file keeps it afterwards.
     if (system.calls.find(L"run") != std::wstring::npos) {
       EXPECT_NE(system.addTaskWhenRun.find(row.inBatch), std::wstring::npos) << row.what;
-      EXPECT_NE(system.files[kAddTask].find(L"/sc taro ******** /ctj"), std::wstring::npos);
+      EXPECT_NE(system.files[kAddTask].find(L" ******** /ctj"), std::wstring::npos);
     }
     for (const auto& [path, text] : system.files) EXPECT_EQ(text.find(L"s3cret"), std::wstring::npos) << row.what;
     // Each file is left alone unless written, and Startup.bat is emptied exactly when it was written.

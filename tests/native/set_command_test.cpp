@@ -17,8 +17,8 @@ class FakeHost : public SetCommandHost {
   CivilDateTime now{2027, 1, 5, 6, 0, 30};
   bool answerYes = true, scheduleOk = true, countdownCompletes = true, privilegeOk = true;
   Readiness wakeTimers = Readiness::Fine, hibernation = Readiness::Fine, clock = Readiness::Fine;
-  FolderCheck folder{FolderState::Usable, L"C:\\W"};
-  std::function<void()> duringSchedule, duringCountdown;
+  PreflightCheck check{Preflight::Usable, L"C:\\W"};
+  std::function<void()> duringSchedule, duringCountdown, duringMessage;
   std::wstring calls;
   SetCommand* command = nullptr;  // the one the rows click
 
@@ -36,11 +36,13 @@ class FakeHost : public SetCommandHost {
   Readiness WakeTimers() override { return wakeTimers; }
   Readiness Hibernation() override { return hibernation; }
   Readiness ClockWake() override { return clock; }
-  FolderCheck CheckProgramFolder() override { return folder; }
+  PreflightCheck CheckBeforeSet(const std::wstring&, const std::wstring&) override { return check; }
   bool ShowMessage(SetMessage m, const std::wstring& detail) override {
     static const wchar_t* names[] = {L"past",    L"empty?",    L"failed",        L"done",   L"unstorable", L"timers?",
-                                     L"hiber?",  L"unwritable", L"not ANSI",     L"asleep", L"clock?"};
+                                     L"hiber?",  L"unwritable", L"not ANSI",     L"asleep", L"clock?",
+                                     L"network", L"control",    L"not in code page", L"too soon"};
     Record(names[static_cast<int>(m)] + (detail.empty() ? L"" : L" " + detail));
+    if (duringMessage) duringMessage();
     return answerYes;
   }
   bool ScheduleWakeJob(const std::wstring& d, const std::wstring& t, const std::wstring& u,
@@ -83,18 +85,27 @@ TEST(SetCommand, WhatTheUserSeesAndWhatIsStored) {
     std::wstring calls;
     bool windowOnly = false;  // a No to a question a script is never asked
   } rows[] = {
-      {"a minute before the present minute", [](FakeHost& h) { h.now = {2027, 1, 5, 7, 6, 0}; }, kStay, L"past"},
       {"a blank after the minute is read past", [](FakeHost& h) { h.minute = L"05 "; h.now = {2027, 1, 5, 7, 6, 0}; },
        kStay, L"past"},
       {"an earlier day at a later hour", [](FakeHost& h) { h.now = {2027, 1, 6, 1, 0, 0}; }, kStay, L"past"},
-      {"within the present minute", [](FakeHost& h) { h.now = {2027, 1, 5, 7, 5, 59}; }, kExit, kJob + L"|done"},
+      {"a minute that has begun", [](FakeHost& h) { h.now = {2027, 1, 5, 7, 5, 0}; }, kStay, L"past"},
+      {"a second before the minute", [](FakeHost& h) { h.now = {2027, 1, 5, 7, 4, 59}; }, kExit, kJob + L"|done"},
+      {"hibernating, two minutes ahead", [](FakeHost& h) { h.now = {2027, 1, 5, 7, 3, 0}, h.hibernate = true; }, kExit,
+       kJob + L"|countdown|hibernate"},
+      {"hibernating, a second less", [](FakeHost& h) { h.now = {2027, 1, 5, 7, 3, 1}, h.hibernate = true; }, kStay,
+       L"too soon"},
+      {"the minute begins while a question stands",
+       [](FakeHost& h) { h.password.clear(), h.duringMessage = [&h] { h.now = {2027, 1, 5, 7, 5, 0}; }; }, kStay,
+       L"empty?|past"},
       {"No to the empty password", [](FakeHost& h) { h.password.clear(); h.answerYes = false; }, kStay, L"empty?"},
       {"Yes to the empty password", [](FakeHost& h) { h.password.clear(); }, kExit, L"empty?|" + kEmptyJob + L"|done"},
       {"an empty password in a disabled box asks nothing",
-       [](FakeHost& h) { h.password.clear(); h.passwordEnabled = false; }, kExit, kEmptyJob + L"|done"},
+       [](FakeHost& h) { h.password.clear(); h.passwordEnabled = false; }, kExit,
+       L"job 1/5/2027 07:05 taro |User=taro|Hour=07|Min=05|done"},
       {"a password the scrambler cannot store", [](FakeHost& h) { h.password = L"パス"; }, kStay, L"unstorable"},
-      {"an unstorable password in a disabled box",
-       [](FakeHost& h) { h.password = L"p\u00e9"; h.passwordEnabled = false; }, kStay, L"unstorable"},
+      {"a disabled box's password is neither judged nor stored",
+       [](FakeHost& h) { h.password = L"p\u00e9"; h.passwordEnabled = false; }, kExit,
+       L"job 1/5/2027 07:05 taro p\u00e9|User=taro|Hour=07|Min=05|done"},
       {"scheduling fails", [](FakeHost& h) { h.scheduleOk = false; }, kStay, L"job 1/5/2027 07:05 taro pw|failed"},
       {"hibernate now", [](FakeHost& h) { h.hibernate = true; }, kExit, kJob + L"|countdown|hibernate"},
       {"countdown cancelled", [](FakeHost& h) { h.hibernate = true; h.countdownCompletes = false; }, kStay,
@@ -136,11 +147,17 @@ TEST(SetCommand, WhatTheUserSeesAndWhatIsStored) {
        kExit, L"empty?|timers?|hiber?|clock?|" + kEmptyJob + L"|countdown|hibernate"},
       // The folder is checked before any question, and names itself.
       {"a folder Reveilo cannot write",
-       [](FakeHost& h) { h.password.clear(), h.folder = {FolderState::NotWritable, L"C:\\P"}; }, kStay,
+       [](FakeHost& h) { h.password.clear(), h.check = {Preflight::FolderNotWritable, L"C:\\P"}; }, kStay,
        L"unwritable C:\\P"},
       {"a folder name the code page cannot write",
-       [](FakeHost& h) { h.folder = {FolderState::NameNotAnsi, L"C:\\M\u00fcller"}; }, kStay,
+       [](FakeHost& h) { h.check = {Preflight::FolderNameNotAnsi, L"C:\\M\u00fcller"}; }, kStay,
        L"not ANSI C:\\M\u00fcller"},
+      {"a network folder", [](FakeHost& h) { h.check = {Preflight::FolderOnNetwork, L"\\\\s\\r"}; }, kStay,
+       L"network \\\\s\\r"},
+      {"Ctrl-Z in the account", [](FakeHost& h) { h.check = {Preflight::AccountControlCharacter, L""}; }, kStay,
+       L"control"},
+      {"an account the batch cannot write", [](FakeHost& h) { h.check = {Preflight::AccountNotInCodePage, L""}; },
+       kStay, L"not in code page"},
       {"a past time is refused before any power question",
        [](FakeHost& h) { h.wakeTimers = Readiness::Off; h.now = {2028, 1, 1}; }, kStay, L"past"},
   };

@@ -38,6 +38,8 @@ TEST(ComponentStart, FromTheDateAndTimeTexts) {
       {L"001/5/2027", L"07:05", {}}, {L"1/005/2027", L"07:05", {}}, {L"1/5/2027", L"07:005", {}},
       {L"1/5/02027", L"07:05", {}},  {L"1/5/2027", L":05", {}},     {L"1/5/2027", L"07:0 5", {}},
       {L"1/5/2027", L"\t7 : 05 ", L"2027/01/05 07:05:00"},          {L"1/5/2027", L"07:05 x", {}},
+      {L"1/5/2027", L"\u3000\uff12\uff13:\uff15\uff19\u3000", L"2027/01/05 23:59:00"},  // typed with the IME on
+      {L"1/5/2027", L"\uff12\uff14:00", {}},                        {L"1/5/2027", L"\uff0f7:05", {}},
       {L"", L"", {}},
   };
   for (const auto& r : rows) EXPECT_EQ(BuildComponentStart(r.date, r.time), r.start) << r.date << " " << r.time;
@@ -75,8 +77,8 @@ TEST(TaskXml, WakesRunsExpiresAndIsValidAgainstTheTaskSchema) {
        L"      <EndBoundary>2027-12-01T00:05:00", L"C:\\reveilo\\Startup.bat"},
       {L"2028/02/28 23:30:00", L"C:\\Tom & Jerry's <\"tools\">\\Startup.bat", L"2028-02-28T23:30:00</StartBoundary>\r\n"
        L"      <EndBoundary>2028-02-29T00:30:00", L"C:\\Tom &amp; Jerry&apos;s &lt;&quot;tools&quot;&gt;\\Startup.bat"},
-      {L"2027/02/28 23:30:00", L"C:\\復帰ツール\\Startup.bat", L"2027-02-28T23:30:00</StartBoundary>\r\n"
-       L"      <EndBoundary>2027-03-01T00:30:00", L"C:\\復帰ツール\\Startup.bat"},
+      {L"9999/12/31 23:30:00", L"C:\\復帰ツール\\Startup.bat", L"9999-12-31T23:30:00</StartBoundary>\r\n"
+       L"      <EndBoundary>9999-12-31T23:59:59", L"C:\\復帰ツール\\Startup.bat"},  // the schema has four-digit years
       {L"2030/12/31 23:59:00", L"C:\\Startup.bat", L"2030-12-31T23:59:00</StartBoundary>\r\n"
        L"      <EndBoundary>2031-01-01T00:59:00", L"C:\\Startup.bat"},
   };
@@ -96,13 +98,4 @@ TEST(TaskXml, WakesRunsExpiresAndIsValidAgainstTheTaskSchema) {
     files += " " + path;
   }
   EXPECT_EQ(std::system(("xmllint --noout --schema '" REVEILO_TASK_XSD "'" + files).c_str()), 0);
-}
-
-TEST(Padded, DigitsAndLeadingZeros) {
-  const struct {
-    int value, width;
-    const wchar_t* text;
-  } rows[] = {{0, 2, L"00"},    {7, 2, L"07"},  {12, 0, L"12"},  {2027, 4, L"2027"}, {5, 4, L"0005"}, {-3, 0, L"-3"},
-              {2147483647, 0, L"2147483647"}, {-2147483647 - 1, 0, L"-2147483648"}};
-  for (const auto& r : rows) EXPECT_EQ(Padded(r.value, r.width), r.text);
 }

@@ -28,6 +28,26 @@ class Reader {
     while (!AtEnd() && !IsBlank(text_[at_])) ++at_;
     return text_.substr(start, at_ - start);
   }
+  // An account text: a word, or a quoted text in which "" stands for one
+  // quote; false when the closing quote is missing or a word runs on after it.
+  bool AccountText(std::wstring& text) {
+    if (AtEnd() || text_[at_] != L'"') {
+      text.assign(Word());
+      return true;
+    }
+    text.clear();
+    for (++at_; !AtEnd(); ++at_) {
+      if (text_[at_] != L'"') {
+        text += text_[at_];
+      } else if (at_ + 1 < text_.size() && text_[at_ + 1] == L'"') {
+        text += text_[++at_];
+      } else {
+        ++at_;
+        return AtEnd() || IsBlank(text_[at_]);
+      }
+    }
+    return false;
+  }
   // Exactly one blank, as the batch writes between the account's two texts.
   bool OneBlank() {
     if (AtEnd() || text_[at_] != L' ') return false;
@@ -166,9 +186,12 @@ JtParse ParseJtArguments(std::wstring_view arguments) {
       if (command.name.empty()) ok = false, result.error = kJtMissingName + word;
     } else if (name == L"/sc") {
       command.kind = JtCommand::Kind::SetAccount;
-      if (in.OneBlank()) command.user.assign(in.Word());
-      if (in.OneBlank()) command.password.assign(in.Word());
-      if (command.user.empty()) ok = false, result.error = kJtMissingAccount + word;
+      bool read = true;
+      if (in.OneBlank()) read = in.AccountText(command.user);
+      if (read && in.OneBlank()) read = in.AccountText(command.password);
+      // The error names the command only: what follows it is a password.
+      if (!read) ok = false, result.error = kJtBadAccount + word;
+      else if (command.user.empty()) ok = false, result.error = kJtMissingAccount + word;
     } else if (name == L"/ctj") {
       command.kind = JtCommand::Kind::CreateTrigger;
       ok = ParseTrigger(in, command.trigger, result.error);
