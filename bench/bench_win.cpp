@@ -175,7 +175,7 @@ void MeasureBatchWait(int runs) {
     FILETIME c, e, k0, u0, k1, u1;
     GetThreadTimes(GetCurrentThread(), &c, &e, &k0, &u0);
     const double start = NowMs();
-    const bool ok = ScheduleWakeJob(Win32WakeJobSystem(), {L"1/5/2030", L"07:05", L"u", L"p"});
+    const bool ok = ScheduleWakeJob(Win32WakeJobSystem(), {L"1/5/2030", L"07:05", L"u", L"p"}).made;
     const double returned = NowMs();
     GetThreadTimes(GetCurrentThread(), &c, &e, &k1, &u1);
     FILE* file = _wfopen(stamp.c_str(), L"r");
@@ -220,8 +220,9 @@ void MeasureBatchRoute(int runs) {
 // the same process doing nothing.
 bool CallComponentOnce() {
   const HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  std::wstring reason;
   const bool ok = Win32WakeJobSystem().CallTaskComponent(
-      {L"2030/01/05 07:05:00", ProgramFile(ProgramFolder(), kStartupBatchName), kTaskName, kTaskAuthor});
+      {L"2030/01/05 07:05:00", ProgramFile(ProgramFolder(), kStartupBatchName), kTaskName, kTaskAuthor}, reason);
   if (SUCCEEDED(hr)) CoUninitialize();
   return ok;
 }

@@ -7,7 +7,7 @@
 #
 #   wine-bench.sh [--arch win32|win64] [--version winxp|vista|win7|win10] [--timeout SECONDS]
 #                 [--folder 'C:\path'] [--copy FILE]... [--env NAME=VALUE]...
-#                 [--dpi N] [--ui-font FACE] [--after 'SHELL COMMAND'] [--host-display] [--keep]
+#                 [--dpi N] [--ui-font FACE] [--high-contrast] [--after 'SHELL COMMAND'] [--host-display] [--keep]
 #                 -- PROGRAM [ARGUMENTS...]
 #
 # PROGRAM and every --copy FILE are copied into the program folder (default
@@ -26,6 +26,7 @@ dpi=""
 ui_font=""
 after=""
 host_display=0
+high_contrast=0
 copies=()
 envs=()
 while [ $# -gt 0 ]; do
@@ -39,6 +40,7 @@ while [ $# -gt 0 ]; do
     --keep) keep=1; shift ;;
     --dpi) dpi=$2; shift 2 ;;
     --ui-font) ui_font=$2; shift 2 ;;
+    --high-contrast) high_contrast=1; shift ;;
     --after) after=$2; shift 2 ;;
     --host-display) host_display=1; shift ;;
     --) shift; break ;;
@@ -188,6 +190,14 @@ if [ -n "$ui_font" ]; then
   while [ ${#face} -lt 128 ]; do face=${face}0; done
   reg_add "$prefix" 'HKCU\Control Panel\Desktop\WindowMetrics' MessageFont REG_BINARY \
     "f4ffffff000000000000000000000000900100000000008000000000$face" || exit 125
+fi
+
+if [ $high_contrast -eq 1 ]; then
+  # A High Contrast scheme: white text on black faces. The colours are read at a process's start.
+  for pair in 'ButtonFace=0 0 0' 'ButtonText=255 255 255' 'Window=0 0 0' 'WindowText=255 255 255'; do
+    reg_add "$prefix" 'HKCU\Control Panel\Colors' "${pair%%=*}" REG_SZ "${pair#*=}" || exit 125
+  done
+  wineserver -k; wineserver -w
 fi
 
 # 'C:\a\b' -> $prefix/drive_c/a/b

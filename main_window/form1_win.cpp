@@ -49,6 +49,8 @@ LRESULT CALLBACK Form1::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
       if (wParam == IDT_TIMER1) form->Timer1_Timer();
       return 0;
     case WM_CTLCOLORSTATIC:
+      // The scheme's own text colour: under High Contrast the face is dark.
+      SetTextColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNTEXT));
       SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     case WM_CLOSE:
@@ -287,16 +289,25 @@ bool Form1::ShowMessage(SetMessage message, const std::wstring& detail) {
       break;
     case SetMessage::AccountNotInCodePage: text = kMsgAccountNotInCodePage, style = MB_OK | MB_ICONWARNING; break;
     case SetMessage::TooSoonToHibernate: text = kMsgTooSoonToHibernate, style = MB_OK | MB_ICONWARNING; break;
+    case SetMessage::ShippedFileMissing: text = kMsgShippedFileMissing, style = MB_OK | MB_ICONWARNING; break;
     case SetMessage::Done: break;
   }
-  // A message that names the folder says where it is and what to do.
-  const std::wstring shown = detail.empty() ? std::wstring(text)
-                                            : std::wstring(text) + L"\n\n" + detail + L"\n\n" + kMsgMoveFolder;
+  // The failure's reason goes on the next line; a message that names the
+  // folder or a file says which and what to do.
+  std::wstring shown = text;
+  if (detail.empty()) {
+  } else if (message == SetMessage::ScheduleFailed) {
+    shown += L"\n" + detail;
+  } else if (message == SetMessage::ShippedFileMissing) {
+    shown += detail + L"\n\n" + kMsgUnzipWholeFolder;
+  } else {
+    shown += L"\n\n" + detail + L"\n\n" + kMsgMoveFolder;
+  }
   return MessageBoxW(hwnd_, shown.c_str(), kAppTitle, style | MB_APPLMODAL) != IDNO;
 }
 
-bool Form1::ScheduleWakeJob(const std::wstring& date, const std::wstring& time, const std::wstring& user,
-                            const std::wstring& password) {
+ScheduleResult Form1::ScheduleWakeJob(const std::wstring& date, const std::wstring& time, const std::wstring& user,
+                                      const std::wstring& password) {
   return ::ScheduleWakeJob(Win32WakeJobSystem(), {date, time, user, password});
 }
 
@@ -304,5 +315,5 @@ bool Form1::WriteSetting(const std::wstring& section, const std::wstring& key, c
   return ::WriteSetting(section, key, value);
 }
 
-bool Form1::RunSuspendCountdown() { return ::RunSuspendCountdown(&closeRequested_); }
+bool Form1::RunSuspendCountdown() { return ::RunSuspendCountdown(hwnd_, &closeRequested_); }
 bool Form1::EnterHibernation() { return ::EnterHibernation(); }

@@ -65,7 +65,7 @@ class Form1 : public SetCommandHost {
   Readiness ClockWake() override;
   PreflightCheck CheckBeforeSet(const std::wstring& user, const std::wstring& password) override;
   bool ShowMessage(SetMessage message, const std::wstring& detail) override;
-  bool ScheduleWakeJob(const std::wstring& date, const std::wstring& time, const std::wstring& user,
+  ScheduleResult ScheduleWakeJob(const std::wstring& date, const std::wstring& time, const std::wstring& user,
                        const std::wstring& password) override;
   bool WriteSetting(const std::wstring& section, const std::wstring& key, const std::wstring& value) override;
   bool RunSuspendCountdown() override;

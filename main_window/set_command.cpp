@@ -34,6 +34,7 @@ SetMessage PreflightMessage(Preflight state) {
     case Preflight::FolderNameNotAnsi: return SetMessage::FolderNameNotAnsi;
     case Preflight::FolderOnNetwork: return SetMessage::FolderOnNetwork;
     case Preflight::AccountControlCharacter: return SetMessage::AccountControlCharacter;
+    case Preflight::ShippedFileMissing: return SetMessage::ShippedFileMissing;
     case Preflight::AccountNotInCodePage:
     case Preflight::Usable: break;
   }
@@ -81,7 +82,7 @@ SetOutcome RunSetCommand(SetCommandHost& host) {
   const std::wstring user = host.UserText();
   const PreflightCheck check = host.CheckBeforeSet(user, password);
   if (check.state != Preflight::Usable) {
-    host.ShowMessage(PreflightMessage(check.state), check.folder);
+    host.ShowMessage(PreflightMessage(check.state), check.detail);
     return SetOutcome::StayOpen;
   }
 
@@ -112,8 +113,9 @@ SetOutcome RunSetCommand(SetCommandHost& host) {
     return SetOutcome::StayOpen;
   }
 
-  if (!host.ScheduleWakeJob(wakeDate, wakeTime, user, password)) {
-    host.ShowMessage(SetMessage::ScheduleFailed, L"");
+  const ScheduleResult job = host.ScheduleWakeJob(wakeDate, wakeTime, user, password);
+  if (!job.made) {
+    host.ShowMessage(SetMessage::ScheduleFailed, job.reason);
     return SetOutcome::StayOpen;
   }
 
@@ -124,8 +126,9 @@ SetOutcome RunSetCommand(SetCommandHost& host) {
   (void)host.WriteSetting(kSectionStartTime, kKeyHour, host.HourText());
   (void)host.WriteSetting(kSectionStartTime, kKeyMin, host.MinuteText());
 
-  // Closed during the batch wait: the job is set and stored; end without more.
-  if (host.CloseRequested()) return SetOutcome::Exit;
+  // Closed during the batch wait: the job is set and stored; end without
+  // more, and with a status that does not promise a hibernation.
+  if (host.CloseRequested()) return host.HibernateTicked() ? SetOutcome::NotHibernated : SetOutcome::Exit;
 
   if (host.HibernateTicked()) {
     if (!host.RunSuspendCountdown()) return SetOutcome::StayOpen;

@@ -25,6 +25,7 @@ enum class SetMessage {
   AccountControlCharacter,  // warning, OK
   AccountNotInCodePage,     // warning, OK
   TooSoonToHibernate,       // warning, OK: the wake would come before the machine is asleep
+  ShippedFileMissing,       // warning, OK; names the file
 };
 
 class SetCommandHost {
@@ -49,10 +50,11 @@ class SetCommandHost {
   virtual Readiness ClockWake() = 0;
   virtual PreflightCheck CheckBeforeSet(const std::wstring& user, const std::wstring& password) = 0;
   // True for Yes (or OK), false for No. `detail` goes into the messages that
-  // name something (the folder); empty for the others.
+  // name something (the folder, the missing file) and is the failure's reason
+  // after 「スケジュールに失敗しました。」; empty for the others.
   virtual bool ShowMessage(SetMessage message, const std::wstring& detail) = 0;
-  virtual bool ScheduleWakeJob(const std::wstring& date, const std::wstring& time,
-                               const std::wstring& user, const std::wstring& password) = 0;
+  virtual ScheduleResult ScheduleWakeJob(const std::wstring& date, const std::wstring& time,
+                                         const std::wstring& user, const std::wstring& password) = 0;
   virtual bool WriteSetting(const std::wstring& section, const std::wstring& key,
                             const std::wstring& value) = 0;
   // True when the countdown ran to its end, false when it was cancelled.

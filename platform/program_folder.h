@@ -10,6 +10,8 @@ inline constexpr wchar_t kSettingsFileName[] = L"\\setting.ini";
 inline constexpr wchar_t kAddTaskBatchName[] = L"\\AddTask.bat";
 inline constexpr wchar_t kStartupBatchName[] = L"\\Startup.bat";
 inline constexpr wchar_t kManualFileName[] = L"\\manual.txt";
+inline constexpr wchar_t kJtFileName[] = L"\\jt.exe";
+inline constexpr wchar_t kComponentFileName[] = L"\\ReveiloTask.dll";
 
 // Portable: the folder part of a module's full path.
 std::wstring ProgramFolderFromModulePath(std::wstring_view modulePath);

@@ -19,6 +19,7 @@ struct SuspendDialog {
   bool SuspendCancelled = false;
   HWND window = nullptr;
   HWND owner = nullptr;  // hidden: keeps the dialog off the taskbar
+  HWND anchor = nullptr;   // the main window: the dialog opens on its monitor
   HWND progress = nullptr;
   HFONT labelFont = nullptr;
   HFONT uiFont = nullptr;
@@ -44,6 +45,8 @@ LRESULT CALLBACK SuspendProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
       }
       return 0;
     case WM_CTLCOLORSTATIC:
+      // The scheme's own text colour: under High Contrast the face is dark.
+      SetTextColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNTEXT));
       SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     case WM_CLOSE:
@@ -90,8 +93,14 @@ bool CreateSuspendDialog(SuspendDialog& dialog) {
   RECT rect{0, 0, twips.ToPixels(3345), twips.ToPixels(1425)};
   AdjustWindowRectEx(&rect, style, FALSE, exStyle);
   const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-  const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-  const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+  // Centred on the work area of the monitor the main window is on.
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (!GetMonitorInfoW(MonitorFromWindow(dialog.anchor, MONITOR_DEFAULTTOPRIMARY), &monitor))
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &monitor.rcWork, 0);
+  const RECT& area = monitor.rcWork;
+  const int x = area.left + (area.right - area.left - width) / 2;
+  const int y = area.top + (area.bottom - area.top - height) / 2;
 
   dialog.owner = CreateWindowExW(0, kOwnerClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
   dialog.window = CreateWindowExW(exStyle, kSuspendClass, kAppTitle, style, x, y, width, height, dialog.owner,
@@ -128,12 +137,15 @@ void DestroySuspendDialog(SuspendDialog& dialog) {
   if (dialog.owner) DestroyWindow(dialog.owner);
   if (dialog.labelFont) DeleteObject(dialog.labelFont);
   if (dialog.uiFont) DeleteObject(dialog.uiFont);
+  const HWND anchor = dialog.anchor;
   dialog = SuspendDialog{dialog.SuspendCancelled};
+  dialog.anchor = anchor;
 }
 
 class Win32CountdownUi : public CountdownUi {
  public:
-  explicit Win32CountdownUi(const bool* closeRequested) : closeRequested_(closeRequested) {
+  Win32CountdownUi(HWND anchor, const bool* closeRequested) : closeRequested_(closeRequested) {
+    dialog_.anchor = anchor;
     QueryPerformanceFrequency(&frequency_);
   }
   ~Win32CountdownUi() override { DestroySuspendDialog(dialog_); }
@@ -174,7 +186,7 @@ class Win32CountdownUi : public CountdownUi {
 };
 }  // namespace
 
-bool RunSuspendCountdown(const bool* closeRequested) {
-  Win32CountdownUi ui(closeRequested);
+bool RunSuspendCountdown(HWND anchor, const bool* closeRequested) {
+  Win32CountdownUi ui(anchor, closeRequested);
   return RunCountdown(ui);
 }

@@ -56,6 +56,39 @@ inline constexpr wchar_t kMsgNotHibernated[] =
 inline constexpr wchar_t kMsgPasswordNotStorable[] =
     L"パスワードに使用できない文字が含まれています。半角英数字と記号で入力してください。";
 
+inline constexpr wchar_t kMsgShippedFileMissing[] = L"Reveilo と同じフォルダーに次のファイルがないため、設定できません: ";
+inline constexpr wchar_t kMsgUnzipWholeFolder[] =
+    L"zip ファイルの中のファイルを直接開かずに、zip ファイルをフォルダーごとすべて展開してから、"
+    L"展開先の Reveilo.exe を実行してください。";
+
+// The second line of 「スケジュールに失敗しました。」: why.
+inline constexpr wchar_t kReasonUnreadableTime[] = L"日付または時刻を読み取れません。";
+inline constexpr wchar_t kReasonBatchNotWritten[] = L"AddTask.bat または Startup.bat を書き込めませんでした。";
+inline constexpr wchar_t kReasonBatchNotStarted[] = L"AddTask.bat を実行できませんでした。";
+inline constexpr wchar_t kReasonJtNotFound[] = L"jt.exe が見つかりません。";
+inline constexpr wchar_t kReasonJtSaveFailed[] = L"タスク スケジューラがジョブの保存を受け付けませんでした。";
+inline constexpr wchar_t kReasonJtLineRefused[] = L"jt.exe がコマンドを受け付けませんでした。";
+inline constexpr wchar_t kReasonJtNoScheduler[] =
+    L"タスク スケジューラに接続できませんでした。Task Scheduler サービスが停止していないか確認してください。";
+inline constexpr wchar_t kReasonJtAccount[] =
+    L"ユーザー名かパスワードが正しくないため、タスク スケジューラがジョブを受け付けませんでした。";
+inline constexpr wchar_t kReasonJtExit[] = L"jt.exe が次の終了コードで終了しました: ";
+inline constexpr wchar_t kReasonNeverRuns[] =
+    L"タスク スケジューラは、このジョブを実行しないと報告しました（指定の時刻がすでに過ぎているなど）。";
+inline constexpr wchar_t kReasonOtherTime[] = L"タスク スケジューラは、このジョブを指定と違う時刻に実行すると報告しました。";
+inline constexpr wchar_t kReasonDisabled[] = L"タスク スケジューラで、このジョブが無効になっています。";
+inline constexpr wchar_t kReasonNoWake[] =
+    L"タスク スケジューラで、このジョブがコンピューターを復帰させない設定になっています。";
+inline constexpr wchar_t kReasonOtherProgram[] = L"タスク スケジューラのジョブが、指定と違うプログラムを実行する設定になっています。";
+inline constexpr wchar_t kReasonComponent[] = L"タスクの部品 ReveiloTask.dll を使えませんでした: ";
+// What a failure's number means, where a person can act on it.
+inline constexpr wchar_t kHrAccessDenied[] =
+    L"アクセスが拒否されました。別のアカウントが設定した同じ名前のタスクがあるときは、そのアカウントか"
+    L"管理者として実行してください。";
+inline constexpr wchar_t kHrServiceNotRunning[] = L"Task Scheduler サービスが実行されていません。";
+inline constexpr wchar_t kHrNoSuchAccount[] = L"そのユーザー名のアカウントがありません。";
+inline constexpr wchar_t kHrLogonFailure[] = L"ユーザー名かパスワードが正しくありません。";
+
 // Countdown dialog.
 inline constexpr wchar_t kSuspendLabel[] = L"休止状態にします．．．";
 inline constexpr wchar_t kSuspendCancel[] = L"キャンセル";
@@ -89,6 +122,8 @@ inline constexpr wchar_t kJtPrintComment[] = L"コメント: ";
 inline constexpr wchar_t kJtPrintAccount[] = L"アカウント: ";
 inline constexpr wchar_t kJtPrintFlags[] = L"フラグ:";
 inline constexpr wchar_t kJtPrintTrigger[] = L"トリガー: ";
+inline constexpr wchar_t kJtPrintNextRun[] = L"次回の実行: ";
+inline constexpr wchar_t kJtPrintNoNextRun[] = L"次回の実行: なし";
 inline constexpr wchar_t kJtPrintOnce[] = L" 1 回";
 inline constexpr wchar_t kJtPrintDisabled[] = L" (無効)";
 

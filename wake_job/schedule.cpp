@@ -2,6 +2,7 @@
 
 #include "platform/os_version.h"
 #include "platform/program_folder.h"
+#include "res/strings.h"
 #include "wake_job/wake_time.h"
 
 namespace {
@@ -25,45 +26,53 @@ bool HasControlCharacter(const std::wstring& text) {
   return false;
 }
 
-bool ScheduleThroughComponent(WakeJobSystem& system, const WakeJobInputs& inputs,
-                              const std::wstring& folder) {
+ScheduleResult Failed(std::wstring reason) { return {false, std::move(reason)}; }
+
+ScheduleResult ScheduleThroughComponent(WakeJobSystem& system, const WakeJobInputs& inputs,
+                                        const std::wstring& folder) {
   const auto start = BuildComponentStart(inputs.dateText, inputs.timeText);
-  if (!start) return false;
+  if (!start) return Failed(kReasonUnreadableTime);
   // The program the task runs is written first: once the task stands it
   // wakes the machine, so no later step may fail behind it.
   const std::wstring startup = ProgramFile(folder, kStartupBatchName);
-  if (!system.WriteBatchFile(startup, std::wstring())) return false;
-  return system.CallTaskComponent({*start, startup, kTaskName, kTaskAuthor});
+  if (!system.WriteBatchFile(startup, std::wstring())) return Failed(kReasonBatchNotWritten);
+  std::wstring reason;
+  if (!system.CallTaskComponent({*start, startup, kTaskName, kTaskAuthor}, reason)) return Failed(reason);
+  return {true, L""};
 }
 
-bool ScheduleThroughBatch(WakeJobSystem& system, const WakeJobInputs& given,
-                          const std::wstring& folder) {
+ScheduleResult ScheduleThroughBatch(WakeJobSystem& system, const WakeJobInputs& given,
+                                    const std::wstring& folder) {
   // jt.exe must read the very time the past-time test read, or nothing.
   WakeJobInputs inputs = given;
   const auto time = ToolTimeText(given.timeText);
+  if (!time || !ParseMonthDayYear(given.dateText)) return Failed(kReasonUnreadableTime);
   const auto named = BatchFolder(system, folder);
-  if (!time || !ParseMonthDayYear(given.dateText) || !named || IsNetworkPath(folder)) return false;
+  if (!named || IsNetworkPath(folder)) return Failed(kReasonBatchNotWritten);
   inputs.timeText = *time;
   const auto batch = BuildAddTaskBatch(inputs, *named);
   const auto scrubbed = BuildScrubbedAddTaskBatch(inputs, *named);
-  if (!batch || !scrubbed) return false;
+  if (!batch || !scrubbed) return Failed(kReasonBatchNotWritten);
   const std::wstring addTask = ProgramFile(folder, kAddTaskBatchName);
   if (!system.WriteBatchFile(addTask, *batch)) {
     // A half-written file may still hold the password.
     (void)system.WriteBatchFile(addTask, *scrubbed);
-    return false;
+    return Failed(kReasonBatchNotWritten);
   }
-  bool ok = system.WriteBatchFile(ProgramFile(folder, kStartupBatchName), std::wstring());
-  if (ok) {
-    const auto exitStatus = system.RunBatch(folder);
-    // jt.exe exits non-zero when it refused the job, and cmd gives 9009 when
-    // jt.exe cannot be found: both mean no wake job.
-    ok = exitStatus.has_value() && *exitStatus == 0;
+  ScheduleResult result{true, L""};
+  if (!system.WriteBatchFile(ProgramFile(folder, kStartupBatchName), std::wstring())) {
+    result = Failed(kReasonBatchNotWritten);
+  } else if (const auto exitStatus = system.RunBatch(folder); !exitStatus) {
+    result = Failed(kReasonBatchNotStarted);
+  } else if (*exitStatus != kJtExitOk) {
+    // jt.exe saved nothing, or removed what the scheduler then did not hold
+    // as asked; cmd gives 9009 when jt.exe cannot be found.
+    result = Failed(JtExitReason(*exitStatus));
   }
   // The password has done its work; leave none on disk. A failed rewrite does
   // not undo a job that was made.
   (void)system.WriteBatchFile(addTask, *scrubbed);
-  return ok;
+  return result;
 }
 }  // namespace
 
@@ -71,6 +80,9 @@ PreflightCheck CheckBeforeSet(WakeJobSystem& system, const std::wstring& user, c
   const bool vista = IsVistaClass(system.VersionClass());
   const std::wstring folder = system.ProgramFolder();
   if (folder.empty()) return {Preflight::FolderNotWritable, folder};
+  // Explorer runs a program straight from a zip without the files beside it.
+  const wchar_t* needed = vista ? kComponentFileName : kJtFileName;
+  if (!system.FileExists(ProgramFile(folder, needed))) return {Preflight::ShippedFileMissing, needed + 1};
   for (const wchar_t* name : {kSettingsFileName, kStartupBatchName, kAddTaskBatchName}) {
     if ((vista && name == kAddTaskBatchName) || system.CanWrite(ProgramFile(folder, name))) continue;
     return {Preflight::FolderNotWritable, folder};
@@ -83,10 +95,10 @@ PreflightCheck CheckBeforeSet(WakeJobSystem& system, const std::wstring& user, c
   return {Preflight::Usable, folder};
 }
 
-bool ScheduleWakeJob(WakeJobSystem& system, const WakeJobInputs& inputs) {
+ScheduleResult ScheduleWakeJob(WakeJobSystem& system, const WakeJobInputs& inputs) {
   const bool vista = IsVistaClass(system.VersionClass());
   const std::wstring folder = system.ProgramFolder();
-  if (folder.empty()) return false;
+  if (folder.empty()) return Failed(kReasonBatchNotWritten);
   if (vista) return ScheduleThroughComponent(system, inputs, folder);
   return ScheduleThroughBatch(system, inputs, folder);
 }

@@ -29,8 +29,11 @@ class WakeJobSystem {
   // could not be started.
   virtual std::optional<unsigned long> RunBatch(const std::wstring& folder) = 0;
   // Creates the component by its ProgID and calls "AddTask" late-bound with
-  // the four strings; false on any failure.
-  virtual bool CallTaskComponent(const std::array<std::wstring, 4>& arguments) = 0;
+  // the four strings; false on any failure, with the component's own
+  // description of it in `reason`.
+  virtual bool CallTaskComponent(const std::array<std::wstring, 4>& arguments, std::wstring& reason) = 0;
+  // Whether a file (not a folder) of that path is there.
+  virtual bool FileExists(const std::wstring& path) = 0;
   // Whether the file could be written: an existing one is opened for writing
   // and left as it is, a missing one is created and removed again.
   virtual bool CanWrite(const std::wstring& path) = 0;
@@ -50,17 +53,21 @@ enum class Preflight {
   FolderOnNetwork,    // \\server\share: cmd.exe refuses it as the batch's folder
   AccountControlCharacter,  // Ctrl-Z and its kind end a batch line where cmd.exe reads them
   AccountNotInCodePage,     // the batch cannot carry the user name or password exactly
+  ShippedFileMissing,       // jt.exe or ReveiloTask.dll: the zip was not unzipped whole
 };
 struct PreflightCheck {
   Preflight state;
-  std::wstring folder;  // as the user knows it, for the folder messages
+  std::wstring detail;  // the folder as the user knows it, or the missing file's name
 };
 // The account matters only on the batch route, which hands it to jt.exe.
 PreflightCheck CheckBeforeSet(WakeJobSystem& system, const std::wstring& user, const std::wstring& password);
 
-// False when no wake job was made: a folder that fails the check above, a
-// date or time that cannot be read, or a failure on the way.
-bool ScheduleWakeJob(WakeJobSystem& system, const WakeJobInputs& inputs);
+struct ScheduleResult {
+  bool made = false;
+  std::wstring reason;  // why not, in words for the user; empty when made
+};
+// Made only when the scheduler, asked afterwards, holds the job as asked.
+ScheduleResult ScheduleWakeJob(WakeJobSystem& system, const WakeJobInputs& inputs);
 
 // The Win32 system (wake_job/schedule_win.cpp).
 WakeJobSystem& Win32WakeJobSystem();

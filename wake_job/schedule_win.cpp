@@ -3,6 +3,7 @@
 
 #include "platform/ansi_text.h"
 #include "platform/com_ref_win.h"
+#include "platform/hresult_text.h"
 #include "platform/message_pump.h"
 #include "platform/os_version.h"
 #include "platform/program_folder.h"
@@ -92,21 +93,24 @@ class Win32System : public WakeJobSystem {
     return exitCode;
   }
 
-  bool CallTaskComponent(const std::array<std::wstring, 4>& arguments) override {
-    ComApartment apartment;
-    if (!apartment.Usable()) return false;
-    CLSID clsid;
-    if (FAILED(CLSIDFromProgID(kTaskComponentProgId, &clsid))) return false;
-    ComRef<IDispatch> component;
-    if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_SERVER, IID_IDispatch,
-                                reinterpret_cast<void**>(component.Out())))) {
+  bool CallTaskComponent(const std::array<std::wstring, 4>& arguments, std::wstring& reason) override {
+    const auto failed = [&reason](HRESULT hr) {
+      reason = kReasonComponent + HresultText(hr);
+      const std::wstring meaning = HresultMeaning(hr);
+      if (!meaning.empty()) reason += L"\n" + meaning;
       return false;
-    }
+    };
+    ComApartment apartment;
+    if (!apartment.Usable()) return failed(E_UNEXPECTED);
+    CLSID clsid;
+    HRESULT hr = CLSIDFromProgID(kTaskComponentProgId, &clsid);
+    if (FAILED(hr)) return failed(hr);
+    ComRef<IDispatch> component;
+    hr = CoCreateInstance(clsid, nullptr, CLSCTX_SERVER, IID_IDispatch, reinterpret_cast<void**>(component.Out()));
+    if (FAILED(hr)) return failed(hr);
     LPOLESTR name = const_cast<LPOLESTR>(L"AddTask");
     DISPID dispid = DISPID_UNKNOWN;
-    if (FAILED(component->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &dispid))) {
-      return false;
-    }
+    if (FAILED(hr = component->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &dispid))) return failed(hr);
     // IDispatch takes positional arguments last to first.
     VARIANTARG args[4];
     for (std::size_t i = 0; i < 4; ++i) {
@@ -119,14 +123,23 @@ class Win32System : public WakeJobSystem {
     VariantInit(&result);
     EXCEPINFO exception{};
     UINT badArgument = 0;
-    const HRESULT hr = component->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD,
-                                         &params, &result, &exception, &badArgument);
+    hr = component->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, &result, &exception,
+                           &badArgument);
     for (VARIANTARG& arg : args) VariantClear(&arg);
     VariantClear(&result);
+    // The component says what failed and why; that is what the user reads.
+    const bool described = hr == DISP_E_EXCEPTION && exception.bstrDescription;
+    if (described) reason = exception.bstrDescription;
     SysFreeString(exception.bstrSource);
     SysFreeString(exception.bstrDescription);
     SysFreeString(exception.bstrHelpFile);
+    if (FAILED(hr) && !described) return failed(hr);
     return SUCCEEDED(hr);
+  }
+
+  bool FileExists(const std::wstring& path) override {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
   }
 
   bool CanWrite(const std::wstring& path) override {

@@ -4,6 +4,7 @@
 #include <functional>
 #include <map>
 
+#include "res/strings.h"
 #include "wake_job/schedule.h"
 
 namespace {
@@ -12,7 +13,8 @@ const std::wstring kStartup = L"Startup.bat", kAddTask = L"AddTask.bat";
 // The system as ScheduleWakeJob sees it; its calls are recorded "|"-separated.
 class FakeWakeJobSystem : public WakeJobSystem {
  public:
-  std::wstring versionClass = L"XP", folder = L"C:\\W", calls, failWritesTo, addTaskWhenRun, unwritable, shortForm;
+  std::wstring versionClass = L"XP", folder = L"C:\\W", calls, failWritesTo, addTaskWhenRun, unwritable, shortForm,
+      missing;
   std::map<std::wstring, std::wstring> files{{kStartup, L"old"}, {kAddTask, L"earlier"}};
   std::optional<unsigned long> batchExit = 0;
   bool componentOk = true;
@@ -39,10 +41,12 @@ class FakeWakeJobSystem : public WakeJobSystem {
     addTaskWhenRun = files[kAddTask];
     return batchExit;
   }
-  bool CallTaskComponent(const std::array<std::wstring, 4>& arguments) override {
+  bool CallTaskComponent(const std::array<std::wstring, 4>& arguments, std::wstring& reason) override {
     Record(L"component " + arguments[0] + L"," + arguments[1] + L"," + arguments[2] + L"," + arguments[3]);
+    if (!componentOk) reason = L"component says no";
     return componentOk;
   }
+  bool FileExists(const std::wstring& path) override { return Name(path) != missing; }
 };
 
 using Fake = FakeWakeJobSystem;
@@ -55,60 +59,70 @@ TEST(ScheduleWakeJob, EachRouteReportsWhetherAJobWasMade) {
   const struct {
     const char* what;
     std::function<void(Fake&)> arrange;
-    bool made;
+    std::wstring why;  // the reason the user reads; empty when the job was made
     std::wstring calls;
     Preflight check = Preflight::Usable;  // what the check before any Set finds
     std::wstring inBatch = L"/sc taro s3cret /ctj";  // what the batch holds while it runs
   } rows[] = {
-      {"batch succeeds", [](Fake&) {}, true, kBatchRun},
-      {"jt.exe refused the job", [](Fake& s) { s.batchExit = 1; }, false, kBatchRun},
-      {"batch cannot start", [](Fake& s) { s.batchExit.reset(); }, false, kBatchRun},
-      {"AddTask.bat not writable", [](Fake& s) { s.failWritesTo = s.unwritable = kAddTask; }, false,
+      {"batch succeeds", [](Fake&) {}, L"", kBatchRun},
+      {"jt.exe refused the job", [](Fake& s) { s.batchExit = 1; }, kReasonJtSaveFailed, kBatchRun},
+      {"the scheduler will never run it", [](Fake& s) { s.batchExit = 5; }, kReasonNeverRuns, kBatchRun},
+      {"the account refused", [](Fake& s) { s.batchExit = 4; }, kReasonJtAccount, kBatchRun},
+      {"jt.exe crashed", [](Fake& s) { s.batchExit = 0xC0000005; }, kReasonJtExit + std::wstring(L"0xC0000005"),
+       kBatchRun},
+      {"jt.exe not beside Reveilo", [](Fake& s) { s.missing = L"jt.exe", s.batchExit = 9009; }, kReasonJtNotFound,
+       kBatchRun, Preflight::ShippedFileMissing},
+      {"batch cannot start", [](Fake& s) { s.batchExit.reset(); }, kReasonBatchNotStarted, kBatchRun},
+      {"AddTask.bat not writable", [](Fake& s) { s.failWritesTo = s.unwritable = kAddTask; }, kReasonBatchNotWritten,
        L"write AddTask.bat|write AddTask.bat", kNotWritable},
-      {"Startup.bat not writable", [](Fake& s) { s.failWritesTo = s.unwritable = kStartup; }, false,
+      {"Startup.bat not writable", [](Fake& s) { s.failWritesTo = s.unwritable = kStartup; }, kReasonBatchNotWritten,
        L"write AddTask.bat|write Startup.bat|write AddTask.bat", kNotWritable},
-      {"setting.ini not writable", [](Fake& s) { s.unwritable = L"setting.ini"; }, true, kBatchRun, kNotWritable},
-      {"no program folder", [](Fake& s) { s.folder.clear(); }, false, L"", kNotWritable},
+      {"setting.ini not writable", [](Fake& s) { s.unwritable = L"setting.ini"; }, L"", kBatchRun, kNotWritable},
+      {"no program folder", [](Fake& s) { s.folder.clear(); }, kReasonBatchNotWritten, L"", kNotWritable},
       // The account reaches jt.exe exactly, or the Set is refused before anything is written.
-      {"an account with blanks", [](Fake& s) { s.in.userName = L"Taro Yamada", s.in.password = L"s3cret "; }, true,
+      {"an account with blanks", [](Fake& s) { s.in.userName = L"Taro Yamada", s.in.password = L"s3cret "; }, L"",
        kBatchRun, Preflight::Usable, L"/sc \"Taro Yamada\" \"s3cret \" /ctj"},
-      {"Ctrl-Z in the password", [](Fake& s) { s.in.password = L"s3cret\x1a"; }, false, L"",
+      {"Ctrl-Z in the password", [](Fake& s) { s.in.password = L"s3cret\x1a"; }, kReasonBatchNotWritten, L"",
        Preflight::AccountControlCharacter},
-      {"a user the batch cannot write", [](Fake& s) { s.in.userName = L"M\u00fcller"; }, false,
+      {"a user the batch cannot write", [](Fake& s) { s.in.userName = L"M\u00fcller"; }, kReasonBatchNotWritten,
        L"write AddTask.bat|write AddTask.bat", Preflight::AccountNotInCodePage},
       // jt.exe reads the time the past-time test read, or the batch is not written.
-      {"blanks and full-width digits", [](Fake& s) { s.in.timeText = L" \uff17\u3000:05 "; }, true, kBatchRun,
+      {"blanks and full-width digits", [](Fake& s) { s.in.timeText = L" \uff17\u3000:05 "; }, L"", kBatchRun,
        Preflight::Usable, L"StartTime=7:05 Disabled=0"},
-      {"letters for the hour", [](Fake& s) { s.in.timeText = L"ab:05"; }, false, L""},
-      {"an impossible date", [](Fake& s) { s.in.dateText = L"2/30/2027"; }, false, L""},
+      {"letters for the hour", [](Fake& s) { s.in.timeText = L"ab:05"; }, kReasonUnreadableTime, L""},
+      {"an impossible date", [](Fake& s) { s.in.dateText = L"2/30/2027"; }, kReasonUnreadableTime, L""},
       // A folder the batch cannot name is named by its short form, or not at all.
-      {"short form of a folder", [](Fake& s) { s.folder = L"C:\\M\u00fcller", s.shortForm = L"C:\\MLLER~1"; }, true,
+      {"short form of a folder", [](Fake& s) { s.folder = L"C:\\M\u00fcller", s.shortForm = L"C:\\MLLER~1"; }, L"",
        L"write AddTask.bat|write Startup.bat|run C:\\M\u00fcller|write AddTask.bat", Preflight::Usable,
        L"cd \"C:\\MLLER~1\"\r\n"},
-      {"no short form", [](Fake& s) { s.folder = L"C:\\M\u00fcller"; }, false, L"", kNotAnsi},
-      {"a short form no better", [](Fake& s) { s.folder = L"C:\\M\u00fcller", s.shortForm = L"C:\\M\u00fc~1"; }, false,
+      {"no short form", [](Fake& s) { s.folder = L"C:\\M\u00fcller"; }, kReasonBatchNotWritten, L"", kNotAnsi},
+      {"a short form no better", [](Fake& s) { s.folder = L"C:\\M\u00fcller", s.shortForm = L"C:\\M\u00fc~1"; }, kReasonBatchNotWritten,
        L"", kNotAnsi},
-      {"a network folder", [](Fake& s) { s.folder = L"\\\\srv\\share"; }, false, L"", Preflight::FolderOnNetwork},
+      {"a network folder", [](Fake& s) { s.folder = L"\\\\srv\\share"; }, kReasonBatchNotWritten, L"", Preflight::FolderOnNetwork},
       // Only the exact class "VISTA" takes the component, which needs no account and no batch.
-      {"component", [](Fake& s) { s.versionClass = L"VISTA"; }, true, L"write Startup.bat|" + kComponent},
-      {"component fails", [](Fake& s) { s.versionClass = L"VISTA", s.componentOk = false; }, false,
+      {"component", [](Fake& s) { s.versionClass = L"VISTA"; }, L"", L"write Startup.bat|" + kComponent},
+      {"component not beside Reveilo", [](Fake& s) { s.versionClass = L"VISTA", s.missing = L"ReveiloTask.dll"; }, L"",
+       L"write Startup.bat|" + kComponent, Preflight::ShippedFileMissing},
+      {"component fails", [](Fake& s) { s.versionClass = L"VISTA", s.componentOk = false; }, L"component says no",
        L"write Startup.bat|" + kComponent},
-      {"unreadable hour", [](Fake& s) { s.versionClass = L"VISTA", s.in.timeText = L"ab:05"; }, false, L""},
+      {"unreadable hour", [](Fake& s) { s.versionClass = L"VISTA", s.in.timeText = L"ab:05"; }, kReasonUnreadableTime, L""},
       // No task behind a failure: Startup.bat comes first.
       {"Startup.bat not writable on VISTA",
-       [](Fake& s) { s.versionClass = L"VISTA", s.failWritesTo = s.unwritable = kStartup; }, false,
+       [](Fake& s) { s.versionClass = L"VISTA", s.failWritesTo = s.unwritable = kStartup; }, kReasonBatchNotWritten,
        L"write Startup.bat", kNotWritable},
       {"any account, folder or batch on VISTA",
        [](Fake& s) {
          s.versionClass = L"VISTA", s.folder = L"\\\\M\u00fcller", s.unwritable = kAddTask, s.in.userName = L"\x1a\u00fc";
        },
-       true, L"write Startup.bat|component 2027/01/05 07:05:00,\\\\M\u00fcller\\Startup.bat,ResumeRV,Reveilo"},
+       L"", L"write Startup.bat|component 2027/01/05 07:05:00,\\\\M\u00fcller\\Startup.bat,ResumeRV,Reveilo"},
   };
   for (const auto& row : rows) {
     Fake system;
     row.arrange(system);
     EXPECT_EQ(CheckBeforeSet(system, system.in.userName, system.in.password).state, row.check) << row.what;
-    EXPECT_EQ(ScheduleWakeJob(system, system.in), row.made) << row.what;
+    const ScheduleResult result = ScheduleWakeJob(system, system.in);
+    EXPECT_EQ(result.made, row.why.empty()) << row.what;
+    EXPECT_EQ(result.reason, row.why) << row.what;
     EXPECT_EQ(system.calls, row.calls) << row.what;
     // The batch had the password while it ran; no file keeps it afterwards.
     if (system.calls.find(L"run") != std::wstring::npos) {

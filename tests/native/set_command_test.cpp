@@ -40,16 +40,16 @@ class FakeHost : public SetCommandHost {
   bool ShowMessage(SetMessage m, const std::wstring& detail) override {
     static const wchar_t* names[] = {L"past",    L"empty?",    L"failed",        L"done",   L"unstorable", L"timers?",
                                      L"hiber?",  L"unwritable", L"not ANSI",     L"asleep", L"clock?",
-                                     L"network", L"control",    L"not in code page", L"too soon"};
+                                     L"network", L"control",    L"not in code page", L"too soon",   L"missing"};
     Record(names[static_cast<int>(m)] + (detail.empty() ? L"" : L" " + detail));
     if (duringMessage) duringMessage();
     return answerYes;
   }
-  bool ScheduleWakeJob(const std::wstring& d, const std::wstring& t, const std::wstring& u,
-                       const std::wstring& p) override {
+  ScheduleResult ScheduleWakeJob(const std::wstring& d, const std::wstring& t, const std::wstring& u,
+                                 const std::wstring& p) override {
     Record(L"job " + d + L" " + t + L" " + u + L" " + p);
     if (duringSchedule) duringSchedule();
-    return scheduleOk;
+    return {scheduleOk, scheduleOk ? L"" : L"why"};
   }
   // The password is recorded as it reads back: "Pass*pw" means stored scrambled.
   bool WriteSetting(const std::wstring&, const std::wstring& k, const std::wstring& v) override {
@@ -104,7 +104,8 @@ TEST(SetCommand, WhatTheUserSeesAndWhatIsStored) {
       {"a disabled box's password is neither judged nor stored",
        [](FakeHost& h) { h.password = L"p\u00e9"; h.passwordEnabled = false; }, kExit,
        L"job 1/5/2027 07:05 taro p\u00e9|User=taro|Hour=07|Min=05|done"},
-      {"scheduling fails", [](FakeHost& h) { h.scheduleOk = false; }, kStay, L"job 1/5/2027 07:05 taro pw|failed"},
+      {"scheduling fails, and says why", [](FakeHost& h) { h.scheduleOk = false; }, kStay,
+       L"job 1/5/2027 07:05 taro pw|failed why"},
       {"hibernate now", [](FakeHost& h) { h.hibernate = true; }, kExit, kJob + L"|countdown|hibernate"},
       {"countdown cancelled", [](FakeHost& h) { h.hibernate = true; h.countdownCompletes = false; }, kStay,
        kJob + L"|countdown"},
@@ -117,7 +118,8 @@ TEST(SetCommand, WhatTheUserSeesAndWhatIsStored) {
        [](FakeHost& h) { h.duringSchedule = [&h] { h.Record(h.command->Click(h) ? L"ran again" : L"ignored"); }; },
        kExit, L"job 1/5/2027 07:05 taro pw|ignored|User=taro|Pass*pw|Hour=07|Min=05|done"},
       {"window closed during the batch wait",
-       [](FakeHost& h) { h.hibernate = true; h.duringSchedule = [&h] { h.closeRequested = true; }; }, kExit, kJob},
+       [](FakeHost& h) { h.hibernate = true; h.duringSchedule = [&h] { h.closeRequested = true; }; },
+       SetOutcome::NotHibernated, kJob},
       // The texts reach scheduling and the settings as typed.
       {"a single-digit minute stays unpadded", [](FakeHost& h) { h.minute = L"5"; }, kExit,
        L"job 1/5/2027 07:5 taro pw|User=taro|Pass*pw|Hour=07|Min=5|done"},
@@ -154,6 +156,8 @@ TEST(SetCommand, WhatTheUserSeesAndWhatIsStored) {
        L"network \\\\s\\r"},
       {"Ctrl-Z in the account", [](FakeHost& h) { h.check = {Preflight::AccountControlCharacter, L""}; }, kStay,
        L"control"},
+      {"jt.exe not unzipped", [](FakeHost& h) { h.check = {Preflight::ShippedFileMissing, L"jt.exe"}; }, kStay,
+       L"missing jt.exe"},
       {"an account the batch cannot write", [](FakeHost& h) { h.check = {Preflight::AccountNotInCodePage, L""}; },
        kStay, L"not in code page"},
       {"a past time is refused before any power question",

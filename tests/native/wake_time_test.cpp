@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "wake_job/held_job.h"
 #include "wake_job/task_xml.h"
 #include "wake_job/wake_time.h"
 
@@ -93,4 +94,31 @@ TEST(TaskXml, WakesRunsExpiresAndIsValidAgainstTheTaskSchema) {
     files += " " + path;
   }
   EXPECT_EQ(std::system(("xmllint --noout --schema '" REVEILO_TASK_XSD "'" + files).c_str()), 0);
+}
+
+// A job is made only when the scheduler, asked after the save, holds it at the minute asked, enabled,
+// waking the computer and running the program; what it does not say (E_NOTIMPL) is not held against it.
+TEST(HeldJob, OnlyWhatTheSchedulerConfirmsIsMade) {
+  using V = HeldVerdict;
+  const CivilDateTime asked{2027, 1, 5, 7, 5, 0}, never{};
+  const std::optional<bool> T = true, F = false, unsaid;
+  const struct {
+    std::optional<CivilDateTime> next;
+    std::optional<bool> enabled, wakes;
+    std::optional<std::wstring> program;
+    HeldVerdict verdict;
+  } rows[] = {
+      {asked, T, T, L"c:\\w\\\\STARTUP.BAT", V::AsAsked},  {CivilDateTime{2027, 1, 5, 7, 5, 30}, T, T, {}, V::AsAsked},
+      {CivilDateTime{2027, 1, 5, 7, 6, 0}, T, T, {}, V::OtherTime}, {CivilDateTime{2027, 1, 6, 7, 5, 0}, T, T, {}, V::OtherTime},
+      {CivilDateTime{2028, 1, 5, 7, 5, 0}, T, T, {}, V::OtherTime}, {never, T, T, {}, V::NeverRuns},
+      {asked, F, T, {}, V::Disabled},  {asked, T, F, {}, V::NoWake},  {{}, unsaid, F, {}, V::NoWake},
+      {asked, T, T, L"C:\\X\\Startup.bat", V::OtherProgram},  {{}, unsaid, unsaid, {}, V::AsAsked},
+  };
+  for (const auto& r : rows) {
+    EXPECT_EQ(JudgeHeldJob(asked, L"C:\\W\\Startup.bat", HeldJob{r.next, r.enabled, r.wakes, r.program}), r.verdict)
+        << static_cast<int>(&r - rows);
+  }
+  EXPECT_TRUE(XmlWakesToRun(BuildTaskXml(L"2027/01/05 07:05:00", L"C:\\W\\Startup.bat", L"R").value()));
+  EXPECT_FALSE(XmlWakesToRun(L"<Settings><WakeToRun>false</WakeToRun></Settings>"));
+  EXPECT_FALSE(XmlWakesToRun(L"<Settings></Settings>")) << "the schema's default is not to wake";
 }

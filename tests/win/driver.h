@@ -70,12 +70,13 @@ inline std::wstring StoredTaskText(const wchar_t* name) {
   return bytes.rfind("\xff\xfe", 0) == 0 ? FileText16(path) : std::wstring(bytes.begin(), bytes.end());
 }
 
-// Reveilo.exe started from the program folder with an argument text, and ended
-// when the test is over if a failed test left it running.
+// Reveilo.exe (or another program of the folder) started from the program
+// folder with an argument text, and ended when the test is over if a failed
+// test left it running.
 class ReveiloProcess {
  public:
-  explicit ReveiloProcess(const std::wstring& arguments) {
-    const std::wstring exe = ProgramPath(L"\\Reveilo.exe");
+  explicit ReveiloProcess(const std::wstring& arguments, const wchar_t* program = L"\\Reveilo.exe") {
+    const std::wstring exe = ProgramPath(program);
     std::wstring line = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;

@@ -19,6 +19,8 @@
 #include "platform/local_time.h"
 #include "res/strings.h"
 #include "settings/password.h"
+#include "wake_job/batch_text.h"
+#include "wake_job/held_job.h"
 #include "wake_job/wake_time.h"
 
 namespace {
@@ -70,9 +72,11 @@ const CivilDateTime kNow = LocalNow();  // its minute has begun by the time a ro
 const std::wstring kThisMinute = Padded(kNow.year, 4) + L"/" + Padded(kNow.month, 2) + L"/" + Padded(kNow.day, 2) +
                                  L" " + Padded(kNow.hour, 2) + L":" + Padded(kNow.minute, 2);
 const std::string kUser = "[UserInfo]\r\nUser=";
-const Box kBad{kMsgBadCommandLine, IDOK}, kFailed{kMsgScheduleFailed, IDOK}, kDone{kMsgDone, IDOK},
+const Box kBad{kMsgBadCommandLine, IDOK}, kDone{kMsgDone, IDOK},
     kPast{kMsgPastTime, IDOK}, kUnstorable{kMsgPasswordNotStorable, IDOK},
     kUnwritable{kMsgFolderNotWritable + (L"\n\n" + ProgramFolder() + L"\n\n") + kMsgMoveFolder, IDOK};
+Box Failed(const wchar_t* reason) { return {kMsgScheduleFailed + (L"\n" + std::wstring(reason)), IDOK}; }
+Box Missing(const wchar_t* file) { return {kMsgShippedFileMissing + (file + (L"\n\n" + std::wstring(kMsgUnzipWholeFolder))), IDOK}; }
 
 std::vector<Row> Rows() {
   const std::wstring d = kDate;
@@ -86,13 +90,13 @@ std::vector<Row> Rows() {
       // Taken apart, then refused by the Set command or by jt.exe.
       {"past_time", kBoth, kPlain, L"2001/01/05 07:05 u p", {kPast}},
       {"the_current_minute", kBoth, kPlain, kThisMinute + L" u p", {kPast}},
-      {"letters_for_the_hour", kBoth, kPlain, d + L" ab:05 u p", {kFailed}},
+      {"letters_for_the_hour", kBoth, kPlain, d + L" ab:05 u p", {Failed(kReasonUnreadableTime)}},
       {"Japanese_password", kXp, kPlain, d + L" 07:05 u パス", {kUnstorable}},
       {"folder_not_writable", kBoth, kPlain, d + L" 07:05 u p", {kUnwritable}, kBlockedStartup},
-      {"jt_exe_missing", kXp, kPlain, d + L" 07:05 u S3cr3t-9x", {kFailed}, kBatch | kNoJt},
-      {"jt_exe_refuses", kXp, kPlain, d + L" 07:05 u S3cr3t-9x", {kFailed}, kBatch | kJtRefuses,
+      {"jt_exe_not_unzipped", kXp, kPlain, d + L" 07:05 u S3cr3t-9x", {Missing(L"jt.exe")}, kNoJt},
+      {"jt_exe_refuses", kXp, kPlain, d + L" 07:05 u S3cr3t-9x", {Failed(kReasonJtSaveFailed)}, kBatch | kJtRefuses,
        L"/sc u S3cr3t-9x /ctj "},
-      {"component_missing", kVista, kPlain, d + L" 07:05 u p", {kFailed}, kNoComponent},
+      {"component_not_unzipped", kVista, kPlain, d + L" 07:05 u p", {Missing(L"ReveiloTask.dll")}, kNoComponent},
       // Hostile but valid: the Set goes through with the texts intact.
       {"Japanese_user", kXp, kPlain, d + L" 07:05 山田 p", {}, kSets},
       {"cmd_metacharacters_in_the_user", kXp, kPlain, d + L" 07:05 a&b|c>d p", {}, kSets,
@@ -298,6 +302,26 @@ TEST_P(Scenario, EndsAsTheUserMustSee) {
 INSTANTIATE_TEST_SUITE_P(Rows, Scenario, ::testing::ValuesIn(RowsOfThisRoute()),
                          [](const ::testing::TestParamInfo<Row>& info) { return std::string(info.param.name); });
 
+// jt.exe asks the scheduler for the job it saved: one whose minute has begun, which the scheduler will
+// never run, is deleted again with a status of its own; one ahead stays.
+TEST(JtExe, KeepsOnlyAJobTheSchedulerWillRun) {
+  const std::wstring job = TasksFolder(GetWindowsDirectoryW) + L"Resume.job", app = ProgramPath(L"\\Startup.bat");
+  const wchar_t* jt = FileExists(ProgramPath(L"\\jt_real.exe")) ? L"\\jt_real.exe" : L"\\jt.exe";
+  const std::pair<std::wstring, unsigned long> rows[] = {
+      {Padded(kNow.month, 0) + L"/" + Padded(kNow.day, 0) + L"/" + Padded(kNow.year, 4) + L" StartTime=" +
+           Padded(kNow.hour, 0) + L":" + Padded(kNow.minute, 2), kJtExitReadBack + int(HeldVerdict::NeverRuns)},
+      {L"1/5/" + std::to_wstring(kYear) + L" StartTime=7:05", kJtExitOk}};
+  for (const auto& [when, status] : rows) {
+    DeleteFileW(job.c_str());
+    ReveiloProcess run(L"/ctj StartDate=" + when + L" Type=once /sj ApplicationName=\"" + app +
+                       L"\" SystemRequired=1 DeleteWhenDone=1 /saj Resume.job", jt);
+    DWORD code = 99;
+    ASSERT_TRUE(run.Exited(30000, &code));
+    EXPECT_EQ(code, status) << ToAnsi(when);
+    EXPECT_EQ(FileExists(job), status == kJtExitOk) << ToAnsi(when);
+  }
+}
+
 // The window as it opens on a first start: captions, lists, geometry, focus
 // and tab order, the clock, and what restore mode puts in place.
 TEST(Window, FirstStart) {
@@ -376,6 +400,7 @@ TEST(Window, FirstStart) {
   for (const int id : {IDC_LABEL1, IDC_LABEL2, IDC_LABEL3, IDC_LABEL4, IDC_DTPICKER1, IDC_COMBOHH, IDC_COMBOMM,
                        IDC_TXTUSER, IDC_TXTPASSWORD, IDC_CHKSUSPEND, IDC_COMMAND1, IDC_STATUSBAR1}) {
     const bool label = id == IDC_LABEL1 || id == IDC_LABEL2 || id == IDC_LABEL3 || id == IDC_LABEL4;
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);  // dark under a High Contrast scheme
     GetClientRect(reveilo.Control(id), &r);
     EXPECT_GE(r.bottom, line.tmHeight) << id;
     GetWindowRect(reveilo.Control(id), &r);
@@ -383,7 +408,8 @@ TEST(Window, FirstStart) {
     for (LONG y = r.top; y < r.bottom && label; ++y) {
       for (LONG x = r.left; x < r.right; ++x) {
         const char* p = &shot[54 + 4 * ((y - window.top) * (window.right - window.left) + x - window.left)];
-        drawn |= p[3] != 0 && uint8_t(p[0]) + uint8_t(p[1]) + uint8_t(p[2]) < 3 * 96;
+        drawn |= p[3] != 0 && std::abs(uint8_t(p[0]) + uint8_t(p[1]) + uint8_t(p[2]) - GetRValue(face) -
+                                       GetGValue(face) - GetBValue(face)) > 3 * 96;
       }
     }
     EXPECT_EQ(drawn, label) << "a caption in the screenshot: " << id;

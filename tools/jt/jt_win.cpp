@@ -1,18 +1,22 @@
 // jt.exe: the Task Scheduler command tool that "AddTask.bat" drives, over the
 // Task Scheduler 1.0 interfaces. Exit status 0 only when every command of the
-// line succeeded; 2 when the line itself was refused.
+// line succeeded and every saved job reads back as asked; the others are
+// JtExit's, which Reveilo turns into the reason it shows.
 #include <windows.h>
 #include <initguid.h>
 #include <mstask.h>
 
 #include <cstdio>
 #include <string>
+#include <tuple>
 
 #include "platform/ansi_text.h"
 #include "platform/com_ref_win.h"
 #include "platform/hresult_text.h"
 #include "res/strings.h"
 #include "tools/jt/jt_command.h"
+#include "wake_job/batch_text.h"
+#include "wake_job/held_job.h"
 #include "wake_job/wake_time.h"
 
 namespace {
@@ -120,6 +124,13 @@ void PrintSavedJob(ITaskScheduler* scheduler, const std::wstring& name) {
     if (flags & TASK_FLAG_RUN_ONLY_IF_LOGGED_ON) names += L" RunOnlyIfLoggedOn";
     PrintLine(kJtPrintFlags + names);
   }
+  SYSTEMTIME next{};
+  if (task->GetNextRunTime(&next) == S_OK) {
+    PrintLine(kJtPrintNextRun + Padded(next.wYear, 4) + L"/" + Padded(next.wMonth, 2) + L"/" + Padded(next.wDay, 2) +
+              L" " + Padded(next.wHour, 2) + L":" + Padded(next.wMinute, 2));
+  } else {
+    PrintLine(kJtPrintNoNextRun);
+  }
   WORD count = 0;
   task->GetTriggerCount(&count);
   for (WORD i = 0; i < count; ++i) {
@@ -136,13 +147,66 @@ void PrintSavedJob(ITaskScheduler* scheduler, const std::wstring& name) {
   }
 }
 
+// The job the scheduler now holds under `name`, as its next run, flags and
+// program say it; nothing is taken on trust from what was saved.
+HeldJob ReadBack(ITaskScheduler* scheduler, const std::wstring& name) {
+  HeldJob held;
+  ComRef<ITask> task;
+  if (FAILED(scheduler->Activate(name.c_str(), IID_ITask, reinterpret_cast<IUnknown**>(task.Out())))) {
+    held.nextRun = CivilDateTime{};  // not there at all: it will never run
+    return held;
+  }
+  SYSTEMTIME next{};
+  const HRESULT hr = task->GetNextRunTime(&next);
+  if (hr == S_OK) held.nextRun = CivilDateTime{next.wYear, next.wMonth, next.wDay, next.wHour, next.wMinute, 0};
+  else if (SUCCEEDED(hr)) held.nextRun = CivilDateTime{};  // SCHED_S_TASK_NO_MORE_RUNS and its kind
+  DWORD flags = 0;
+  if (SUCCEEDED(task->GetFlags(&flags))) {
+    held.enabled = !(flags & TASK_FLAG_DISABLED);
+    held.wakes = (flags & TASK_FLAG_SYSTEM_REQUIRED) && (flags & TASK_FLAG_DELETE_WHEN_DONE);
+  }
+  LPWSTR program = nullptr;
+  if (SUCCEEDED(task->GetApplicationName(&program))) held.program = TakeCoString(program);
+  return held;
+}
+
+// What the saved job must read back as: the earliest enabled trigger's minute,
+// the program asked for, and the wake when it was asked; nullopt when the job
+// has no trigger to judge.
+std::optional<CivilDateTime> AskedRun(const PendingJob& job) {
+  std::optional<CivilDateTime> asked;
+  for (const JtTrigger& t : job.triggers) {
+    const CivilDateTime at{t.year, t.month, t.day, t.hour, t.minute, 0};
+    if (!t.disabled && (!asked || std::tie(at.year, at.month, at.day, at.hour, at.minute) <
+                                      std::tie(asked->year, asked->month, asked->day, asked->hour, asked->minute)))
+      asked = at;
+  }
+  return asked;
+}
+
+// The scheduler's service may be reading a job it has just seen due (a
+// sharing violation): a job that must go is asked for again, for a while.
+HRESULT DeleteWhenFree(ITaskScheduler* scheduler, const std::wstring& name) {
+  HRESULT hr = scheduler->Delete(name.c_str());
+  for (int tries = 0; hr == HRESULT_FROM_WIN32(ERROR_SHARING_VIOLATION) && tries < 50; ++tries) {
+    Sleep(100);
+    hr = scheduler->Delete(name.c_str());
+  }
+  return hr;
+}
+
+bool IsAccountFailure(HRESULT hr) {
+  return hr == static_cast<HRESULT>(0x80041310) || hr == HRESULT_FROM_WIN32(ERROR_NONE_MAPPED) ||
+         hr == HRESULT_FROM_WIN32(ERROR_LOGON_FAILURE);
+}
+
 int Run(const JtParse& parse) {
   ComRef<ITaskScheduler> scheduler;
   HRESULT hr = CoCreateInstance(CLSID_CTaskScheduler, nullptr, CLSCTX_INPROC_SERVER,
                                 IID_ITaskScheduler, scheduler.OutVoid());
   if (FAILED(hr)) {
     PrintLine(kJtNoScheduler + std::wstring(L" ") + Hex(hr));
-    return 1;
+    return kJtExitNoScheduler;
   }
   PendingJob job;
   std::wstring savedName;
@@ -158,7 +222,7 @@ int Run(const JtParse& parse) {
           PrintLine(kJtNoSuchJob + command.name);  // nothing to replace: not a failure
         } else {
           PrintLine(kJtDeleteFailed + command.name + L" " + Hex(hr));
-          status = 1;
+          status = kJtExitSaveFailed;
         }
         break;
       case JtCommand::Kind::SetAccount:
@@ -177,9 +241,25 @@ int Run(const JtParse& parse) {
                          [&] { scheduler->Delete(command.name.c_str()); })) {
           savedName = command.name;
           PrintLine(kJtSaved + command.name);
+          const auto asked = AskedRun(job);
+          HeldJob held = ReadBack(scheduler.Get(), command.name);
+          // Only what this line asked for is judged.
+          const DWORD wake = TASK_FLAG_SYSTEM_REQUIRED | TASK_FLAG_DELETE_WHEN_DONE;
+          if ((job.flags & wake) != wake) held.wakes.reset();
+          if (job.applicationName.empty()) held.program.reset();
+          const HeldVerdict verdict = asked ? JudgeHeldJob(*asked, job.applicationName, held) : HeldVerdict::AsAsked;
+          if (verdict != HeldVerdict::AsAsked) {
+            // Say what the scheduler holds instead, then leave no job behind.
+            PrintLine(HeldVerdictReason(verdict));
+            PrintSavedJob(scheduler.Get(), command.name);
+            if (FAILED(hr = DeleteWhenFree(scheduler.Get(), command.name)))
+              PrintLine(kJtDeleteFailed + command.name + L" " + Hex(hr));
+            savedName.clear();
+            status = kJtExitReadBack + static_cast<int>(verdict);
+          }
         } else {
-          PrintLine(kJtSaveFailed + command.name + L" " + Hex(hr));
-          status = 1;
+          PrintLine(kJtSaveFailed + command.name + L" " + Hex(hr) + L" " + HresultMeaning(hr));
+          status = IsAccountFailure(hr) ? kJtExitAccount : kJtExitSaveFailed;
         }
         break;
       case JtCommand::Kind::PrintJob:
@@ -195,11 +275,11 @@ int wmain() {
   const JtParse parse = ParseJtArguments(JtArgumentsOf(GetCommandLineW()));
   if (!parse.error.empty() || parse.commands.empty()) {
     PrintLine(parse.error.empty() ? std::wstring(kJtUsage) : parse.error);
-    return 2;
+    return kJtExitLineRefused;
   }
   if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
     PrintLine(kJtNoScheduler);
-    return 1;
+    return kJtExitNoScheduler;
   }
   const int status = Run(parse);
   CoUninitialize();

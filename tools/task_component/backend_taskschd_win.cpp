@@ -7,7 +7,9 @@
 #include "platform/hresult_text.h"
 #include "res/strings.h"
 #include "tools/task_component/component.h"
+#include "wake_job/held_job.h"
 #include "wake_job/task_xml.h"
+#include "wake_job/wake_time.h"
 
 namespace {
 class Bstr {
@@ -22,7 +24,29 @@ class Bstr {
   BSTR b_;
 };
 
-std::wstring Failure(const wchar_t* what, HRESULT hr) { return std::wstring(what) + L" (" + HresultText(hr) + L")"; }
+std::wstring Failure(const wchar_t* what, HRESULT hr) {
+  const std::wstring meaning = HresultMeaning(hr);
+  return std::wstring(what) + L" (" + HresultText(hr) + L")" + (meaning.empty() ? L"" : L"\n" + meaning);
+}
+
+// What the scheduler itself says of the task it now holds; a value it does
+// not give (Wine leaves get_NextRunTime unimplemented) stays unsaid.
+HeldJob AskRegisteredTask(IRegisteredTask* task) {
+  HeldJob held;
+  VARIANT_BOOL enabled = VARIANT_FALSE;
+  if (SUCCEEDED(task->get_Enabled(&enabled))) held.enabled = enabled != VARIANT_FALSE;
+  DATE next = 0;
+  SYSTEMTIME at{};
+  if (SUCCEEDED(task->get_NextRunTime(&next))) {
+    // Zero: the scheduler will never run it.
+    if (next == 0) held.nextRun = CivilDateTime{};
+    else if (VariantTimeToSystemTime(next, &at)) held.nextRun = CivilDateTime{at.wYear, at.wMonth, at.wDay, at.wHour, at.wMinute, 0};
+  }
+  BSTR xml = nullptr;
+  if (SUCCEEDED(task->get_Xml(&xml)) && xml) held.wakes = XmlWakesToRun(std::wstring(xml, SysStringLen(xml)));
+  SysFreeString(xml);
+  return held;
+}
 }  // namespace
 
 HRESULT AddTaskBackend(const std::array<std::wstring, 4>& arguments, std::wstring& error) {
@@ -53,5 +77,15 @@ HRESULT AddTaskBackend(const std::array<std::wstring, 4>& arguments, std::wstrin
   hr = folder->RegisterTask(name.get(), definition.get(), TASK_CREATE_OR_UPDATE, empty, empty,
                             TASK_LOGON_INTERACTIVE_TOKEN, empty, task.Out());
   if (FAILED(hr)) return error = Failure(kTaskRefused, hr), hr;
+  // Reported made only when the scheduler holds it as asked; otherwise no
+  // task stays behind to wake the machine at another time.
+  const HeldVerdict verdict =
+      task.Get() ? JudgeHeldJob(*ParseComponentStart(arguments[0]), arguments[1], AskRegisteredTask(task.Get()))
+           : HeldVerdict::AsAsked;
+  if (verdict != HeldVerdict::AsAsked) {
+    folder->DeleteTask(name.get(), 0);
+    error = HeldVerdictReason(verdict);
+    return SCHED_E_TASK_NOT_READY;
+  }
   return S_OK;
 }
