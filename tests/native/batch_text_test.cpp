@@ -15,9 +15,7 @@ TEST(AddTaskBatch, CmdGivesBackExactlyTheToolLine) {
   const struct {
     std::wstring user, password, folder;
   } rows[] = {
-      {L"u", L"a&b", L"C:\\W"},       {L"u", L"a|b", L"C:\\W"},         {L"u", L"a>d", L"C:\\W"},
-      {L"u", L"a<b", L"C:\\W"},       {L"u", L"a^b", L"C:\\W"},         {L"u", L"%PATH%", L"C:\\W"},
-      {L"u", L"(a)", L"C:\\W"},       {L"u", L"a&b|c>d^e%PATH%", L"C:\\W"},
+      {L"u", L"a&b", L"C:\\W"},  {L"u", L"a<b", L"C:\\W"},  {L"u", L"(a)", L"C:\\W"},  {L"u", L"a&b|c>d^e%PATH%", L"C:\\W"},
       {L"x\"y&z", L"p|q", L"C:\\W"},  // the user's quote flips cmd's quote state
       {L"\"", L"&", L"C:\\W"},        {L"u\"\"", L"a^&", L"C:\\W"},     {L"u", L"a^", L"C:\\W"},  // no line join
       {L"Taro Yamada", L"", L"C:\\A&B %TEMP% (x)"}, {L"太郎", L"pw", L"C:\\復帰 ツール"}, {L"u", L"p", L"C:\\"},

@@ -7,8 +7,7 @@
 namespace {
 class FakeCountdownUi : public CountdownUi {
  public:
-  int cancelAt = -1;  // the click arrives while the pass that shows this position handles messages
-  int position = -1;
+  int cancelAt = -1, position = -1;  // the click arrives while the pass that shows cancelAt handles messages
   std::int64_t now = 1000;
   std::string log;        // "show", each position shown, "close"
   bool cancelled = true;  // left over from an earlier cancelled countdown

@@ -67,7 +67,6 @@ TEST(ScheduleWakeJob, EachRouteReportsWhetherAJobWasMade) {
       {"batch succeeds", [](Fake&) {}, L"", kBatchRun},
       {"jt.exe refused the job", [](Fake& s) { s.batchExit = 1; }, kReasonJtSaveFailed, kBatchRun},
       {"the scheduler will never run it", [](Fake& s) { s.batchExit = 5; }, kReasonNeverRuns, kBatchRun},
-      {"the account refused", [](Fake& s) { s.batchExit = 4; }, kReasonJtAccount, kBatchRun},
       {"jt.exe crashed", [](Fake& s) { s.batchExit = 0xC0000005; }, kReasonJtExit + std::wstring(L"0xC0000005"),
        kBatchRun},
       {"jt.exe not beside Reveilo", [](Fake& s) { s.missing = L"jt.exe", s.batchExit = 9009; }, kReasonJtNotFound,
@@ -78,7 +77,6 @@ TEST(ScheduleWakeJob, EachRouteReportsWhetherAJobWasMade) {
       {"Startup.bat not writable", [](Fake& s) { s.failWritesTo = s.unwritable = kStartup; }, kReasonBatchNotWritten,
        L"write AddTask.bat|write Startup.bat|write AddTask.bat", kNotWritable},
       {"setting.ini not writable", [](Fake& s) { s.unwritable = L"setting.ini"; }, L"", kBatchRun, kNotWritable},
-      {"no program folder", [](Fake& s) { s.folder.clear(); }, kReasonBatchNotWritten, L"", kNotWritable},
       // The account reaches jt.exe exactly, or the Set is refused before anything is written.
       {"an account with blanks", [](Fake& s) { s.in.userName = L"Taro Yamada", s.in.password = L"s3cret "; }, L"",
        kBatchRun, Preflight::Usable, L"/sc \"Taro Yamada\" \"s3cret \" /ctj"},

@@ -82,10 +82,8 @@ std::vector<Row> Rows() {
   const std::wstring d = kDate;
   return {
       // Command lines that are not taken apart: restore mode, or the format warning.
-      {"empty", kXp, kPlain, L"", {}, kStays, L"", L"taro"},
       {"one_token", kXp, kPlain, d, {kBad}, kStays, L"", L"taro"},
       {"30_February", kXp, kPlain, L"2027/02/30 07:05 u p", {kBad}},
-      {"10000_character_date", kXp, kPlain, std::wstring(10000, L'9') + L" 07:05 u p", {kBad}},
       {"a_date_the_picker_cannot_hold", kXp, kPlain, L"1700/01/05 23:59 taro pw1", {kBad}},
       // Taken apart, then refused by the Set command or by jt.exe.
       {"past_time", kBoth, kPlain, L"2001/01/05 07:05 u p", {kPast}},
@@ -102,12 +100,9 @@ std::vector<Row> Rows() {
       {"cmd_metacharacters_in_the_user", kXp, kPlain, d + L" 07:05 a&b|c>d p", {}, kSets,
        L"/sc a&b|c>d p /ctj " + kWakeDate},
       {"cmd_metacharacters_in_the_password", kBoth, kPlain, d + L" 07:05 u p&q>r^s%PATH%(t)", {}, kSets},
-      {"quote_before_a_metacharacter", kXp, kPlain, d + L" 07:05 x\"y&z p|q", {}, kSets, L"/sc x\"y&z p|q /ctj "},
       {"blanks_around_and_a_quoted_user", kXp, "", L"  " + d + L" 7:05 \"taro\" pw  ", {}, kSets,
        L"/sc \"\"\"taro\"\"\" pw /ctj " + kWakeDate + L" StartTime=7:05 "},
       {"x_hibernates_and_Cancel_stops_it", kXp, "", d + L" 07:05 taro pw x", {}, kCancels | kBatch},
-      {"password_ending_in_X_hibernates_and_keeps_it", kXp, "", d + L" 07:05 taro pwX", {}, kSets,
-       L"/sc taro pwX /ctj "},
       {"bangs_in_the_password", kXp, "", d + L" 07:05 u p!PATH!q", {}, kSets, L"/sc u p!PATH!q /ctj "},
       // Through the window.
       // Typed with the IME on: full-width digits.
@@ -131,12 +126,10 @@ std::vector<Row> Rows() {
        Typed{kYear, nullptr, nullptr, nullptr, L""}},
       // setting.ini as nobody wrote it, or as nobody may write it. A value is
       // cut at 1023 bytes, and then only whole characters come back.
-      {"5000_byte_user", kXp, kUser + std::string(5000, 'a') + "\r\n", L"", {}, kStays, L"", std::wstring(1023, L'a')},
       {"lead_byte_at_the_cut", kXp, kUser + std::string(1022, 'b') + ToAnsi(L"山田") + "\r\n", L"", {}, kStays, L"",
        std::wstring(1022, L'b')},
       {"whole_character_at_the_cut", kXp, kUser + std::string(1021, 'c') + ToAnsi(L"山田") + "\r\n", L"", {}, kStays,
        L"", std::wstring(1021, L'c') + L"山"},
-      {"bytes_that_are_no_Shift_JIS", kXp, kUser + "\x81\x20\xff\xa0\x82\r\n[StartTime]\r\nHour=\x80\r\n", L""},
       {"binary_garbage", kXp, std::string("\0\x01\x02[\xff]\r\n=\r\n[[[\r\n", 14), L""},
   };
 }
@@ -305,20 +298,16 @@ INSTANTIATE_TEST_SUITE_P(Rows, Scenario, ::testing::ValuesIn(RowsOfThisRoute()),
 // jt.exe asks the scheduler for the job it saved: one whose minute has begun, which the scheduler will
 // never run, is deleted again with a status of its own; one ahead stays.
 TEST(JtExe, KeepsOnlyAJobTheSchedulerWillRun) {
-  const std::wstring job = TasksFolder(GetWindowsDirectoryW) + L"Resume.job", app = ProgramPath(L"\\Startup.bat");
-  const wchar_t* jt = FileExists(ProgramPath(L"\\jt_real.exe")) ? L"\\jt_real.exe" : L"\\jt.exe";
-  const std::pair<std::wstring, unsigned long> rows[] = {
-      {Padded(kNow.month, 0) + L"/" + Padded(kNow.day, 0) + L"/" + Padded(kNow.year, 4) + L" StartTime=" +
-           Padded(kNow.hour, 0) + L":" + Padded(kNow.minute, 2), kJtExitReadBack + int(HeldVerdict::NeverRuns)},
-      {L"1/5/" + std::to_wstring(kYear) + L" StartTime=7:05", kJtExitOk}};
-  for (const auto& [when, status] : rows) {
+  const std::wstring job = TasksFolder(GetWindowsDirectoryW) + L"Resume.job", now = Padded(kNow.month, 0) + L"/" +
+      Padded(kNow.day, 0) + L"/" + Padded(kNow.year, 4) + L" StartTime=" + Padded(kNow.hour, 0) + L":" + Padded(kNow.minute, 2);
+  for (const auto& [when, status] : {std::pair{now, kJtExitReadBack + unsigned(HeldVerdict::NeverRuns)},
+                                     {L"1/5/" + std::to_wstring(kYear) + L" StartTime=7:05", unsigned(kJtExitOk)}}) {
     DeleteFileW(job.c_str());
-    ReveiloProcess run(L"/ctj StartDate=" + when + L" Type=once /sj ApplicationName=\"" + app +
-                       L"\" SystemRequired=1 DeleteWhenDone=1 /saj Resume.job", jt);
+    ReveiloProcess run(L"/ctj StartDate=" + when + L" /sj SystemRequired=1 DeleteWhenDone=1 /saj Resume.job",
+                       FileExists(ProgramPath(L"\\jt_real.exe")) ? L"\\jt_real.exe" : L"\\jt.exe");
     DWORD code = 99;
     ASSERT_TRUE(run.Exited(30000, &code));
-    EXPECT_EQ(code, status) << ToAnsi(when);
-    EXPECT_EQ(FileExists(job), status == kJtExitOk) << ToAnsi(when);
+    EXPECT_EQ(std::make_pair(code, FileExists(job)), std::make_pair(status, status == kJtExitOk)) << ToAnsi(when);
   }
 }
 
