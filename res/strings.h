@@ -40,7 +40,7 @@ inline constexpr wchar_t kMsgMoveFolder[] =
     L"（名前には英数字と日本語だけを使ったもの）に移してから、もう一度実行してください。";
 inline constexpr wchar_t kMsgFolderOnNetwork[] =
     L"Reveilo のフォルダーがネットワーク上（\\\\サーバー\\共有）にあるため、"
-    L"Windows XP 以前ではジョブを設定できません。";
+    L"Windows XP ではジョブを設定できません。";
 inline constexpr wchar_t kMsgAccountControlCharacter[] =
     L"ユーザー名かパスワードに制御文字（Ctrl+Z など）が含まれているため、設定できません。"
     L"入力し直してください。";

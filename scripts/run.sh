@@ -29,7 +29,7 @@ fi
 echo "== Reveilo.exe $* (Windows version: $version; the ${wine_arch/win/}-bit build: $wine_reason)"
 
 show='
-echo "== exit status $REVEILO_STATUS (0: the wake job is set, 1: it is not, 2: it is set but the machine did not hibernate)"
+echo "== exit status $REVEILO_STATUS (0: the wake job is set; 1: no job was set, or the countdown was cancelled and the job stays; 2: the job is set but the machine did not hibernate)"
 echo "== setting.ini, written in the program folder C:\\reveilo (here $PWD)"
 if [ -f setting.ini ]; then iconv -f CP932 -t UTF-8 setting.ini | tr -d "\r"; else echo "(none)"; fi
 echo "== the job the Task Scheduler now holds"
