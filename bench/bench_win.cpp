@@ -15,7 +15,9 @@
 #include <vector>
 
 #include "platform/program_folder.h"
+#include "platform/program_folder_win.h"
 #include "wake_job/schedule.h"
+#include "wake_job/schedule_win.h"
 
 namespace {
 double NowMs() {

@@ -30,8 +30,7 @@ LRESULT CALLBACK FloorProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
       return 0;
     }
     case WM_CTLCOLORSTATIC:
-      SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-      return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+      return StaticColors(wParam);
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "platform/program_folder.h"
+#include "platform/program_folder_win.h"
 
 int wmain() {
   LARGE_INTEGER now, frequency;

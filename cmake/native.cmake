@@ -21,3 +21,17 @@ add_test(NAME narrow_japanese_literal_refused
           ${CMAKE_SOURCE_DIR}/tests/lint/narrow_japanese_literal.cpp.txt)
 set_tests_properties(narrow_japanese_literal_refused PROPERTIES PASS_REGULAR_EXPRESSION
                      "narrow_japanese_literal.cpp.txt:3:[0-9]+: error: converting to execution character set")
+
+# The portable core and its tests name no Windows-only header; the check's own
+# test shows it refusing one.
+get_target_property(core_sources reveilo_core SOURCES)
+list(TRANSFORM core_sources PREPEND ${CMAKE_SOURCE_DIR}/)
+set(REVEILO_CHECK_PORTABLE ${CMAKE_SOURCE_DIR}/cmake/check-portable.cmake)
+add_test(NAME portable_core_names_no_windows_header
+  COMMAND ${CMAKE_COMMAND} -DROOT=${CMAKE_SOURCE_DIR} "-DFILES=${core_sources};${unit_test_sources}"
+          -P ${REVEILO_CHECK_PORTABLE})
+add_test(NAME portable_check_refuses_a_win_header
+  COMMAND ${CMAKE_COMMAND} -DROOT=${CMAKE_SOURCE_DIR}
+          -DFILES=${CMAKE_SOURCE_DIR}/tests/lint/portable_names_win_header.cpp.txt -P ${REVEILO_CHECK_PORTABLE})
+set_tests_properties(portable_check_refuses_a_win_header PROPERTIES PASS_REGULAR_EXPRESSION
+                     "portable_names_win_header.cpp.txt[ \r\n]+includes[ \r\n]+platform/os_version_win.h")

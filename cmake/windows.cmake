@@ -40,6 +40,7 @@ add_library(reveilo_win STATIC
   platform/message_pump_win.cpp
   platform/local_time_win.cpp
   platform/system_library_win.cpp
+  platform/window_layout_win.cpp
   power/readiness_win.cpp
   settings/settings_win.cpp
   wake_job/schedule_win.cpp
@@ -154,7 +155,8 @@ add_custom_target(shipped_texts ALL DEPENDS ${shipped_texts})
 
 # Benchmark programs (bench/run.sh runs them). The floor is Reveilo's window
 # with no program behind it, built like Reveilo.exe.
-add_executable(floor WIN32 bench/floor_win.cpp main_window/form1_layout_win.cpp bench/floor.rc)
+add_executable(floor WIN32 bench/floor_win.cpp main_window/form1_layout_win.cpp platform/window_layout_win.cpp
+               bench/floor.rc)
 target_include_directories(floor PRIVATE ${CMAKE_SOURCE_DIR}/res)
 target_link_libraries(floor PRIVATE reveilo_core comctl32 imm32)
 target_link_options(floor PRIVATE -municode)

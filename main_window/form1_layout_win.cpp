@@ -3,9 +3,10 @@
 #include <commctrl.h>
 #include <imm.h>
 
-#include <algorithm>
+#include <iterator>
 
 #include "platform/ui_font_win.h"
+#include "platform/window_layout_win.h"
 #include "res/resource.h"
 #include "res/strings.h"
 #include "wake_job/wake_time.h"
@@ -17,20 +18,9 @@ constexpr int kClientHeightTwips = 3495;
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kFormExStyle = WS_EX_CONTROLPARENT;
 
-struct ControlLayout {
-  int id;
-  const wchar_t* windowClass;
-  DWORD style;
-  DWORD exStyle;
-  const wchar_t* text;
-  int frame;  // the frame the position is relative to, or 0 for the window
-  int left, top, width, height;
-  // Pixels the control needs around one line of text (borders, margins): the
-  // height grows to that when the system's font is taller than the line the
-  // twips were drawn for (about 12 pixels at 96 DPI; Vista and later Japanese
-  // UI fonts take 16 to 18).
-  int chrome = 0;
-};
+// The drop-down list below an editable combo box, beyond its edit field.
+constexpr int kComboListTwips = 3000;
+constexpr int kStatusPartTwips = 2500;
 
 // In tab order: the creation order is the order Tab moves through.
 const ControlLayout kControls[] = {
@@ -39,9 +29,9 @@ const ControlLayout kControls[] = {
     {IDC_DTPICKER1, DATETIMEPICK_CLASSW, WS_TABSTOP | WS_GROUP | DTS_SHORTDATEFORMAT, 0, L"", IDC_FRAME1, 240, 240,
      1815, 255, 6},
     {IDC_COMBOHH, WC_COMBOBOXW, WS_TABSTOP | WS_GROUP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, L"",
-     IDC_FRAME1, 240, 600, 615, 300},
+     IDC_FRAME1, 240, 600, 615, 300, 0, kComboListTwips},
     {IDC_COMBOMM, WC_COMBOBOXW, WS_TABSTOP | WS_GROUP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, L"",
-     IDC_FRAME1, 1200, 600, 615, 300},
+     IDC_FRAME1, 1200, 600, 615, 300, 0, kComboListTwips},
     {IDC_FRAME2, WC_BUTTONW, BS_GROUPBOX, 0, kFrameUser, 0, 120, 1200, 2535, 975},
     {IDC_LABEL1, WC_STATICW, SS_LEFT, 0, kLabelUserName, IDC_FRAME2, 120, 270, 975, 255},
     {IDC_LABEL2, WC_STATICW, SS_LEFT, 0, kLabelPassword, IDC_FRAME2, 150, 630, 975, 255},
@@ -55,35 +45,12 @@ const ControlLayout kControls[] = {
     {IDC_LABEL4, WC_STATICW, SS_LEFT, 0, kLabelMinute, IDC_FRAME1, 1840, 680, 255, 255},
 };
 
-struct FrameOrigin {
-  int id, left, top;
-};
 const FrameOrigin kFrames[] = {{IDC_FRAME1, 120, 120}, {IDC_FRAME2, 120, 1200}};
-
-// The drop-down list below an editable combo box, beyond its edit field.
-constexpr int kComboListTwips = 3000;
 
 }  // namespace
 
-int ScreenDpi() {
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-  ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : 96;
-}
-
 HWND CreateForm1Frame(HINSTANCE instance, WNDPROC windowProc, void* param, const Twips& twips) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = windowProc;
-  wc.hInstance = instance;
-  wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_REVEILO));
-  wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_REVEILO), IMAGE_ICON,
-                                             GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = kForm1Class;
-  if (!RegisterClassExW(&wc)) return nullptr;
+  if (!RegisterFormClass(instance, kForm1Class, windowProc)) return nullptr;
 
   HMENU menu = CreateMenu();
   AppendMenuW(menu, MF_STRING, IDM_HELP, kMenuHelp);
@@ -95,35 +62,11 @@ HWND CreateForm1Frame(HINSTANCE instance, WNDPROC windowProc, void* param, const
 
 HFONT CreateForm1Controls(HWND form, HINSTANCE instance, const Twips& twips) {
   HFONT font = CreateUiFont();
-  int line = 0;
-  if (HDC dc = font ? GetDC(form) : nullptr) {
-    TEXTMETRICW metrics{};
-    HGDIOBJ old = SelectObject(dc, font);
-    if (GetTextMetricsW(dc, &metrics)) line = metrics.tmHeight;
-    SelectObject(dc, old);
-    ReleaseDC(form, dc);
-  }
   HWND status = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, form,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_STATUSBAR1)), instance, nullptr);
-  int parts[1] = {twips.ToPixels(2500)};
+  int parts[1] = {twips.ToPixels(kStatusPartTwips)};
   SendMessageW(status, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(parts));
-
-  for (const ControlLayout& layout : kControls) {
-    int left = layout.left, top = layout.top;
-    for (const FrameOrigin& frame : kFrames) {
-      if (frame.id == layout.frame) {
-        left += frame.left;
-        top += frame.top;
-      }
-    }
-    // A combo box sizes its field from its font by itself; the height given is its list's.
-    int height = std::max(twips.ToPixels(layout.height), line + layout.chrome);
-    if (layout.id == IDC_COMBOHH || layout.id == IDC_COMBOMM) height += twips.ToPixels(kComboListTwips);
-    HWND control = CreateWindowExW(layout.exStyle, layout.windowClass, layout.text, WS_CHILD | WS_VISIBLE | layout.style,
-                                   twips.ToPixels(left), twips.ToPixels(top), twips.ToPixels(layout.width), height,
-                                   form, reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), instance, nullptr);
-    if (font) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  }
+  CreateControls(form, instance, twips, {kControls, std::size(kControls), kFrames, std::size(kFrames)}, font);
   if (font) SendMessageW(status, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 
   for (int hour = 0; hour < 24; ++hour)

@@ -5,8 +5,8 @@
 #include <windows.h>
 
 #include "platform/twips.h"
+#include "platform/window_layout_win.h"
 
-int ScreenDpi();
 // Registers the class and creates the frame with its menu, hidden; `param`
 // reaches WM_NCCREATE. nullptr when either fails.
 HWND CreateForm1Frame(HINSTANCE instance, WNDPROC windowProc, void* param, const Twips& twips);

@@ -6,16 +6,21 @@
 #include "main_window/clock_text.h"
 #include "main_window/command_line.h"
 #include "main_window/form1_layout_win.h"
-#include "platform/local_time.h"
+#include "platform/local_time_win.h"
 #include "platform/os_version.h"
+#include "platform/os_version_win.h"
 #include "platform/program_folder.h"
+#include "platform/program_folder_win.h"
 #include "platform/system_library_win.h"
-#include "power/power.h"
+#include "power/power_win.h"
 #include "res/resource.h"
 #include "res/strings.h"
 #include "settings/password.h"
 #include "settings/settings.h"
+#include "settings/settings_win.h"
 #include "wake_job/schedule.h"
+#include "wake_job/schedule_win.h"
+#include "power/readiness_win.h"
 
 Form1::Form1() : twips_(ScreenDpi()) {}
 
@@ -49,10 +54,7 @@ LRESULT CALLBACK Form1::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
       if (wParam == IDT_TIMER1) form->Timer1_Timer();
       return 0;
     case WM_CTLCOLORSTATIC:
-      // The scheme's own text colour: under High Contrast the face is dark.
-      SetTextColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNTEXT));
-      SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-      return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+      return StaticColors(wParam);
     case WM_CLOSE:
       form->OnClose();
       return 0;

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "platform/ansi_text.h"
+#include "platform/ansi_text_win.h"
 
 std::string ToAnsi(std::wstring_view text) {
   if (text.empty()) return std::string();

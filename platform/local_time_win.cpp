@@ -1,7 +1,7 @@
 #include <windows.h>
 #include <oleauto.h>
 
-#include "platform/local_time.h"
+#include "platform/local_time_win.h"
 
 CivilDateTime LocalNow() {
   SYSTEMTIME st;

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "platform/message_pump.h"
+#include "platform/message_pump_win.h"
 
 void PumpPendingMessages() {
   MSG msg;

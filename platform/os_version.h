@@ -12,10 +12,6 @@ inline constexpr wchar_t kVersionClassFailed[] = L"Failed";
 std::wstring ClassifyWindowsVersion(std::uint32_t platformId, std::uint32_t major,
                                     std::uint32_t minor);
 
-// Windows only: asks the running system afresh on every call; "Failed" when
-// the version query itself cannot be made.
-std::wstring GetOSVersion();
-
 inline bool IsVistaClass(const std::wstring& versionClass) {
   return versionClass == kVersionClassVista;
 }

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "platform/os_version.h"
+#include "platform/os_version_win.h"
 
 std::wstring GetOSVersion() {
   // Looked up at run time so that a system without the call yields "Failed"

@@ -25,6 +25,3 @@ inline std::wstring ProgramFile(std::wstring_view folder, std::wstring_view name
 // or system file unless the call asks for those attributes too.
 inline constexpr unsigned long kNoFileAttributes = 0xFFFFFFFFul;
 unsigned long AttributesForRewrite(unsigned long existing);
-
-// Windows only: the folder of the running executable.
-std::wstring ProgramFolder();

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/program_folder.h"
+#include "platform/program_folder_win.h"
 
 std::wstring ProgramFolder() {
   std::vector<wchar_t> path(MAX_PATH);

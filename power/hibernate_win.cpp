@@ -1,7 +1,7 @@
 #include <windows.h>
 
-#include "platform/message_pump.h"
-#include "power/power.h"
+#include "platform/message_pump_win.h"
+#include "power/power_win.h"
 
 bool EnterHibernation() {
   HANDLE token = nullptr;

@@ -25,9 +25,3 @@ Readiness JudgeHibernation(const std::optional<HibernationCapabilities>& capabil
 // (SYSTEM_POWER_STATE: 1 working, 2 to 4 S1 to S3, 5 hibernation, 6 off);
 // a known state lighter than hibernation means no wake from hibernation.
 Readiness JudgeClockWake(std::optional<unsigned> rtcWake);
-
-// Windows only: the active plan and the power capabilities, read through
-// powrprof.dll loaded at run time (a system without it still runs Reveilo).
-Readiness QueryWakeTimers();
-Readiness QueryHibernation();
-Readiness QueryClockWake();

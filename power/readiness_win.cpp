@@ -3,6 +3,7 @@
 
 #include "platform/system_library_win.h"
 #include "power/readiness.h"
+#include "power/readiness_win.h"
 
 namespace {
 // The sleep subgroup and its "allow wake timers" setting.

@@ -2,17 +2,31 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "platform/message_pump.h"
+#include <iterator>
+
+#include "platform/message_pump_win.h"
 #include "platform/twips.h"
 #include "platform/ui_font_win.h"
+#include "platform/window_layout_win.h"
 #include "power/countdown.h"
-#include "power/power.h"
+#include "power/power_win.h"
 #include "res/resource.h"
 #include "res/strings.h"
 
 namespace {
 constexpr wchar_t kSuspendClass[] = L"ReveiloSuspend";
 constexpr wchar_t kOwnerClass[] = L"ReveiloSuspendOwner";
+constexpr int kClientWidthTwips = 3345, kClientHeightTwips = 1425;
+constexpr int kLabelFontCentipoints = 1125;  // the label's own 11.25-point face
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+
+// In tab order, as Form1's controls are.
+const ControlLayout kControls[] = {
+    {IDC_SUSPEND_LABEL1, WC_STATICW, SS_LEFT, 0, kSuspendLabel, 0, 240, 120, 2175, 375},
+    {IDC_SUSPEND_PROGRESSBAR1, PROGRESS_CLASSW, 0, 0, L"", 0, 240, 480, 2895, 255},
+    {IDC_SUSPEND_COMMAND1, WC_BUTTONW, WS_TABSTOP | BS_PUSHBUTTON, 0, kSuspendCancel, 0, 1080, 840, 1215, 375, 6},
+};
 
 // The dialog's inputs and outputs, kept in GWLP_USERDATA.
 struct SuspendDialog {
@@ -45,10 +59,7 @@ LRESULT CALLBACK SuspendProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
       }
       return 0;
     case WM_CTLCOLORSTATIC:
-      // The scheme's own text colour: under High Contrast the face is dark.
-      SetTextColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNTEXT));
-      SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-      return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+      return StaticColors(wParam);
     case WM_CLOSE:
       // Closing is no cancel: the countdown goes on without a dialog.
       DestroyWindow(hwnd);
@@ -59,39 +70,27 @@ LRESULT CALLBACK SuspendProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-void RegisterClasses(HINSTANCE instance) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  if (!GetClassInfoExW(instance, kSuspendClass, &wc)) {
-    wc = WNDCLASSEXW{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = SuspendProc;
-    wc.hInstance = instance;
-    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_REVEILO));
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kSuspendClass;
-    RegisterClassExW(&wc);
-    WNDCLASSEXW owner{};
+// The hidden owner keeps the dialog off the taskbar.
+bool RegisterClasses(HINSTANCE instance) {
+  WNDCLASSEXW owner{};
+  owner.cbSize = sizeof owner;
+  if (!GetClassInfoExW(instance, kOwnerClass, &owner)) {
+    owner = WNDCLASSEXW{};
     owner.cbSize = sizeof owner;
     owner.lpfnWndProc = DefWindowProcW;
     owner.hInstance = instance;
     owner.lpszClassName = kOwnerClass;
-    RegisterClassExW(&owner);
+    if (!RegisterClassExW(&owner)) return false;
   }
+  return RegisterFormClass(instance, kSuspendClass, SuspendProc);
 }
 
 bool CreateSuspendDialog(SuspendDialog& dialog) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  RegisterClasses(instance);
-  HDC screen = GetDC(nullptr);
-  const Twips twips(GetDeviceCaps(screen, LOGPIXELSY));
-  ReleaseDC(nullptr, screen);
-
-  const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-  const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-  RECT rect{0, 0, twips.ToPixels(3345), twips.ToPixels(1425)};
-  AdjustWindowRectEx(&rect, style, FALSE, exStyle);
+  if (!RegisterClasses(instance)) return false;
+  const Twips twips(ScreenDpi());
+  RECT rect{0, 0, twips.ToPixels(kClientWidthTwips), twips.ToPixels(kClientHeightTwips)};
+  AdjustWindowRectEx(&rect, kStyle, FALSE, kExStyle);
   const int width = rect.right - rect.left, height = rect.bottom - rect.top;
   // Centred on the work area of the monitor the main window is on.
   MONITORINFO monitor{};
@@ -103,30 +102,23 @@ bool CreateSuspendDialog(SuspendDialog& dialog) {
   const int y = area.top + (area.bottom - area.top - height) / 2;
 
   dialog.owner = CreateWindowExW(0, kOwnerClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
-  dialog.window = CreateWindowExW(exStyle, kSuspendClass, kAppTitle, style, x, y, width, height, dialog.owner,
+  dialog.window = CreateWindowExW(kExStyle, kSuspendClass, kAppTitle, kStyle, x, y, width, height, dialog.owner,
                                   nullptr, instance, &dialog);
   if (!dialog.window) return false;
 
   dialog.uiFont = CreateUiFont();
-  dialog.labelFont = CreateFontW(-MulDiv(1125, twips.Dpi(), 7200), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                                 SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                 DEFAULT_PITCH | FF_DONTCARE, kSuspendFontFace);
-  auto child = [&](const wchar_t* cls, const wchar_t* text, DWORD childStyle, int id, int l, int t, int w, int h) {
-    return CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | childStyle, twips.ToPixels(l), twips.ToPixels(t),
-                           twips.ToPixels(w), twips.ToPixels(h), dialog.window,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-  };
-  HWND label = child(WC_STATICW, kSuspendLabel, SS_LEFT, IDC_SUSPEND_LABEL1, 240, 120, 2175, 375);
-  dialog.progress = child(PROGRESS_CLASSW, L"", 0, IDC_SUSPEND_PROGRESSBAR1, 240, 480, 2895, 255);
-  HWND cancel = child(WC_BUTTONW, kSuspendCancel, WS_TABSTOP | BS_PUSHBUTTON, IDC_SUSPEND_COMMAND1, 1080, 840, 1215, 375);
-  SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(dialog.labelFont), FALSE);
-  SendMessageW(cancel, WM_SETFONT, reinterpret_cast<WPARAM>(dialog.uiFont), FALSE);
+  CreateControls(dialog.window, instance, twips, {kControls, std::size(kControls)}, dialog.uiFont);
+  dialog.labelFont = CreateFontW(-MulDiv(kLabelFontCentipoints, twips.Dpi(), 7200), 0, 0, 0, FW_NORMAL, FALSE,
+                                 FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                 DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, kSuspendFontFace);
+  SendDlgItemMessageW(dialog.window, IDC_SUSPEND_LABEL1, WM_SETFONT, reinterpret_cast<WPARAM>(dialog.labelFont), FALSE);
+  dialog.progress = GetDlgItem(dialog.window, IDC_SUSPEND_PROGRESSBAR1);
   SendMessageW(dialog.progress, PBM_SETRANGE32, 0, 100);
   SendMessageW(dialog.progress, PBM_SETPOS, 0, 0);
 
   ShowWindow(dialog.window, SW_SHOWNORMAL);
   SetForegroundWindow(dialog.window);
-  SetFocus(cancel);
+  SetFocus(GetDlgItem(dialog.window, IDC_SUSPEND_COMMAND1));
   UpdateWindow(dialog.window);
   return true;
 }

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cwchar>
 
-#include "platform/ansi_text.h"
+#include "platform/ansi_text_win.h"
 #include "platform/program_folder.h"
+#include "platform/program_folder_win.h"
 #include "settings/settings.h"
+#include "settings/settings_win.h"
 
 namespace {
 // The wide profile functions with the real path: a folder whose name the

@@ -68,6 +68,3 @@ struct ScheduleResult {
 };
 // Made only when the scheduler, asked afterwards, holds the job as asked.
 ScheduleResult ScheduleWakeJob(WakeJobSystem& system, const WakeJobInputs& inputs);
-
-// The Win32 system (wake_job/schedule_win.cpp).
-WakeJobSystem& Win32WakeJobSystem();

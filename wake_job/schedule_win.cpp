@@ -1,14 +1,17 @@
 #include <windows.h>
 #include <oleauto.h>
 
-#include "platform/ansi_text.h"
+#include "platform/ansi_text_win.h"
 #include "platform/com_ref_win.h"
 #include "platform/hresult_text.h"
-#include "platform/message_pump.h"
+#include "platform/message_pump_win.h"
 #include "platform/os_version.h"
+#include "platform/os_version_win.h"
 #include "platform/program_folder.h"
+#include "platform/program_folder_win.h"
 #include "platform/system_library_win.h"
 #include "wake_job/schedule.h"
+#include "wake_job/schedule_win.h"
 
 namespace {
 class HandleCloser {

@@ -11,7 +11,8 @@ std::wstring Text(const JtParse& parse) {
   const auto set = [&](const std::optional<std::wstring>& s) { text += s ? L"=" + *s : L"-"; };
   const auto flag = [&](const std::optional<bool>& b) { text += b ? (*b ? L"=1" : L"=0") : L"-"; };
   for (const JtCommand& c : parse.commands) {
-    text += (text.empty() ? L"" : L" ") + std::to_wstring(static_cast<int>(c.kind)) + L":" + c.name + L":";
+    static const wchar_t* const kKinds[] = {L"delete", L"account", L"trigger", L"job", L"save", L"print"};
+    text += (text.empty() ? L"" : L" ") + std::wstring(kKinds[static_cast<int>(c.kind)]) + L":" + c.name + L":";
     if (c.kind == JtCommand::Kind::SetAccount) text += c.user + L"|" + c.password;
     if (c.kind == JtCommand::Kind::CreateTrigger) {
       for (const int field : {c.trigger.year, c.trigger.month, c.trigger.day, c.trigger.hour, c.trigger.minute})
@@ -24,7 +25,6 @@ std::wstring Text(const JtParse& parse) {
 }
 }  // namespace
 
-// Kinds: 0 delete, 1 account, 2 trigger, 3 set job, 4 save, 5 print.
 TEST(JtArguments, TheProgramsOwnToolLineReadsBackAsOneJob) {
   const struct {
     std::wstring user, password, folder;
@@ -39,8 +39,8 @@ TEST(JtArguments, TheProgramsOwnToolLineReadsBackAsOneJob) {
   for (const auto& row : rows) {
     const WakeJobInputs in{L"1/5/2027", L"07:05", row.user, row.password};
     EXPECT_EQ(Text(ParseJtArguments(JtArgumentsOf(BuildToolLine(in, row.folder)))),
-              L"1::" + row.user + L"|" + row.password + L"-----" + L" 2::2027.1.5.7.5.on-----" +
-                  L" 3::=QO=" + row.folder + L"\\Startup.bat=Resume=1=1 4:Resume:----- 5::-----");
+              L"account::" + row.user + L"|" + row.password + L"-----" + L" trigger::2027.1.5.7.5.on-----" +
+                  L" job::=QO=" + row.folder + L"\\Startup.bat=Resume=1=1 save:Resume:----- print::-----");
   }
 }
 
@@ -64,14 +64,14 @@ TEST(JtArguments, EachLineAndWhatItMeans) {
       {L"/sc", kJtMissingAccount, L"/sc"},
       {L"/sc\tu p", kJtMissingAccount, L"/sc"},  // the batch puts exactly one blank before each text
       {L"/sc \"u p", kJtBadAccount, L"/sc"},  {L"/sc u \"p\"q /pj", kJtBadAccount, L"/sc"},
-      {L"/sc \"a\"\"b\" \"\" /pj", L"", L"1::a\"b|----- 5::-----"},
+      {L"/sc \"a\"\"b\" \"\" /pj", L"", L"account::a\"b|----- print::-----"},
       {L"", L"", L""},
-      {L"  /pj", L"", L"5::-----"},  // blanks before the first command
-      {L"/sj Comment=\"\" /pj", L"", L"3::--=-- 5::-----"},  // an empty quoted value
-      {L"/sj systemrequired=0 DELETEWHENDONE=1", L"", L"3::---=0=1"},  // keys in any case, each flag its own
-      {L"/ctj StartDate=1/5/2027 StartTime=7:05 Disabled=1", L"", L"2::2027.1.5.7.5.off-----"},
-      {L"/pj Resume.job /sd Resume.JOB /saj Resume", L"", L"5:Resume:----- 0:Resume:----- 4:Resume:-----"},
-      {L"/sd .job", L"", L"0:.job:-----"},
+      {L"  /pj", L"", L"print::-----"},  // blanks before the first command
+      {L"/sj Comment=\"\" /pj", L"", L"job::--=-- print::-----"},  // an empty quoted value
+      {L"/sj systemrequired=0 DELETEWHENDONE=1", L"", L"job::---=0=1"},  // keys in any case, each flag its own
+      {L"/ctj StartDate=1/5/2027 StartTime=7:05 Disabled=1", L"", L"trigger::2027.1.5.7.5.off-----"},
+      {L"/pj Resume.job /sd Resume.JOB /saj Resume", L"", L"print:Resume:----- delete:Resume:----- save:Resume:-----"},
+      {L"/sd .job", L"", L"delete:.job:-----"},
   };
   for (const auto& row : rows) {
     EXPECT_EQ(Text(ParseJtArguments(row.arguments)), std::wstring(row.error) + row.commands) << row.arguments;

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "platform/program_folder.h"
+#include "platform/program_folder_win.h"
 #include "res/resource.h"
 
 inline std::wstring ProgramPath(const wchar_t* name) { return ProgramFile(ProgramFolder(), name); }

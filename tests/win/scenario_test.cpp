@@ -15,13 +15,14 @@
 #include <regex>
 #include <vector>
 
-#include "platform/ansi_text.h"
-#include "platform/local_time.h"
+#include "platform/ansi_text_win.h"
+#include "platform/local_time_win.h"
 #include "res/strings.h"
 #include "settings/password.h"
 #include "wake_job/batch_text.h"
 #include "wake_job/held_job.h"
 #include "wake_job/wake_time.h"
+#include "platform/program_folder_win.h"
 
 namespace {
 enum Route { kXp = 1, kVista = 2, kBoth = 3 };

@@ -10,7 +10,7 @@
 #include <string>
 #include <tuple>
 
-#include "platform/ansi_text.h"
+#include "platform/ansi_text_win.h"
 #include "platform/com_ref_win.h"
 #include "platform/hresult_text.h"
 #include "res/strings.h"

@@ -6,7 +6,7 @@
 #include "platform/com_ref_win.h"
 #include "platform/hresult_text.h"
 #include "res/strings.h"
-#include "tools/task_component/component.h"
+#include "tools/task_component/component_win.h"
 #include "wake_job/held_job.h"
 #include "wake_job/task_xml.h"
 #include "wake_job/wake_time.h"

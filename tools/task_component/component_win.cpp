@@ -4,7 +4,7 @@
 
 #include <atomic>
 
-#include "tools/task_component/component.h"
+#include "tools/task_component/component_win.h"
 #include "wake_job/schedule.h"
 
 namespace {

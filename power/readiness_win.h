@@ -1,0 +1,9 @@
+// What the running system says of wake timers and hibernation, judged by
+// power/readiness.h: the active plan and the power capabilities, read through
+// powrprof.dll loaded at run time (a system without it still runs Reveilo).
+#pragma once
+#include "power/readiness.h"
+
+Readiness QueryWakeTimers();
+Readiness QueryHibernation();
+Readiness QueryClockWake();

@@ -1,0 +1,5 @@
+// The system ScheduleWakeJob works on, as Windows provides it.
+#pragma once
+#include "wake_job/schedule.h"
+
+WakeJobSystem& Win32WakeJobSystem();
