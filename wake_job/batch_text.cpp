@@ -112,5 +112,7 @@ std::wstring JtExitReason(unsigned long status) {
   if (status > kJtExitReadBack && verdict > HeldVerdict::AsAsked && verdict <= HeldVerdict::OtherProgram)
     return HeldVerdictReason(verdict);
   // A crash's status reads as the NTSTATUS it is.
-  return kReasonJtExit + (status < 0x10000 ? Padded(static_cast<int>(status), 0) : HresultText(static_cast<long>(status)));
+  const std::wstring number =
+      status < 0x10000 ? Padded(static_cast<int>(status), 0) : HresultText(static_cast<long>(status));
+  return kReasonJtExit + number;
 }

@@ -60,7 +60,7 @@ TEST(JtArguments, EachLineAndWhatItMeans) {
       {L"/sj Comment=\"a\"b /pj", kJtBadValue, L"Comment=\"a\"b"},
       {L"/xyz", kJtUnknownCommand, L"/xyz"},
       {L"Resume.job", kJtUnknownCommand, L"Resume.job"},
-      {L"/sd", kJtMissingName, L"/sd"},
+      {L"/ctj StartDate /pj", kJtBadValue, L"StartDate"},  {L"/sd", kJtMissingName, L"/sd"},
       {L"/sc", kJtMissingAccount, L"/sc"},
       {L"/sc\tu p", kJtMissingAccount, L"/sc"},  // the batch puts exactly one blank before each text
       {L"/sc \"u p", kJtBadAccount, L"/sc"},  {L"/sc u \"p\"q /pj", kJtBadAccount, L"/sc"},
@@ -71,13 +71,15 @@ TEST(JtArguments, EachLineAndWhatItMeans) {
       {L"/sj systemrequired=0 DELETEWHENDONE=1", L"", L"job::---=0=1"},  // keys in any case, each flag its own
       {L"/ctj StartDate=1/5/2027 StartTime=7:05 Disabled=1", L"", L"trigger::2027.1.5.7.5.off-----"},
       {L"/pj Resume.job /sd Resume.JOB /saj Resume", L"", L"print:Resume:----- delete:Resume:----- save:Resume:-----"},
-      {L"/sd .job", L"", L"delete:.job:-----"},
   };
   for (const auto& row : rows) {
     EXPECT_EQ(Text(ParseJtArguments(row.arguments)), std::wstring(row.error) + row.commands) << row.arguments;
+  }
+  for (const bool saved : {true, false}) {  // a save that failed may have left a job file: it goes
+    bool job = false;
+    EXPECT_EQ(SaveOrRemove([&] { return job = true, saved; }, [&] { job = false; }) + job, 2 * saved);
   }
   EXPECT_EQ(JtArgumentsOf(L"jt.exe /pj"), L"/pj");
   EXPECT_EQ(JtArgumentsOf(L"\"C:\\Program Files\\W\\jt.exe\" /sc u  /pj"), L"/sc u  /pj");
   EXPECT_EQ(JtArgumentsOf(L"\"jt.exe\"/pj"), L"/pj") << "no blank to drop";
 }
-

@@ -29,9 +29,8 @@ TEST(ConvertPassword, ModesPiecesAndRefusals) {
       {L"SET", L"", L""},      {L"RESET", L"", L""},   {L"SeT", L"ab", a + b},  {L"reset", a + b, L"ab"},
       {L"", L"ab", L""},       {L"SETX", L"ab", L""},  {L"RE SET", a + b, L""},
       // RESET skips what is no whole code: a short tail, a foreign piece, a shifted text.
-      {L"RESET", a + b + L"x", L"ab"},  {L"RESET", a + b + L"xyz", L"ab"}, {L"RESET", a + noCode + b, L"ab"},
-      {L"RESET", noCode, L""},          {L"RESET", L"abc", L""},          {L"RESET", a.substr(1) + b, L""},
-      {L"RESET", a + a.substr(0, 3), L"a"},
+      {L"RESET", a + b + L"xyz", L"ab"},  {L"RESET", a + noCode + b, L"ab"},  {L"RESET", noCode, L""},
+      {L"RESET", L"abc", L""},  {L"RESET", a.substr(1) + b, L""},  {L"RESET", a + a.substr(0, 3), L"a"},
       // SET refuses what the seven-bit table cannot hold, rather than change it.
       {L"SET", L"\u00e9", std::nullopt},       // not in code page 932 at all
       {L"SET", L"\u00a5", std::nullopt},       // yen sign: code page 932 would make it a backslash

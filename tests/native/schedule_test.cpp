@@ -56,6 +56,7 @@ const std::wstring kComponent = L"component 2027/01/05 07:05:00,C:\\W\\Startup.b
 
 TEST(ScheduleWakeJob, EachRouteReportsWhetherAJobWasMade) {
   constexpr Preflight kNotWritable = Preflight::FolderNotWritable, kNotAnsi = Preflight::FolderNameNotAnsi;
+  const std::wstring kUnwritten = kReasonBatchNotWritten;
   const struct {
     const char* what;
     std::function<void(Fake&)> arrange;
@@ -67,25 +68,24 @@ TEST(ScheduleWakeJob, EachRouteReportsWhetherAJobWasMade) {
       {"batch succeeds", [](Fake&) {}, L"", kBatchRun},
       {"jt.exe refused the job", [](Fake& s) { s.batchExit = 1; }, kReasonJtSaveFailed, kBatchRun},
       {"the scheduler will never run it", [](Fake& s) { s.batchExit = 5; }, kReasonNeverRuns, kBatchRun},
-      {"jt.exe crashed", [](Fake& s) { s.batchExit = 0xC0000005; }, kReasonJtExit + std::wstring(L"0xC0000005"),
-       kBatchRun},
+      {"the scheduler holds another program", [](Fake& s) { s.batchExit = 9; }, kReasonOtherProgram, kBatchRun},
       {"jt.exe not beside Reveilo", [](Fake& s) { s.missing = L"jt.exe", s.batchExit = 9009; }, kReasonJtNotFound,
        kBatchRun, Preflight::ShippedFileMissing},
       {"batch cannot start", [](Fake& s) { s.batchExit.reset(); }, kReasonBatchNotStarted, kBatchRun},
-      {"AddTask.bat not writable", [](Fake& s) { s.failWritesTo = s.unwritable = kAddTask; }, kReasonBatchNotWritten,
+      {"AddTask.bat not writable", [](Fake& s) { s.failWritesTo = s.unwritable = kAddTask; }, kUnwritten,
        L"write AddTask.bat|write AddTask.bat", kNotWritable},
-      {"Startup.bat not writable", [](Fake& s) { s.failWritesTo = s.unwritable = kStartup; }, kReasonBatchNotWritten,
+      {"Startup.bat not writable", [](Fake& s) { s.failWritesTo = s.unwritable = kStartup; }, kUnwritten,
        L"write AddTask.bat|write Startup.bat|write AddTask.bat", kNotWritable},
       {"setting.ini not writable", [](Fake& s) { s.unwritable = L"setting.ini"; }, L"", kBatchRun, kNotWritable},
       // The account reaches jt.exe exactly, or the Set is refused before anything is written.
       {"an account with blanks", [](Fake& s) { s.in.userName = L"Taro Yamada", s.in.password = L"s3cret "; }, L"",
        kBatchRun, Preflight::Usable, L"/sc \"Taro Yamada\" \"s3cret \" /ctj"},
-      {"Ctrl-Z in the password", [](Fake& s) { s.in.password = L"s3cret\x1a"; }, kReasonBatchNotWritten, L"",
+      {"Ctrl-Z in the password", [](Fake& s) { s.in.password = L"s3cret\x1a"; }, kUnwritten, L"",
        Preflight::AccountControlCharacter},
-      {"a user the batch cannot write", [](Fake& s) { s.in.userName = L"M\u00fcller"; }, kReasonBatchNotWritten,
+      {"a user the batch cannot write", [](Fake& s) { s.in.userName = L"M\u00fcller"; }, kUnwritten,
        L"write AddTask.bat|write AddTask.bat", Preflight::AccountNotInCodePage},
       // jt.exe reads the time the past-time test read, or the batch is not written.
-      {"blanks and full-width digits", [](Fake& s) { s.in.timeText = L" \uff17\u3000:05 "; }, L"", kBatchRun,
+      {"blanks and full-width digits", [](Fake& s) { s.in.timeText = L" \uff17\u3000:\uff10\uff15 "; }, L"", kBatchRun,
        Preflight::Usable, L"StartTime=7:05 Disabled=0"},
       {"letters for the hour", [](Fake& s) { s.in.timeText = L"ab:05"; }, kReasonUnreadableTime, L""},
       {"an impossible date", [](Fake& s) { s.in.dateText = L"2/30/2027"; }, kReasonUnreadableTime, L""},
@@ -93,24 +93,27 @@ TEST(ScheduleWakeJob, EachRouteReportsWhetherAJobWasMade) {
       {"short form of a folder", [](Fake& s) { s.folder = L"C:\\M\u00fcller", s.shortForm = L"C:\\MLLER~1"; }, L"",
        L"write AddTask.bat|write Startup.bat|run C:\\M\u00fcller|write AddTask.bat", Preflight::Usable,
        L"cd \"C:\\MLLER~1\"\r\n"},
-      {"no short form", [](Fake& s) { s.folder = L"C:\\M\u00fcller"; }, kReasonBatchNotWritten, L"", kNotAnsi},
-      {"a short form no better", [](Fake& s) { s.folder = L"C:\\M\u00fcller", s.shortForm = L"C:\\M\u00fc~1"; }, kReasonBatchNotWritten,
-       L"", kNotAnsi},
-      {"a network folder", [](Fake& s) { s.folder = L"\\\\srv\\share"; }, kReasonBatchNotWritten, L"", Preflight::FolderOnNetwork},
+      {"no short form", [](Fake& s) { s.folder = L"C:\\M\u00fcller"; }, kUnwritten, L"", kNotAnsi},
+      {"a short form no better", [](Fake& s) { s.folder = L"C:\\M\u00fcller", s.shortForm = L"C:\\M\u00fc~1"; },
+       kUnwritten, L"", kNotAnsi},
+      {"a network folder", [](Fake& s) { s.folder = L"\\\\srv\\share"; }, kUnwritten, L"",
+       Preflight::FolderOnNetwork},
       // Only the exact class "VISTA" takes the component, which needs no account and no batch.
       {"component", [](Fake& s) { s.versionClass = L"VISTA"; }, L"", L"write Startup.bat|" + kComponent},
       {"component not beside Reveilo", [](Fake& s) { s.versionClass = L"VISTA", s.missing = L"ReveiloTask.dll"; }, L"",
        L"write Startup.bat|" + kComponent, Preflight::ShippedFileMissing},
       {"component fails", [](Fake& s) { s.versionClass = L"VISTA", s.componentOk = false; }, L"component says no",
        L"write Startup.bat|" + kComponent},
-      {"unreadable hour", [](Fake& s) { s.versionClass = L"VISTA", s.in.timeText = L"ab:05"; }, kReasonUnreadableTime, L""},
+      {"unreadable hour", [](Fake& s) { s.versionClass = L"VISTA", s.in.timeText = L"ab:05"; }, kReasonUnreadableTime,
+       L""},
       // No task behind a failure: Startup.bat comes first.
       {"Startup.bat not writable on VISTA",
-       [](Fake& s) { s.versionClass = L"VISTA", s.failWritesTo = s.unwritable = kStartup; }, kReasonBatchNotWritten,
+       [](Fake& s) { s.versionClass = L"VISTA", s.failWritesTo = s.unwritable = kStartup; }, kUnwritten,
        L"write Startup.bat", kNotWritable},
       {"any account, folder or batch on VISTA",
        [](Fake& s) {
-         s.versionClass = L"VISTA", s.folder = L"\\\\M\u00fcller", s.unwritable = kAddTask, s.in.userName = L"\x1a\u00fc";
+         s.versionClass = L"VISTA", s.folder = L"\\\\M\u00fcller", s.unwritable = kAddTask;
+         s.in.userName = L"\x1a\u00fc";
        },
        L"", L"write Startup.bat|component 2027/01/05 07:05:00,\\\\M\u00fcller\\Startup.bat,ResumeRV,Reveilo"},
   };

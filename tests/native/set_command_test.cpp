@@ -85,13 +85,16 @@ TEST(SetCommand, WhatTheUserSeesAndWhatIsStored) {
     std::wstring calls;
     bool windowOnly = false;  // a No to a question a script is never asked
   } rows[] = {
-      {"an earlier day at a later hour", [](FakeHost& h) { h.now = {2027, 1, 6, 1, 0, 0}; }, kStay, L"past"},
       {"a minute that has begun", [](FakeHost& h) { h.now = {2027, 1, 5, 7, 5, 0}; }, kStay, L"past"},
-      {"a second before the minute", [](FakeHost& h) { h.now = {2027, 1, 5, 7, 4, 59}; }, kExit, kJob + L"|done"},
+      {"a second before the minute, across a month's end",
+       [](FakeHost& h) { h.picker = {2027, 2, 1}, h.hour = h.minute = L"00", h.now = {2027, 1, 31, 23, 59, 59}; }, kExit,
+       L"job 2/1/2027 00:00 taro pw|User=taro|Pass*pw|Hour=00|Min=00|done"},
       {"hibernating, two minutes ahead", [](FakeHost& h) { h.now = {2027, 1, 5, 7, 3, 0}, h.hibernate = true; }, kExit,
        kJob + L"|countdown|hibernate"},
-      {"hibernating, a second less", [](FakeHost& h) { h.now = {2027, 1, 5, 7, 3, 1}, h.hibernate = true; }, kStay,
-       L"too soon"},
+      {"hibernating, a second less, across a year's end",
+       [](FakeHost& h) {
+         h.picker = {2028, 1, 1}, h.hour = h.minute = L"00", h.now = {2027, 12, 31, 23, 58, 1}, h.hibernate = true;
+       }, kStay, L"too soon"},
       {"the minute begins while a question stands",
        [](FakeHost& h) { h.password.clear(), h.duringMessage = [&h] { h.now = {2027, 1, 5, 7, 5, 0}; }; }, kStay,
        L"empty?|past"},

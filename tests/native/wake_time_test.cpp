@@ -17,12 +17,13 @@ TEST(ComponentStart, FromTheDateAndTimeTexts) {
       {L"01/05/2027", L"7:5", L"2027/01/05 07:05:00"}, {L"2/29/2028", L"00:00", L"2028/02/29 00:00:00"},
       {L"2/29/2027", L"00:00", {}},  {L"2/30/2027", L"07:05", {}},  {L"13/1/2027", L"07:05", {}},
       {L"2/29/1900", L"00:00", {}},  {L"4/31/2027", L"07:05", {}},  {L"12/31/1600", L"07:05", {}},
+      {L"2/30/2028", L"07:05", {}},  {L"4/30/2027", L"0:0", L"2027/04/30 00:00:00"},
+      {L"8/31/2027", L"1:1", L"2027/08/31 01:01:00"},
       {L"2/29/2000", L"00:00", L"2000/02/29 00:00:00"},              {L"12/31/9999", L"23:59", L"9999/12/31 23:59:00"},
       {L"1/5/27", L"07:05", {}},     {L"1/5/2027", L"24:00", {}},   {L"1/5/2027", L"07:60", {}},
       {L"1/5/2027", L"ab:05", {}},   {L"1/5/2027", L"0705", {}},    {L"1/5/2027", L"07:05:30", {}},
       {L"1//2027", L"07:05", {}},    {L"1/123/2027", L"07:05", {}}, {L"1/5/2027x", L"07:05", {}},
       {L"1/5/2027", L"007:05", {}},  {L"1/5/20270", L"07:05", {}},  {L"1/5/2027", L"07:", {}},
-      {L"001/5/2027", L"07:05", {}}, {L"1/005/2027", L"07:05", {}}, {L"1/5/2027", L"07:005", {}},
       {L"1/5/02027", L"07:05", {}},  {L"1/5/2027", L":05", {}},     {L"1/5/2027", L"07:0 5", {}},
       {L"1/5/2027", L"\t7 : 05 ", L"2027/01/05 07:05:00"},          {L"1/5/2027", L"07:05 x", {}},
       {L"1/5/2027", L"\u3000\uff12\uff13:\uff15\uff19\u3000", L"2027/01/05 23:59:00"},  // typed with the IME on
@@ -93,7 +94,8 @@ TEST(HeldJob, OnlyWhatTheSchedulerConfirmsIsMade) {
       {asked, T, T, L"c:\\w\\\\STARTUP.BAT", V::AsAsked}, {CivilDateTime{2027, 1, 5, 7, 5, 30}, T, T, {}, V::AsAsked},
       {CivilDateTime{2027, 1, 5, 7, 6}, T, T, {}, V::OtherTime}, {CivilDateTime{2028, 1, 5, 7, 5}, T, T, {}, V::OtherTime},
       {never, T, T, {}, V::NeverRuns}, {asked, F, T, {}, V::Disabled}, {asked, T, F, {}, V::NoWake},
-      {{}, unsaid, F, {}, V::NoWake}, {asked, T, T, L"C:\\X\\Startup.bat", V::OtherProgram}, {{}, unsaid, unsaid, {}, V::AsAsked},
+      {{}, unsaid, F, {}, V::NoWake}, {asked, T, T, L"C:\\X\\Startup.bat", V::OtherProgram},
+      {{}, unsaid, unsaid, {}, V::AsAsked},
   };
   for (const auto& r : rows) {
     EXPECT_EQ(JudgeHeldJob(asked, L"C:\\W\\Startup.bat", HeldJob{r.next, r.enabled, r.wakes, r.program}), r.verdict)

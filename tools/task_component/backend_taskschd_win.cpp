@@ -39,8 +39,11 @@ HeldJob AskRegisteredTask(IRegisteredTask* task) {
   SYSTEMTIME at{};
   if (SUCCEEDED(task->get_NextRunTime(&next))) {
     // Zero: the scheduler will never run it.
-    if (next == 0) held.nextRun = CivilDateTime{};
-    else if (VariantTimeToSystemTime(next, &at)) held.nextRun = CivilDateTime{at.wYear, at.wMonth, at.wDay, at.wHour, at.wMinute, 0};
+    if (next == 0) {
+      held.nextRun = CivilDateTime{};
+    } else if (VariantTimeToSystemTime(next, &at)) {
+      held.nextRun = CivilDateTime{at.wYear, at.wMonth, at.wDay, at.wHour, at.wMinute, 0};
+    }
   }
   BSTR xml = nullptr;
   if (SUCCEEDED(task->get_Xml(&xml)) && xml) held.wakes = XmlWakesToRun(std::wstring(xml, SysStringLen(xml)));
