@@ -108,9 +108,12 @@ std::wstring JtExitReason(unsigned long status) {
     case kCmdNotFound: return kReasonJtNotFound;
     default: break;
   }
-  const auto verdict = static_cast<HeldVerdict>(status - kJtExitReadBack);
-  if (status > kJtExitReadBack && verdict > HeldVerdict::AsAsked && verdict <= HeldVerdict::OtherProgram)
-    return HeldVerdictReason(verdict);
+  // A status below the read-back's wraps around to no verdict at all.
+  const unsigned long verdict = status - kJtExitReadBack;
+  if (verdict >= static_cast<unsigned long>(HeldVerdict::NeverRuns) &&
+      verdict <= static_cast<unsigned long>(HeldVerdict::OtherProgram)) {
+    return HeldVerdictReason(static_cast<HeldVerdict>(verdict));
+  }
   // A crash's status reads as the NTSTATUS it is.
   const std::wstring number =
       status < 0x10000 ? Padded(static_cast<int>(status), 0) : HresultText(static_cast<long>(status));
