@@ -13,6 +13,7 @@
 #include "platform/program_folder_win.h"
 #include "platform/system_library_win.h"
 #include "power/power_win.h"
+#include "power/readiness_win.h"
 #include "res/resource.h"
 #include "res/strings.h"
 #include "settings/password.h"
@@ -20,7 +21,6 @@
 #include "settings/settings_win.h"
 #include "wake_job/schedule.h"
 #include "wake_job/schedule_win.h"
-#include "power/readiness_win.h"
 
 Form1::Form1() : twips_(ScreenDpi()) {}
 
@@ -297,12 +297,11 @@ bool Form1::ShowMessage(SetMessage message, const std::wstring& detail) {
   // The failure's reason goes on the next line; a message that names the
   // folder or a file says which and what to do.
   std::wstring shown = text;
-  if (detail.empty()) {
-  } else if (message == SetMessage::ScheduleFailed) {
-    shown += L"\n" + detail;
+  if (message == SetMessage::ScheduleFailed) {
+    if (!detail.empty()) shown += L"\n" + detail;
   } else if (message == SetMessage::ShippedFileMissing) {
     shown += detail + L"\n\n" + kMsgUnzipWholeFolder;
-  } else {
+  } else if (!detail.empty()) {
     shown += L"\n\n" + detail + L"\n\n" + kMsgMoveFolder;
   }
   return MessageBoxW(hwnd_, shown.c_str(), kAppTitle, style | MB_APPLMODAL) != IDNO;

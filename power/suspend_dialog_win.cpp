@@ -33,7 +33,7 @@ struct SuspendDialog {
   bool SuspendCancelled = false;
   HWND window = nullptr;
   HWND owner = nullptr;  // hidden: keeps the dialog off the taskbar
-  HWND anchor = nullptr;   // the main window: the dialog opens on its monitor
+  HWND anchor = nullptr;  // the main window: the dialog opens on its monitor
   HWND progress = nullptr;
   HFONT labelFont = nullptr;
   HFONT uiFont = nullptr;
@@ -111,7 +111,8 @@ bool CreateSuspendDialog(SuspendDialog& dialog) {
   dialog.labelFont = CreateFontW(-MulDiv(kLabelFontCentipoints, twips.Dpi(), 7200), 0, 0, 0, FW_NORMAL, FALSE,
                                  FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                  DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, kSuspendFontFace);
-  SendDlgItemMessageW(dialog.window, IDC_SUSPEND_LABEL1, WM_SETFONT, reinterpret_cast<WPARAM>(dialog.labelFont), FALSE);
+  SendDlgItemMessageW(dialog.window, IDC_SUSPEND_LABEL1, WM_SETFONT, reinterpret_cast<WPARAM>(dialog.labelFont),
+                      FALSE);
   dialog.progress = GetDlgItem(dialog.window, IDC_SUSPEND_PROGRESSBAR1);
   SendMessageW(dialog.progress, PBM_SETRANGE32, 0, 100);
   SendMessageW(dialog.progress, PBM_SETPOS, 0, 0);

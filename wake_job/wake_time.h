@@ -9,8 +9,9 @@
 // "m/d/yyyy": month and day with or without a leading zero, a four-digit year.
 std::optional<CivilDateTime> ParseMonthDayYear(std::wstring_view dateText);
 // "h:mm" on the 24-hour clock, one or two digits each (ASCII or full-width),
-// blanks (ASCII or full-width) around either field ignored. The one reader of a wake time: the past-time test, the batch
-// line, jt.exe and the component's start all go through it.
+// blanks (ASCII or full-width) around either field ignored. The one reader of
+// a wake time: the past-time test, the batch line, jt.exe and the component's
+// start all go through it.
 std::optional<CivilDateTime> ParseHourMinute(std::wstring_view timeText);
 
 // The time text as the tool line carries it: the text without its blanks and
