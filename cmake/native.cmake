@@ -7,6 +7,10 @@ endif()
 
 include(cmake/googletest.cmake)
 
+# Natively, the library's own checks turn an index past a container's end
+# into a stop the tests see, not a silent read.
+target_compile_definitions(reveilo_core PUBLIC _GLIBCXX_ASSERTIONS)
+
 file(GLOB unit_test_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*_test.cpp)
 add_executable(reveilo_unit_tests ${unit_test_sources})
 target_link_libraries(reveilo_unit_tests PRIVATE reveilo_core GTest::gtest_main)

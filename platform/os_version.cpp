@@ -1,5 +1,7 @@
 #include "platform/os_version.h"
 
+#include <optional>
+
 namespace {
 constexpr std::uint32_t kPlatformWin32Windows = 1;  // 95, 98, Me
 constexpr std::uint32_t kPlatformWin32NT = 2;
@@ -7,10 +9,9 @@ constexpr std::uint32_t kPlatformWin32NT = 2;
 struct VersionRow {
   std::uint32_t platformId;
   std::uint32_t major;
-  int minor;  // kAnyMinor matches every minor version
+  std::optional<std::uint32_t> minor;  // none: every minor version
   const wchar_t* versionClass;
 };
-constexpr int kAnyMinor = -1;
 
 constexpr VersionRow kVersionTable[] = {
     {kPlatformWin32Windows, 4, 0, L"95"},
@@ -20,7 +21,7 @@ constexpr VersionRow kVersionTable[] = {
     {kPlatformWin32NT, 5, 0, L"2000"},
     {kPlatformWin32NT, 5, 1, L"XP"},
     {kPlatformWin32NT, 5, 2, L"2003"},
-    {kPlatformWin32NT, 6, kAnyMinor, kVersionClassVista},
+    {kPlatformWin32NT, 6, std::nullopt, kVersionClassVista},
 };
 }  // namespace
 
@@ -28,7 +29,7 @@ std::wstring ClassifyWindowsVersion(std::uint32_t platformId, std::uint32_t majo
                                     std::uint32_t minor) {
   for (const VersionRow& row : kVersionTable) {
     if (row.platformId == platformId && row.major == major &&
-        (row.minor == kAnyMinor || static_cast<std::uint32_t>(row.minor) == minor)) {
+        (!row.minor || *row.minor == minor)) {
       return row.versionClass;
     }
   }

@@ -1,6 +1,5 @@
 #include "settings/password.h"
 
-
 namespace {
 // Our own table: fixed once, since a scrambled password is only readable with
 // the table that wrote it. Drawn from '!'..'}' without '"', which the profile
@@ -42,7 +41,8 @@ std::optional<std::wstring> Scramble(std::wstring_view password) {
 
 std::wstring Restore(std::wstring_view scrambled) {
   std::wstring password;
-  for (std::size_t at = 0; at < scrambled.size(); at += kPasswordCodeLength) {
+  // A short tail is no code: it is left out.
+  for (std::size_t at = 0; at + kPasswordCodeLength <= scrambled.size(); at += kPasswordCodeLength) {
     std::wstring_view piece = scrambled.substr(at, kPasswordCodeLength);
     for (std::size_t index = 0; index < kCodes.size(); ++index) {
       if (kCodes[index] == piece) {

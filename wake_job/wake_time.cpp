@@ -2,10 +2,10 @@
 
 namespace {
 // A digit's value; full-width digits (U+FF10..U+FF19) only where `wide`.
-int DigitValue(wchar_t c, bool wide) {
+std::optional<int> DigitValue(wchar_t c, bool wide) {
   if (c >= L'0' && c <= L'9') return c - L'0';
   if (wide && c >= 0xFF10 && c <= 0xFF19) return c - 0xFF10;
-  return -1;
+  return std::nullopt;
 }
 
 // Reads minDigits..maxDigits digits at `at`; advances it.
@@ -13,8 +13,8 @@ std::optional<int> ReadNumber(std::wstring_view text, std::size_t& at, std::size
                               std::size_t maxDigits, bool wide = false) {
   std::size_t digits = 0;
   int value = 0;
-  while (at < text.size() && digits < maxDigits && DigitValue(text[at], wide) >= 0) {
-    value = value * 10 + DigitValue(text[at], wide);
+  while (at < text.size() && digits < maxDigits && DigitValue(text[at], wide)) {
+    value = value * 10 + *DigitValue(text[at], wide);
     ++at;
     ++digits;
   }
@@ -85,8 +85,8 @@ std::optional<std::wstring> ToolTimeText(std::wstring_view timeText) {
   std::wstring word;
   for (wchar_t c : timeText) {
     if (IsBlank(c)) continue;
-    const int digit = DigitValue(c, true);
-    word += digit >= 0 ? static_cast<wchar_t>(L'0' + digit) : c;
+    const auto digit = DigitValue(c, true);
+    word += digit ? static_cast<wchar_t>(L'0' + *digit) : c;
   }
   return word;
 }

@@ -64,7 +64,7 @@ TEST(JtArguments, EachLineAndWhatItMeans) {
       {L"/sc", kJtMissingAccount, L"/sc"},
       {L"/sc\tu p", kJtMissingAccount, L"/sc"},  // the batch puts exactly one blank before each text
       {L"/sc \"u p", kJtBadAccount, L"/sc"},  {L"/sc u \"p\"q /pj", kJtBadAccount, L"/sc"},
-      {L"/sc \"a\"\"b\" \"\" /pj", L"", L"account::a\"b|----- print::-----"},
+      {L"/sc \"a\"\"b\" \"\" /pj", L"", L"account::a\"b|----- print::-----"},  {L"/sc u \"p\"", L"", L"account::u|p-----"},
       {L"", L"", L""},
       {L"  /pj", L"", L"print::-----"},  // blanks before the first command
       {L"/sj Comment=\"\" /pj", L"", L"job::--=-- print::-----"},  // an empty quoted value

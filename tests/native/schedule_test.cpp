@@ -120,7 +120,9 @@ TEST(ScheduleWakeJob, EachRouteReportsWhetherAJobWasMade) {
   for (const auto& row : rows) {
     Fake system;
     row.arrange(system);
-    EXPECT_EQ(CheckBeforeSet(system, system.in.userName, system.in.password).state, row.check) << row.what;
+    const PreflightCheck check = CheckBeforeSet(system, system.in.userName, system.in.password);
+    EXPECT_EQ(check.state, row.check) << row.what;
+    EXPECT_TRUE(check.state != Preflight::ShippedFileMissing || check.detail == system.missing) << row.what;
     const ScheduleResult result = ScheduleWakeJob(system, system.in);
     EXPECT_EQ(result.made, row.why.empty()) << row.what;
     EXPECT_EQ(result.reason, row.why) << row.what;

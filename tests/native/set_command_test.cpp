@@ -4,6 +4,7 @@
 #include <functional>
 #include <vector>
 
+#include "main_window/clock_text.h"
 #include "main_window/set_command.h"
 #include "settings/password.h"
 
@@ -204,4 +205,31 @@ TEST(Readiness, OnlyADefiniteOffCounts) {
   for (const auto& [rtc, expected] : {std::pair{unspecified, F}, {std::optional<unsigned>(1), O},
                                       {std::optional<unsigned>(2), O}, {s3, O}, {s4, F}, {off, F}, {none_read, F}})
     EXPECT_EQ(JudgeClockWake(rtc), expected) << rtc.value_or(99);
+}
+
+// Around every month's end, in leap and common years, centuries and a year's end: the minute that has begun is
+// past, and with hibernate-now the wake must start two minutes or more ahead.
+TEST(WakeTime, JudgedAgainstTheClockAcrossEveryMonthsEnd) {
+  using V = WakeTimeVerdict;
+  const int kLast[] = {31, 0, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  for (const auto& [year, february] : {std::pair{2027, 28}, {2028, 29}, {2100, 28}, {2000, 29}}) {
+    for (int month = 1; month <= 12; ++month) {
+      const int last = month == 2 ? february : kLast[month - 1];
+      const CivilDateTime first = month == 12 ? CivilDateTime{year + 1, 1, 1} : CivilDateTime{year, month + 1, 1};
+      const std::wstring next = FormatMonthDayYear(first), lastDay = FormatMonthDayYear({year, month, last});
+      for (const auto& [date, now, hibernate, verdict] :
+           {std::tuple{next, CivilDateTime{year, month, last, 23, 58, 0}, true, V::Ahead},
+            {next, CivilDateTime{year, month, last, 23, 58, 1}, true, V::BeforeAsleep},
+            {next, CivilDateTime{year, month, last, 23, 59, 59}, false, V::Ahead}, {lastDay, first, false, V::Past}})
+        EXPECT_EQ(JudgeWakeTime(date, L"00:00", now, hibernate), verdict) << year << "/" << month << " " << hibernate;
+    }
+  }
+}
+
+// The status bar's "yyyy-mm-dd (aaa) hh:mm:ss", each field at its width.
+TEST(ClockText, EachFieldAtItsWidth) {
+  for (const auto& [now, weekday, text] :
+       {std::tuple{CivilDateTime{2027, 1, 5, 7, 5, 9}, L"\u706b", L"2027-01-05 (\u706b) 07:05:09"},
+        {CivilDateTime{9999, 12, 31, 23, 59, 59}, L"Fri", L"9999-12-31 (Fri) 23:59:59"}})
+    EXPECT_EQ(FormatClockText(now, weekday), text);
 }

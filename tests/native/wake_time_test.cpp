@@ -38,7 +38,9 @@ TEST(ComponentStart, ReadsOnlyTheExactPattern) {
   for (const wchar_t* text :
        {L"2027/01/05 07:05:00 ", L"20270/01/05 07:05:00", L"2027/1/5 07:05:00",   L"2027/02/30 07:05:00",
         L"2027/01/05 07:05",     L"2027/01/05 24:00:00",  L"2027/01/05 07:60:00", L"2027/01/05 07:05:60",
-        L"2027-01-05 07:05:00",  L"2027/01/05T07:05:00",  L"2027/01/05 07:05:",   L"\uff12027/01/05 07:05:00", L""}) {
+        L"2027-01-05 07:05:00",  L"2027/01/05T07:05:00",  L"2027/01/05 07:05:",   L"\uff12027/01/05 07:05:00", L"",
+        L"02027/01/05 07:05:00", L"2027/001/05 07:05:00", L"2027/01/005 07:05:00", L"2027/01/05 007:05:00",
+        L"2027/01/05 07:005:00", L"2027/01/05 07:05:000"}) {
     EXPECT_FALSE(ParseComponentStart(text)) << std::wstring(text);
     EXPECT_FALSE(BuildTaskXml(text, L"C:\\W\\Startup.bat", L"Reveilo")) << std::wstring(text);
   }
@@ -60,6 +62,8 @@ TEST(TaskXml, WakesRunsExpiresAndIsValidAgainstTheTaskSchema) {
        L"      <EndBoundary>9999-12-31T23:59:59", L"C:\\復帰ツール\\Startup.bat"},  // the schema has four-digit years
       {L"2030/12/31 23:59:00", L"C:\\Startup.bat", L"2030-12-31T23:59:00</StartBoundary>\r\n"
        L"      <EndBoundary>2031-01-01T00:59:00", L"C:\\Startup.bat"},
+      {L"2027/01/05 07:05:00", L"C:\\Startup.bat", L"2027-01-05T07:05:00</StartBoundary>\r\n"
+       L"      <EndBoundary>2027-01-05T08:05:00", L"C:\\Startup.bat"},
   };
   std::string files;
   for (const auto& row : rows) {
@@ -95,13 +99,33 @@ TEST(HeldJob, OnlyWhatTheSchedulerConfirmsIsMade) {
       {CivilDateTime{2027, 1, 5, 7, 6}, T, T, {}, V::OtherTime}, {CivilDateTime{2028, 1, 5, 7, 5}, T, T, {}, V::OtherTime},
       {never, T, T, {}, V::NeverRuns}, {asked, F, T, {}, V::Disabled}, {asked, T, F, {}, V::NoWake},
       {{}, unsaid, F, {}, V::NoWake}, {asked, T, T, L"C:\\X\\Startup.bat", V::OtherProgram},
-      {{}, unsaid, unsaid, {}, V::AsAsked},
+      {{}, unsaid, unsaid, {}, V::AsAsked}, {CivilDateTime{2027, 2, 5, 7, 5}, T, T, {}, V::OtherTime},
+      {CivilDateTime{2027, 1, 6, 7, 5}, T, T, {}, V::OtherTime}, {CivilDateTime{2027, 1, 5, 8, 5}, T, T, {}, V::OtherTime},
+      {asked, T, T, L"D:\\W\\Startup.bat", V::OtherProgram},  // a path differing in its first letter
   };
   for (const auto& r : rows) {
     EXPECT_EQ(JudgeHeldJob(asked, L"C:\\W\\Startup.bat", HeldJob{r.next, r.enabled, r.wakes, r.program}), r.verdict)
         << static_cast<int>(&r - rows);
   }
+  // A share's leading two separators are not one doubled.
+  EXPECT_EQ(JudgeHeldJob(asked, L"\\\\s\\r\\Startup.bat", HeldJob{{}, T, T, L"\\s\\r\\Startup.bat"}), V::OtherProgram);
   EXPECT_TRUE(XmlWakesToRun(BuildTaskXml(L"2027/01/05 07:05:00", L"C:\\W\\Startup.bat", L"R").value()));
   EXPECT_FALSE(XmlWakesToRun(L"<Settings><WakeToRun>false</WakeToRun></Settings>"));
   EXPECT_FALSE(XmlWakesToRun(L"<Settings></Settings>")) << "the schema's default is not to wake";
+}
+
+// Every month's last day, the leap rules, and the years Windows' date functions take.
+TEST(CivilDate, EveryMonthsLastDayAndTheYearsWindowsTakes) {
+  const int kLast[] = {31, 0, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  for (const auto& [year, february] : {std::pair{2027, 28}, {2028, 29}, {1900, 28}, {2000, 29}}) {
+    for (int month = 1; month <= 12; ++month) {
+      const int last = month == 2 ? february : kLast[month - 1];
+      EXPECT_TRUE(IsValidCivilDate(year, month, last)) << year << "/" << month;
+      EXPECT_FALSE(IsValidCivilDate(year, month, last + 1)) << year << "/" << month;
+    }
+  }
+  for (const auto& [year, month, day, valid] : {std::tuple{1601, 1, 1, true}, {1600, 12, 31, false},
+                                                {9999, 12, 31, true}, {10000, 1, 1, false}, {2027, 0, 1, false},
+                                                {2027, 13, 1, false}, {2027, 1, 0, false}})
+    EXPECT_EQ(IsValidCivilDate(year, month, day), valid) << year << "/" << month << "/" << day;
 }
