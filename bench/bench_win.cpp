@@ -177,7 +177,7 @@ void MeasureBatchWait(int runs) {
     FILETIME c, e, k0, u0, k1, u1;
     GetThreadTimes(GetCurrentThread(), &c, &e, &k0, &u0);
     const double start = NowMs();
-    const bool ok = ScheduleWakeJob(Win32WakeJobSystem(), {L"1/5/2030", L"07:05", L"u", L"p"}).made;
+    const bool ok = ScheduleWakeJob(Win32WakeJobSystem(), ScheduleRoute::Batch, {L"1/5/2030", L"07:05", L"u", L"p"}).made;
     const double returned = NowMs();
     GetThreadTimes(GetCurrentThread(), &c, &e, &k1, &u1);
     FILE* file = _wfopen(stamp.c_str(), L"r");

@@ -7,13 +7,10 @@
 #include "main_window/command_line.h"
 #include "main_window/form1_layout_win.h"
 #include "platform/local_time_win.h"
-#include "platform/os_version.h"
-#include "platform/os_version_win.h"
 #include "platform/program_folder.h"
 #include "platform/program_folder_win.h"
 #include "platform/system_library_win.h"
 #include "power/power_win.h"
-#include "power/readiness_win.h"
 #include "res/resource.h"
 #include "res/strings.h"
 #include "settings/password.h"
@@ -73,7 +70,8 @@ LRESULT Form1::OnCreate() {
 }
 
 void Form1::Form_Load(std::wstring_view commandLine) {
-  if (IsVistaClass(GetOSVersion())) {
+  route_ = RouteOfThisWindows();
+  if (!RouteUsesPassword(route_)) {
     EnableWindow(Control(IDC_LABEL2), FALSE);
     EnableWindow(Control(IDC_TXTPASSWORD), FALSE);
   }
@@ -165,7 +163,9 @@ void Form1::EndProgram(int exitCode) {
 }
 
 void Form1::Command1_Click() {
-  const auto outcome = setCommand_.Click(*this);
+  SystemWakeJobs jobs(Win32WakeJobSystem(), route_);
+  Win32Power power(hwnd_, &closeRequested_);
+  const auto outcome = setCommand_.Click(*this, {SystemClock(), jobs, IniSettings(), power});
   if (!outcome) return;  // a run is already under way
   if (*outcome == SetOutcome::Exit) {
     EndProgram(0);
@@ -251,70 +251,16 @@ std::wstring Form1::HourText() { return ControlText(IDC_COMBOHH); }
 std::wstring Form1::MinuteText() { return ControlText(IDC_COMBOMM); }
 std::wstring Form1::UserText() { return ControlText(IDC_TXTUSER); }
 std::wstring Form1::PasswordText() { return ControlText(IDC_TXTPASSWORD); }
-bool Form1::PasswordBoxEnabled() { return IsWindowEnabled(Control(IDC_TXTPASSWORD)) != FALSE; }
 bool Form1::HibernateTicked() {
   return SendDlgItemMessageW(hwnd_, IDC_CHKSUSPEND, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
-CivilDateTime Form1::Now() { return LocalNow(); }
-Readiness Form1::WakeTimers() { return QueryWakeTimers(); }
-Readiness Form1::Hibernation() { return QueryHibernation(); }
-Readiness Form1::ClockWake() { return QueryClockWake(); }
-PreflightCheck Form1::CheckBeforeSet(const std::wstring& user, const std::wstring& password) {
-  return ::CheckBeforeSet(Win32WakeJobSystem(), user, password);
-}
 
-bool Form1::ShowMessage(SetMessage message, const std::wstring& detail) {
-  const wchar_t* text = kMsgDone;
-  UINT style = MB_OK | MB_ICONINFORMATION;
-  switch (message) {
-    case SetMessage::PastTime: text = kMsgPastTime, style = MB_OK | MB_ICONWARNING; break;
-    case SetMessage::EmptyPassword:
-      text = kMsgEmptyPassword, style = MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1;
-      break;
-    case SetMessage::ScheduleFailed: text = kMsgScheduleFailed, style = MB_OK | MB_ICONWARNING; break;
-    case SetMessage::PasswordNotStorable: text = kMsgPasswordNotStorable, style = MB_OK | MB_ICONWARNING; break;
-    case SetMessage::WakeTimersOff:
-      text = kMsgWakeTimersOff, style = MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1;
-      break;
-    case SetMessage::HibernationOff:
-      text = kMsgHibernationOff, style = MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1;
-      break;
-    case SetMessage::FolderNotWritable: text = kMsgFolderNotWritable, style = MB_OK | MB_ICONWARNING; break;
-    case SetMessage::FolderNameNotAnsi: text = kMsgFolderNameNotAnsi, style = MB_OK | MB_ICONWARNING; break;
-    case SetMessage::NotHibernated: text = kMsgNotHibernated, style = MB_OK | MB_ICONWARNING; break;
-    case SetMessage::ClockCannotWake:
-      text = kMsgClockCannotWake, style = MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1;
-      break;
-    case SetMessage::FolderOnNetwork: text = kMsgFolderOnNetwork, style = MB_OK | MB_ICONWARNING; break;
-    case SetMessage::AccountControlCharacter:
-      text = kMsgAccountControlCharacter, style = MB_OK | MB_ICONWARNING;
-      break;
-    case SetMessage::AccountNotInCodePage: text = kMsgAccountNotInCodePage, style = MB_OK | MB_ICONWARNING; break;
-    case SetMessage::TooSoonToHibernate: text = kMsgTooSoonToHibernate, style = MB_OK | MB_ICONWARNING; break;
-    case SetMessage::ShippedFileMissing: text = kMsgShippedFileMissing, style = MB_OK | MB_ICONWARNING; break;
-    case SetMessage::Done: break;
-  }
-  // The failure's reason goes on the next line; a message that names the
-  // folder or a file says which and what to do.
-  std::wstring shown = text;
-  if (message == SetMessage::ScheduleFailed) {
-    if (!detail.empty()) shown += L"\n" + detail;
-  } else if (message == SetMessage::ShippedFileMissing) {
-    shown += detail + L"\n\n" + kMsgUnzipWholeFolder;
-  } else if (!detail.empty()) {
-    shown += L"\n\n" + detail + L"\n\n" + kMsgMoveFolder;
-  }
-  return MessageBoxW(hwnd_, shown.c_str(), kAppTitle, style | MB_APPLMODAL) != IDNO;
-}
+// The portable table gives MessageBox's own style bits.
+static_assert(static_cast<UINT>(MessageKind::Information) == (MB_OK | MB_ICONINFORMATION) &&
+              static_cast<UINT>(MessageKind::Warning) == (MB_OK | MB_ICONWARNING) &&
+              static_cast<UINT>(MessageKind::Question) == (MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1));
 
-ScheduleResult Form1::ScheduleWakeJob(const std::wstring& date, const std::wstring& time, const std::wstring& user,
-                                      const std::wstring& password) {
-  return ::ScheduleWakeJob(Win32WakeJobSystem(), {date, time, user, password});
+bool Form1::Show(const ShownMessage& message) {
+  const UINT style = static_cast<UINT>(message.kind) | MB_APPLMODAL;
+  return MessageBoxW(hwnd_, message.text.c_str(), kAppTitle, style) != IDNO;
 }
-
-bool Form1::WriteSetting(const std::wstring& section, const std::wstring& key, const std::wstring& value) {
-  return ::WriteSetting(section, key, value);
-}
-
-bool Form1::RunSuspendCountdown() { return ::RunSuspendCountdown(hwnd_, &closeRequested_); }
-bool Form1::EnterHibernation() { return ::EnterHibernation(); }

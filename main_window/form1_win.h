@@ -55,21 +55,10 @@ class Form1 : public SetCommandHost {
   std::wstring MinuteText() override;
   std::wstring UserText() override;
   std::wstring PasswordText() override;
-  bool PasswordBoxEnabled() override;
   bool HibernateTicked() override;
   bool InCommandLineMode() override { return CommandLineMode; }
   bool CloseRequested() override { return closeRequested_; }
-  CivilDateTime Now() override;
-  Readiness WakeTimers() override;
-  Readiness Hibernation() override;
-  Readiness ClockWake() override;
-  PreflightCheck CheckBeforeSet(const std::wstring& user, const std::wstring& password) override;
-  bool ShowMessage(SetMessage message, const std::wstring& detail) override;
-  ScheduleResult ScheduleWakeJob(const std::wstring& date, const std::wstring& time, const std::wstring& user,
-                       const std::wstring& password) override;
-  bool WriteSetting(const std::wstring& section, const std::wstring& key, const std::wstring& value) override;
-  bool RunSuspendCountdown() override;
-  bool EnterHibernation() override;
+  bool Show(const ShownMessage& message) override;
 
   HINSTANCE instance_ = nullptr;
   HWND hwnd_ = nullptr;
@@ -77,6 +66,7 @@ class Form1 : public SetCommandHost {
   HMODULE shell_ = nullptr;  // loaded at the first Help, kept while the window lives
   bool com_ = false;
   Twips twips_;
+  ScheduleRoute route_ = ScheduleRoute::Batch;  // chosen once, at load
   SetCommand setCommand_;
   bool closeRequested_ = false;
   bool ended_ = false;

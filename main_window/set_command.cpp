@@ -18,14 +18,18 @@ long DayNumber(int year, int month, int day) {
 }
 
 // The message that stops the Set; nullopt when the time is fine (or unreadable).
-std::optional<SetMessage> WakeTimeMessage(SetCommandHost& host, const std::wstring& wakeDate,
+std::optional<SetMessage> WakeTimeMessage(SetCommandHost& host, Clock& clock, const std::wstring& wakeDate,
                                           const std::wstring& wakeTime) {
-  switch (JudgeWakeTime(wakeDate, wakeTime, host.Now(), host.HibernateTicked())) {
+  switch (JudgeWakeTime(wakeDate, wakeTime, clock.Now(), host.HibernateTicked())) {
     case WakeTimeVerdict::Past: return SetMessage::PastTime;
     case WakeTimeVerdict::BeforeAsleep: return SetMessage::TooSoonToHibernate;
     case WakeTimeVerdict::Ahead: break;
   }
   return std::nullopt;
+}
+
+bool Ask(SetCommandHost& host, SetMessage message, const std::wstring& detail = std::wstring()) {
+  return host.Show(ComposeSetMessage(message, detail));
 }
 
 SetMessage PreflightMessage(Preflight state) {
@@ -55,24 +59,27 @@ WakeTimeVerdict JudgeWakeTime(const std::wstring& wakeDate, const std::wstring& 
   return WakeTimeVerdict::Ahead;
 }
 
-SetOutcome RunSetCommand(SetCommandHost& host) {
+SetOutcome RunSetCommand(SetCommandHost& host, const SetCommandServices& services) {
+  Clock& clock = services.clock;
+  WakeJobs& jobs = services.wakeJobs;
+  PowerControl& power = services.power;
   const std::wstring wakeDate = FormatMonthDayYear(host.PickerDate());
   const std::wstring wakeTime = host.HourText() + L":" + host.MinuteText();
 
-  if (const auto message = WakeTimeMessage(host, wakeDate, wakeTime)) {
-    host.ShowMessage(*message, L"");
+  if (const auto message = WakeTimeMessage(host, clock, wakeDate, wakeTime)) {
+    Ask(host, *message);
     return SetOutcome::StayOpen;
   }
 
   // The scrambler stores 7-bit characters only: refuse before anything is
-  // scheduled rather than leave a job whose password cannot be saved. A
-  // disabled box (the component's route) holds a password nobody uses, and
-  // it is neither judged nor stored.
-  const bool passwordUsed = host.PasswordBoxEnabled();
+  // scheduled rather than leave a job whose password cannot be saved. On the
+  // component's route the password is used by nobody, and it is neither
+  // judged nor stored.
+  const bool passwordUsed = RouteUsesPassword(jobs.Route());
   const std::wstring password = host.PasswordText();
   const auto scrambled = passwordUsed ? ConvertPassword(L"SET", password) : std::optional<std::wstring>(L"");
   if (!scrambled) {
-    host.ShowMessage(SetMessage::PasswordNotStorable, L"");
+    Ask(host, SetMessage::PasswordNotStorable);
     return SetOutcome::StayOpen;
   }
 
@@ -80,73 +87,72 @@ SetOutcome RunSetCommand(SetCommandHost& host) {
   // account the batch cannot carry, would leave a job half made, made for
   // someone else, or its settings lost: say so before anything is.
   const std::wstring user = host.UserText();
-  const PreflightCheck check = host.CheckBeforeSet(user, password);
+  const PreflightCheck check = jobs.CheckBeforeSet(user, password);
   if (check.state != Preflight::Usable) {
-    host.ShowMessage(PreflightMessage(check.state), check.detail);
+    Ask(host, PreflightMessage(check.state), check.detail);
     return SetOutcome::StayOpen;
   }
 
-  if (password.empty() && passwordUsed && !host.ShowMessage(SetMessage::EmptyPassword, L"")) {
-    return SetOutcome::StayOpen;
-  }
+  if (password.empty() && passwordUsed && !Ask(host, SetMessage::EmptyPassword)) return SetOutcome::StayOpen;
 
   // What most often keeps a machine asleep lies outside the program: ask
   // before arming, but only when the system says so for certain, and never a
   // script, which has nobody to answer.
   const bool ask = !host.InCommandLineMode();
-  if (ask && host.WakeTimers() == Readiness::Off && !host.ShowMessage(SetMessage::WakeTimersOff, L"")) {
+  if (ask && power.WakeTimers() == Readiness::Off && !Ask(host, SetMessage::WakeTimersOff)) {
     return SetOutcome::StayOpen;
   }
-  if (ask && host.HibernateTicked() && host.Hibernation() == Readiness::Off &&
-      !host.ShowMessage(SetMessage::HibernationOff, L"")) {
+  if (ask && host.HibernateTicked() && power.Hibernation() == Readiness::Off &&
+      !Ask(host, SetMessage::HibernationOff)) {
     return SetOutcome::StayOpen;
   }
-  if (ask && host.HibernateTicked() && host.ClockWake() == Readiness::Off &&
-      !host.ShowMessage(SetMessage::ClockCannotWake, L"")) {
+  if (ask && host.HibernateTicked() && power.ClockWake() == Readiness::Off &&
+      !Ask(host, SetMessage::ClockCannotWake)) {
     return SetOutcome::StayOpen;
   }
 
   // The questions may have stood open for minutes: the time is judged again
   // against the clock as the job is made.
-  if (const auto message = WakeTimeMessage(host, wakeDate, wakeTime)) {
-    host.ShowMessage(*message, L"");
+  if (const auto message = WakeTimeMessage(host, clock, wakeDate, wakeTime)) {
+    Ask(host, *message);
     return SetOutcome::StayOpen;
   }
 
-  const ScheduleResult job = host.ScheduleWakeJob(wakeDate, wakeTime, user, password);
+  const ScheduleResult job = jobs.Schedule({wakeDate, wakeTime, user, password});
   if (!job.made) {
-    host.ShowMessage(SetMessage::ScheduleFailed, job.reason);
+    Ask(host, SetMessage::ScheduleFailed, job.reason);
     return SetOutcome::StayOpen;
   }
 
   // The job exists whatever happens to these writes; the folder check above
   // is what keeps them from failing.
-  (void)host.WriteSetting(kSectionUserInfo, kKeyUser, user);
-  if (passwordUsed) (void)host.WriteSetting(kSectionUserInfo, kKeyPass, *scrambled);
-  (void)host.WriteSetting(kSectionStartTime, kKeyHour, host.HourText());
-  (void)host.WriteSetting(kSectionStartTime, kKeyMin, host.MinuteText());
+  SettingsStore& settings = services.settings;
+  (void)settings.Write(kSectionUserInfo, kKeyUser, user);
+  if (passwordUsed) (void)settings.Write(kSectionUserInfo, kKeyPass, *scrambled);
+  (void)settings.Write(kSectionStartTime, kKeyHour, host.HourText());
+  (void)settings.Write(kSectionStartTime, kKeyMin, host.MinuteText());
 
   // Closed during the batch wait: the job is set and stored; end without
   // more, and with a status that does not promise a hibernation.
   if (host.CloseRequested()) return host.HibernateTicked() ? SetOutcome::NotHibernated : SetOutcome::Exit;
 
   if (host.HibernateTicked()) {
-    if (!host.RunSuspendCountdown()) return SetOutcome::StayOpen;
+    if (!power.RunSuspendCountdown()) return SetOutcome::StayOpen;
   } else if (!host.InCommandLineMode()) {
-    host.ShowMessage(SetMessage::Done, L"");
+    Ask(host, SetMessage::Done);
   }
 
-  if (host.HibernateTicked() && !host.EnterHibernation()) {
-    host.ShowMessage(SetMessage::NotHibernated, L"");
+  if (host.HibernateTicked() && !power.EnterHibernation()) {
+    Ask(host, SetMessage::NotHibernated);
     return SetOutcome::NotHibernated;
   }
   return SetOutcome::Exit;
 }
 
-std::optional<SetOutcome> SetCommand::Click(SetCommandHost& host) {
+std::optional<SetOutcome> SetCommand::Click(SetCommandHost& host, const SetCommandServices& services) {
   if (running_) return std::nullopt;
   running_ = true;
-  const SetOutcome outcome = RunSetCommand(host);
+  const SetOutcome outcome = RunSetCommand(host, services);
   running_ = false;
   return outcome;
 }

@@ -8,3 +8,11 @@ struct CivilDateTime {
 
 // 1601..9999, the years Windows' own date functions take.
 bool IsValidCivilDate(int year, int month, int day);
+
+// The present local time, as the system's clock gives it; the Windows half is
+// platform/local_time_win.h, tests use a fake.
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  virtual CivilDateTime Now() = 0;
+};

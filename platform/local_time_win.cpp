@@ -9,6 +9,14 @@ CivilDateTime LocalNow() {
   return {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
 }
 
+Clock& SystemClock() {
+  class LocalClock : public Clock {
+    CivilDateTime Now() override { return LocalNow(); }
+  };
+  static LocalClock clock;
+  return clock;
+}
+
 std::wstring LocaleWeekdayName(const CivilDateTime& date) {
   SYSTEMTIME st{};
   st.wYear = static_cast<WORD>(date.year);

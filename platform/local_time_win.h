@@ -6,6 +6,8 @@
 #include "platform/civil_time.h"
 
 CivilDateTime LocalNow();
+// LocalNow as the Set command asks for it.
+Clock& SystemClock();
 // The user locale's abbreviated weekday name of a date ("日" in Japanese).
 std::wstring LocaleWeekdayName(const CivilDateTime& date);
 // The locale's own reading of a date text, as the user would type it

@@ -3,8 +3,12 @@
 #pragma once
 #include <cstdint>
 
+// The countdown's length: what the user waits, what the wake time must leave
+// room for, and what the message about it says.
+inline constexpr int kCountdownSeconds = 5;
+// One pass a step of the progress bar, whose range this is too.
 inline constexpr int kCountdownPasses = 100;
-inline constexpr std::int64_t kCountdownPassMs = 50;
+inline constexpr std::int64_t kCountdownPassMs = kCountdownSeconds * 1000 / kCountdownPasses;
 
 class CountdownUi {
  public:
@@ -23,6 +27,6 @@ class CountdownUi {
 };
 
 // True when every pass ran, false when Cancel was seen. Each pass ends at its
-// own deadline (start + pass x 50 ms), so the whole lasts 5.0 s rather than
-// 5 s plus every pause's rounding.
+// own deadline (start + pass x kCountdownPassMs), so the whole lasts exactly
+// kCountdownSeconds rather than that plus every pause's rounding.
 bool RunCountdown(CountdownUi& ui);

@@ -2,6 +2,7 @@
 
 #include "platform/message_pump_win.h"
 #include "power/power_win.h"
+#include "power/readiness_win.h"
 
 bool EnterHibernation() {
   HANDLE token = nullptr;
@@ -27,3 +28,7 @@ bool EnterHibernation() {
   // system refuses (hibernation switched off, a driver that vetoes).
   return SetSystemPowerState(FALSE, TRUE) != FALSE;
 }
+
+Readiness Win32Power::WakeTimers() { return QueryWakeTimers(); }
+Readiness Win32Power::Hibernation() { return QueryHibernation(); }
+Readiness Win32Power::ClockWake() { return QueryClockWake(); }

@@ -114,7 +114,7 @@ bool CreateSuspendDialog(SuspendDialog& dialog) {
   SendDlgItemMessageW(dialog.window, IDC_SUSPEND_LABEL1, WM_SETFONT, reinterpret_cast<WPARAM>(dialog.labelFont),
                       FALSE);
   dialog.progress = GetDlgItem(dialog.window, IDC_SUSPEND_PROGRESSBAR1);
-  SendMessageW(dialog.progress, PBM_SETRANGE32, 0, 100);
+  SendMessageW(dialog.progress, PBM_SETRANGE32, 0, kCountdownPasses);
   SendMessageW(dialog.progress, PBM_SETPOS, 0, 0);
 
   ShowWindow(dialog.window, SW_SHOWNORMAL);

@@ -47,8 +47,10 @@ inline constexpr wchar_t kMsgAccountControlCharacter[] =
 inline constexpr wchar_t kMsgAccountNotInCodePage[] =
     L"ユーザー名かパスワードに、この Windows のコマンド プロンプトの文字コードでは書けない文字が"
     L"含まれているため、設定できません。その文字を含まないアカウントを指定してください。";
-inline constexpr wchar_t kMsgTooSoonToHibernate[] =
-    L"今すぐ休止状態にすると、休止状態に入るまで（カウントダウンの 5 秒と、休止状態への移行に最大 2 分ほど）"
+// The countdown's seconds stand between these two.
+inline constexpr wchar_t kMsgTooSoonToHibernate[] = L"今すぐ休止状態にすると、休止状態に入るまで（カウントダウンの ";
+inline constexpr wchar_t kMsgTooSoonToHibernateRest[] =
+    L" 秒と、休止状態への移行に最大 2 分ほど）"
     L"のあいだに復帰時刻が過ぎてしまい、復帰できません。現在より 3 分以上先の時刻を指定してください。";
 inline constexpr wchar_t kMsgNotHibernated[] =
     L"復帰の設定は完了しましたが、休止状態にできませんでした。"

@@ -14,3 +14,14 @@ inline constexpr wchar_t kKeyMin[] = L"Min";
 
 // Longest value read back, in ANSI bytes (the profile buffer is 1024 with its NUL).
 inline constexpr std::size_t kMaxSettingBytes = 1023;
+
+// The store those keys live in; settings/settings_win.h has the file beside
+// the executable, tests use a fake.
+class SettingsStore {
+ public:
+  virtual ~SettingsStore() = default;
+  // "" when the file, section or key is missing.
+  virtual std::wstring Read(const std::wstring& section, const std::wstring& key) = 0;
+  // False when the value could not be stored (folder or file not writable).
+  virtual bool Write(const std::wstring& section, const std::wstring& key, const std::wstring& value) = 0;
+};

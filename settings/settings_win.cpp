@@ -41,3 +41,14 @@ std::wstring ReadSetting(const std::wstring& section, const std::wstring& key) {
 bool WriteSetting(const std::wstring& section, const std::wstring& key, const std::wstring& value) {
   return WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), SettingsPath().c_str()) != FALSE;
 }
+
+SettingsStore& IniSettings() {
+  class IniFile : public SettingsStore {
+    std::wstring Read(const std::wstring& section, const std::wstring& key) override { return ReadSetting(section, key); }
+    bool Write(const std::wstring& section, const std::wstring& key, const std::wstring& value) override {
+      return WriteSetting(section, key, value);
+    }
+  };
+  static IniFile file;
+  return file;
+}

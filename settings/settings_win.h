@@ -11,3 +11,6 @@ std::wstring ReadSetting(const std::wstring& section, const std::wstring& key);
 // False when the value could not be stored (folder or file not writable).
 [[nodiscard]] bool WriteSetting(const std::wstring& section, const std::wstring& key,
                                 const std::wstring& value);
+
+// The same file as the Set command's store.
+SettingsStore& IniSettings();

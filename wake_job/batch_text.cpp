@@ -1,10 +1,6 @@
 #include "wake_job/batch_text.h"
 
-#include "platform/hresult_text.h"
 #include "platform/program_folder.h"
-#include "res/strings.h"
-#include "wake_job/held_job.h"
-#include "wake_job/wake_time.h"
 
 std::wstring AccountWord(std::wstring_view text) {
   // jt.exe reads each account text up to a blank. One that holds a blank, or
@@ -97,25 +93,4 @@ std::optional<std::wstring> BuildScrubbedAddTaskBatch(const WakeJobInputs& input
   WakeJobInputs scrubbed = inputs;
   if (!scrubbed.password.empty()) scrubbed.password = kScrubbedPassword;
   return BatchOf(scrubbed, programFolder);
-}
-
-std::wstring JtExitReason(unsigned long status) {
-  switch (status) {
-    case kJtExitSaveFailed: return kReasonJtSaveFailed;
-    case kJtExitLineRefused: return kReasonJtLineRefused;
-    case kJtExitNoScheduler: return kReasonJtNoScheduler;
-    case kJtExitAccount: return kReasonJtAccount;
-    case kCmdNotFound: return kReasonJtNotFound;
-    default: break;
-  }
-  // A status below the read-back's wraps around to no verdict at all.
-  const unsigned long verdict = status - kJtExitReadBack;
-  if (verdict >= static_cast<unsigned long>(HeldVerdict::NeverRuns) &&
-      verdict <= static_cast<unsigned long>(HeldVerdict::OtherProgram)) {
-    return HeldVerdictReason(static_cast<HeldVerdict>(verdict));
-  }
-  // A crash's status reads as the NTSTATUS it is.
-  const std::wstring number =
-      status < 0x10000 ? Padded(static_cast<int>(status), 0) : HresultText(static_cast<long>(status));
-  return kReasonJtExit + number;
 }

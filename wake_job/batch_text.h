@@ -38,17 +38,3 @@ std::optional<std::wstring> BuildScrubbedAddTaskBatch(const WakeJobInputs& input
                                                       std::wstring_view programFolder);
 
 inline constexpr wchar_t kScrubbedPassword[] = L"********";
-
-// jt.exe's exit statuses, which the batch hands on as its own.
-enum JtExit : unsigned long {
-  kJtExitOk = 0,
-  kJtExitSaveFailed = 1,
-  kJtExitLineRefused = 2,
-  kJtExitNoScheduler = 3,
-  kJtExitAccount = 4,
-  kJtExitReadBack = 4,  // + a HeldVerdict (NeverRuns..OtherProgram: 5..9): saved, then found not as asked
-  kCmdNotFound = 9009,   // cmd.exe's own: jt.exe is not there
-};
-
-// Why a batch that ended with `status` made no job, for the user.
-std::wstring JtExitReason(unsigned long status);

@@ -3,6 +3,7 @@
 #include "platform/os_version.h"
 #include "platform/program_folder.h"
 #include "res/strings.h"
+#include "tools/jt/jt_status.h"
 #include "wake_job/wake_time.h"
 
 namespace {
@@ -64,10 +65,10 @@ ScheduleResult ScheduleThroughBatch(WakeJobSystem& system, const WakeJobInputs& 
     result = Failed(kReasonBatchNotWritten);
   } else if (const auto exitStatus = system.RunBatch(folder); !exitStatus) {
     result = Failed(kReasonBatchNotStarted);
-  } else if (*exitStatus != kJtExitOk) {
+  } else if (*exitStatus != static_cast<unsigned long>(JtStatus::Ok)) {
     // jt.exe saved nothing, or removed what the scheduler then did not hold
     // as asked; cmd gives 9009 when jt.exe cannot be found.
-    result = Failed(JtExitReason(*exitStatus));
+    result = Failed(JtStatusReason(*exitStatus));
   }
   // The password has done its work; leave none on disk. A failed rewrite does
   // not undo a job that was made.
@@ -76,8 +77,13 @@ ScheduleResult ScheduleThroughBatch(WakeJobSystem& system, const WakeJobInputs& 
 }
 }  // namespace
 
-PreflightCheck CheckBeforeSet(WakeJobSystem& system, const std::wstring& user, const std::wstring& password) {
-  const bool vista = IsVistaClass(system.VersionClass());
+ScheduleRoute RouteForVersionClass(const std::wstring& versionClass) {
+  return IsVistaClass(versionClass) ? ScheduleRoute::Component : ScheduleRoute::Batch;
+}
+
+PreflightCheck CheckBeforeSet(WakeJobSystem& system, ScheduleRoute route, const std::wstring& user,
+                              const std::wstring& password) {
+  const bool vista = route == ScheduleRoute::Component;
   const std::wstring folder = system.ProgramFolder();
   if (folder.empty()) return {Preflight::FolderNotWritable, folder};
   // Explorer runs a program straight from a zip without the files beside it.
@@ -95,10 +101,11 @@ PreflightCheck CheckBeforeSet(WakeJobSystem& system, const std::wstring& user, c
   return {Preflight::Usable, folder};
 }
 
-ScheduleResult ScheduleWakeJob(WakeJobSystem& system, const WakeJobInputs& inputs) {
-  const bool vista = IsVistaClass(system.VersionClass());
+ScheduleResult ScheduleWakeJob(WakeJobSystem& system, ScheduleRoute route, const WakeJobInputs& inputs) {
   const std::wstring folder = system.ProgramFolder();
-  if (folder.empty()) return Failed(kReasonBatchNotWritten);
-  if (vista) return ScheduleThroughComponent(system, inputs, folder);
-  return ScheduleThroughBatch(system, inputs, folder);
+  ScheduleResult result = folder.empty()                      ? Failed(kReasonBatchNotWritten)
+                          : route == ScheduleRoute::Component ? ScheduleThroughComponent(system, inputs, folder)
+                                                              : ScheduleThroughBatch(system, inputs, folder);
+  result.route = route;
+  return result;
 }

@@ -12,12 +12,21 @@ inline constexpr wchar_t kTaskComponentProgId[] = L"Orvane.clsAddTask";
 inline constexpr wchar_t kTaskName[] = L"ResumeRV";
 inline constexpr wchar_t kTaskAuthor[] = L"Reveilo";
 
+// How a wake job is made: up to XP through jt.exe, which AddTask.bat drives
+// (it needs the account and the batch), from Vista on through the task
+// component. Chosen once per run, from the version class; everything that
+// differs between the two asks this value.
+enum class ScheduleRoute { Batch, Component };
+// Only the exact class "VISTA" takes the component.
+ScheduleRoute RouteForVersionClass(const std::wstring& versionClass);
+// The route's password is handed to the scheduler (and so asked for and kept).
+inline bool RouteUsesPassword(ScheduleRoute route) { return route == ScheduleRoute::Batch; }
+
 // What the operation needs from the system; the Win32 version lives in
 // wake_job/schedule_win.cpp, tests use a fake.
 class WakeJobSystem {
  public:
   virtual ~WakeJobSystem() = default;
-  virtual std::wstring VersionClass() = 0;
   virtual std::wstring ProgramFolder() = 0;
   // Creates or truncates the batch file and writes `text` in the console (OEM)
   // code page, the one cmd.exe reads a batch in; an existing hidden or system
@@ -60,11 +69,38 @@ struct PreflightCheck {
   std::wstring detail;  // the folder as the user knows it, or the missing file's name
 };
 // The account matters only on the batch route, which hands it to jt.exe.
-PreflightCheck CheckBeforeSet(WakeJobSystem& system, const std::wstring& user, const std::wstring& password);
+PreflightCheck CheckBeforeSet(WakeJobSystem& system, ScheduleRoute route, const std::wstring& user,
+                              const std::wstring& password);
 
 struct ScheduleResult {
   bool made = false;
   std::wstring reason;  // why not, in words for the user; empty when made
+  ScheduleRoute route = ScheduleRoute::Batch;  // the route it went
 };
 // Made only when the scheduler, asked afterwards, holds the job as asked.
-ScheduleResult ScheduleWakeJob(WakeJobSystem& system, const WakeJobInputs& inputs);
+ScheduleResult ScheduleWakeJob(WakeJobSystem& system, ScheduleRoute route, const WakeJobInputs& inputs);
+
+// Wake jobs as the Set command sees them: the route, the check before
+// anything is written, and the job itself.
+class WakeJobs {
+ public:
+  virtual ~WakeJobs() = default;
+  virtual ScheduleRoute Route() = 0;
+  virtual PreflightCheck CheckBeforeSet(const std::wstring& user, const std::wstring& password) = 0;
+  virtual ScheduleResult Schedule(const WakeJobInputs& inputs) = 0;
+};
+
+// WakeJobs over a system, on the route chosen for this run.
+class SystemWakeJobs : public WakeJobs {
+ public:
+  SystemWakeJobs(WakeJobSystem& system, ScheduleRoute route) : system_(system), route_(route) {}
+  ScheduleRoute Route() override { return route_; }
+  PreflightCheck CheckBeforeSet(const std::wstring& user, const std::wstring& password) override {
+    return ::CheckBeforeSet(system_, route_, user, password);
+  }
+  ScheduleResult Schedule(const WakeJobInputs& inputs) override { return ScheduleWakeJob(system_, route_, inputs); }
+
+ private:
+  WakeJobSystem& system_;
+  ScheduleRoute route_;
+};

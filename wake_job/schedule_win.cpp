@@ -44,7 +44,6 @@ class ComApartment {
 
 class Win32System : public WakeJobSystem {
  public:
-  std::wstring VersionClass() override { return GetOSVersion(); }
   std::wstring ProgramFolder() override { return ::ProgramFolder(); }
 
   bool WriteBatchFile(const std::wstring& path, const std::wstring& text) override {
@@ -176,3 +175,5 @@ WakeJobSystem& Win32WakeJobSystem() {
   static Win32System system;
   return system;
 }
+
+ScheduleRoute RouteOfThisWindows() { return RouteForVersionClass(GetOSVersion()); }

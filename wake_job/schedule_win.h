@@ -3,3 +3,6 @@
 #include "wake_job/schedule.h"
 
 WakeJobSystem& Win32WakeJobSystem();
+
+// The route this machine takes, from its version class; asked once a run.
+ScheduleRoute RouteOfThisWindows();

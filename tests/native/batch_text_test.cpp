@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "res/strings.h"
 #include "tests/support/cmd_model.h"
 #include "wake_job/batch_text.h"
 
@@ -50,14 +49,3 @@ TEST(AddTaskBatch, RefusesTextsThatWouldBreakTheLine) {
   EXPECT_FALSE(BuildAddTaskBatch(Inputs(std::wstring(room / 2 + 1, L'%'), L""), L"C:\\W"));
 }
 
-// jt.exe's exit status, handed on by the batch, as the reason the user reads.
-TEST(AddTaskBatch, EachExitStatusAsTheReasonShown) {
-  const std::wstring exit = kReasonJtExit;
-  for (const auto& [status, reason] :
-       {std::pair<unsigned long, std::wstring>{1, kReasonJtSaveFailed}, {2, kReasonJtLineRefused},
-        {3, kReasonJtNoScheduler}, {4, kReasonJtAccount}, {5, kReasonNeverRuns}, {6, kReasonOtherTime},
-        {7, kReasonDisabled}, {8, kReasonNoWake}, {9, kReasonOtherProgram}, {9009, kReasonJtNotFound},
-        {0, exit + L"0"}, {10, exit + L"10"}, {0xFFFF, exit + L"65535"}, {0x10000, exit + L"0x00010000"},
-        {0xC0000005, exit + L"0xC0000005"}})
-    EXPECT_EQ(JtExitReason(status), reason) << status;
-}

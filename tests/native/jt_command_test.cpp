@@ -2,6 +2,7 @@
 
 #include "res/strings.h"
 #include "tools/jt/jt_command.h"
+#include "tools/jt/jt_status.h"
 #include "wake_job/batch_text.h"
 
 namespace {
@@ -82,4 +83,20 @@ TEST(JtArguments, EachLineAndWhatItMeans) {
   EXPECT_EQ(JtArgumentsOf(L"jt.exe /pj"), L"/pj");
   EXPECT_EQ(JtArgumentsOf(L"\"C:\\Program Files\\W\\jt.exe\" /sc u  /pj"), L"/sc u  /pj");
   EXPECT_EQ(JtArgumentsOf(L"\"jt.exe\"/pj"), L"/pj") << "no blank to drop";
+}
+
+// jt.exe's exit status, handed on by the batch, as the reason the user reads; a read-back verdict ends jt.exe
+// with the status whose reason is the verdict's own.
+TEST(JtStatus, EachStatusAsTheReasonShown) {
+  const std::wstring exit = kReasonJtExit;
+  for (const auto& [status, reason] :
+       {std::pair<unsigned long, std::wstring>{1, kReasonJtSaveFailed}, {2, kReasonJtLineRefused},
+        {3, kReasonJtNoScheduler}, {4, kReasonJtAccount}, {5, kReasonNeverRuns}, {6, kReasonOtherTime},
+        {7, kReasonDisabled}, {8, kReasonNoWake}, {9, kReasonOtherProgram}, {9009, kReasonJtNotFound}, {0, L""},
+        {10, exit + L"10"}, {0xFFFF, exit + L"65535"}, {0x10000, exit + L"0x00010000"},
+        {0xC0000005, exit + L"0xC0000005"}})
+    EXPECT_EQ(JtStatusReason(status), reason) << status;
+  for (const HeldVerdict v : {HeldVerdict::AsAsked, HeldVerdict::NeverRuns, HeldVerdict::OtherTime,
+                              HeldVerdict::Disabled, HeldVerdict::NoWake, HeldVerdict::OtherProgram})
+    EXPECT_EQ(JtStatusReason(JtExitCode(JtStatusFor(v))), HeldVerdictReason(v)) << static_cast<int>(v);
 }

@@ -13,7 +13,8 @@ const std::wstring kStartup = L"Startup.bat", kAddTask = L"AddTask.bat";
 // The system as ScheduleWakeJob sees it; its calls are recorded "|"-separated.
 class FakeWakeJobSystem : public WakeJobSystem {
  public:
-  std::wstring versionClass = L"XP", folder = L"C:\\W", calls, failWritesTo, addTaskWhenRun, unwritable, shortForm,
+  ScheduleRoute route = ScheduleRoute::Batch;
+  std::wstring folder = L"C:\\W", calls, failWritesTo, addTaskWhenRun, unwritable, shortForm,
       missing;
   std::map<std::wstring, std::wstring> files{{kStartup, L"old"}, {kAddTask, L"earlier"}};
   std::optional<unsigned long> batchExit = 0;
@@ -22,7 +23,6 @@ class FakeWakeJobSystem : public WakeJobSystem {
 
   static std::wstring Name(const std::wstring& path) { return path.substr(path.rfind(L'\\') + 1); }
   void Record(const std::wstring& call) { calls += (calls.empty() ? L"" : L"|") + call; }
-  std::wstring VersionClass() override { return versionClass; }
   std::wstring ProgramFolder() override { return folder; }
   bool WriteBatchFile(const std::wstring& path, const std::wstring& text) override {
     Record(L"write " + Name(path));
@@ -98,21 +98,21 @@ TEST(ScheduleWakeJob, EachRouteReportsWhetherAJobWasMade) {
        kUnwritten, L"", kNotAnsi},
       {"a network folder", [](Fake& s) { s.folder = L"\\\\srv\\share"; }, kUnwritten, L"",
        Preflight::FolderOnNetwork},
-      // Only the exact class "VISTA" takes the component, which needs no account and no batch.
-      {"component", [](Fake& s) { s.versionClass = L"VISTA"; }, L"", L"write Startup.bat|" + kComponent},
-      {"component not beside Reveilo", [](Fake& s) { s.versionClass = L"VISTA", s.missing = L"ReveiloTask.dll"; }, L"",
+      // The component needs no account and no batch.
+      {"component", [](Fake& s) { s.route = ScheduleRoute::Component; }, L"", L"write Startup.bat|" + kComponent},
+      {"component not beside Reveilo", [](Fake& s) { s.route = ScheduleRoute::Component, s.missing = L"ReveiloTask.dll"; }, L"",
        L"write Startup.bat|" + kComponent, Preflight::ShippedFileMissing},
-      {"component fails", [](Fake& s) { s.versionClass = L"VISTA", s.componentOk = false; }, L"component says no",
+      {"component fails", [](Fake& s) { s.route = ScheduleRoute::Component, s.componentOk = false; }, L"component says no",
        L"write Startup.bat|" + kComponent},
-      {"unreadable hour", [](Fake& s) { s.versionClass = L"VISTA", s.in.timeText = L"ab:05"; }, kReasonUnreadableTime,
+      {"unreadable hour", [](Fake& s) { s.route = ScheduleRoute::Component, s.in.timeText = L"ab:05"; }, kReasonUnreadableTime,
        L""},
       // No task behind a failure: Startup.bat comes first.
       {"Startup.bat not writable on VISTA",
-       [](Fake& s) { s.versionClass = L"VISTA", s.failWritesTo = s.unwritable = kStartup; }, kUnwritten,
+       [](Fake& s) { s.route = ScheduleRoute::Component, s.failWritesTo = s.unwritable = kStartup; }, kUnwritten,
        L"write Startup.bat", kNotWritable},
       {"any account, folder or batch on VISTA",
        [](Fake& s) {
-         s.versionClass = L"VISTA", s.folder = L"\\\\M\u00fcller", s.unwritable = kAddTask;
+         s.route = ScheduleRoute::Component, s.folder = L"\\\\M\u00fcller", s.unwritable = kAddTask;
          s.in.userName = L"\x1a\u00fc";
        },
        L"", L"write Startup.bat|component 2027/01/05 07:05:00,\\\\M\u00fcller\\Startup.bat,ResumeRV,Reveilo"},
@@ -120,11 +120,11 @@ TEST(ScheduleWakeJob, EachRouteReportsWhetherAJobWasMade) {
   for (const auto& row : rows) {
     Fake system;
     row.arrange(system);
-    const PreflightCheck check = CheckBeforeSet(system, system.in.userName, system.in.password);
+    const PreflightCheck check = CheckBeforeSet(system, system.route, system.in.userName, system.in.password);
     EXPECT_EQ(check.state, row.check) << row.what;
     EXPECT_TRUE(check.state != Preflight::ShippedFileMissing || check.detail == system.missing) << row.what;
-    const ScheduleResult result = ScheduleWakeJob(system, system.in);
-    EXPECT_EQ(result.made, row.why.empty()) << row.what;
+    const ScheduleResult result = ScheduleWakeJob(system, system.route, system.in);
+    EXPECT_EQ(std::make_pair(result.made, result.route), std::make_pair(row.why.empty(), system.route)) << row.what;
     EXPECT_EQ(result.reason, row.why) << row.what;
     EXPECT_EQ(system.calls, row.calls) << row.what;
     // The batch had the password while it ran; no file keeps it afterwards.

@@ -6,15 +6,40 @@
 
 #include "main_window/clock_text.h"
 #include "main_window/set_command.h"
+#include "res/strings.h"
 #include "settings/password.h"
 
 namespace {
-// Records every call the command makes, in order, "|"-separated.
-class FakeHost : public SetCommandHost {
+// The name a row gives each message; the compiler names a message without one.
+std::wstring Name(SetMessage m) {
+  switch (m) {
+    case SetMessage::PastTime: return L"past";
+    case SetMessage::EmptyPassword: return L"empty?";
+    case SetMessage::ScheduleFailed: return L"failed";
+    case SetMessage::Done: return L"done";
+    case SetMessage::PasswordNotStorable: return L"unstorable";
+    case SetMessage::WakeTimersOff: return L"timers?";
+    case SetMessage::HibernationOff: return L"hiber?";
+    case SetMessage::FolderNotWritable: return L"unwritable";
+    case SetMessage::FolderNameNotAnsi: return L"not ANSI";
+    case SetMessage::NotHibernated: return L"asleep";
+    case SetMessage::ClockCannotWake: return L"clock?";
+    case SetMessage::FolderOnNetwork: return L"network";
+    case SetMessage::AccountControlCharacter: return L"control";
+    case SetMessage::AccountNotInCodePage: return L"not in code page";
+    case SetMessage::TooSoonToHibernate: return L"too soon";
+    case SetMessage::ShippedFileMissing: return L"missing";
+  }
+  return L"?";
+}
+
+// The window and the system the command works on; every call is recorded, in order, "|"-separated.
+class FakeHost : public SetCommandHost, Clock, WakeJobs, SettingsStore, PowerControl {
  public:
   CivilDateTime picker{2027, 1, 5};
   std::wstring hour = L"07", minute = L"05", user = L"taro", password = L"pw";
-  bool passwordEnabled = true, hibernate = false, commandLine = false, closeRequested = false;
+  ScheduleRoute route = ScheduleRoute::Batch;
+  bool hibernate = false, commandLine = false, closeRequested = false;
   CivilDateTime now{2027, 1, 5, 6, 0, 30};
   bool answerYes = true, scheduleOk = true, countdownCompletes = true, privilegeOk = true;
   Readiness wakeTimers = Readiness::Fine, hibernation = Readiness::Fine, clock = Readiness::Fine;
@@ -22,6 +47,7 @@ class FakeHost : public SetCommandHost {
   std::function<void()> duringSchedule, duringCountdown, duringMessage;
   std::wstring calls;
   SetCommand* command = nullptr;  // the one the rows click
+  SetCommandServices services{*this, *this, *this, *this};
 
   void Record(const std::wstring& call) { calls += (calls.empty() ? L"" : L"|") + call; }
   CivilDateTime PickerDate() override { return picker; }
@@ -29,7 +55,6 @@ class FakeHost : public SetCommandHost {
   std::wstring MinuteText() override { return minute; }
   std::wstring UserText() override { return user; }
   std::wstring PasswordText() override { return password; }
-  bool PasswordBoxEnabled() override { return passwordEnabled; }
   bool HibernateTicked() override { return hibernate; }
   bool InCommandLineMode() override { return commandLine; }
   bool CloseRequested() override { return closeRequested; }
@@ -37,23 +62,21 @@ class FakeHost : public SetCommandHost {
   Readiness WakeTimers() override { return wakeTimers; }
   Readiness Hibernation() override { return hibernation; }
   Readiness ClockWake() override { return clock; }
+  ScheduleRoute Route() override { return route; }
   PreflightCheck CheckBeforeSet(const std::wstring&, const std::wstring&) override { return check; }
-  bool ShowMessage(SetMessage m, const std::wstring& detail) override {
-    static const wchar_t* names[] = {L"past",    L"empty?",    L"failed",        L"done",   L"unstorable", L"timers?",
-                                     L"hiber?",  L"unwritable", L"not ANSI",     L"asleep", L"clock?",
-                                     L"network", L"control",    L"not in code page", L"too soon",   L"missing"};
-    Record(names[static_cast<int>(m)] + (detail.empty() ? L"" : L" " + detail));
+  bool Show(const ShownMessage& m) override {
+    Record(Name(m.message) + (m.detail.empty() ? L"" : L" " + m.detail));
     if (duringMessage) duringMessage();
     return answerYes;
   }
-  ScheduleResult ScheduleWakeJob(const std::wstring& d, const std::wstring& t, const std::wstring& u,
-                                 const std::wstring& p) override {
-    Record(L"job " + d + L" " + t + L" " + u + L" " + p);
+  ScheduleResult Schedule(const WakeJobInputs& in) override {
+    Record(L"job " + in.dateText + L" " + in.timeText + L" " + in.userName + L" " + in.password);
     if (duringSchedule) duringSchedule();
-    return {scheduleOk, scheduleOk ? L"" : L"why"};
+    return {scheduleOk, scheduleOk ? L"" : L"why", route};
   }
+  std::wstring Read(const std::wstring&, const std::wstring&) override { return L""; }
   // The password is recorded as it reads back: "Pass*pw" means stored scrambled.
-  bool WriteSetting(const std::wstring&, const std::wstring& k, const std::wstring& v) override {
+  bool Write(const std::wstring&, const std::wstring& k, const std::wstring& v) override {
     if (k != L"Pass") Record(k + L"=" + v);
     else Record(!v.empty() && v == password ? L"plain" : L"Pass*" + ConvertPassword(L"RESET", v).value_or(L"?"));
     return true;
@@ -101,12 +124,12 @@ TEST(SetCommand, WhatTheUserSeesAndWhatIsStored) {
        L"empty?|past"},
       {"No to the empty password", [](FakeHost& h) { h.password.clear(); h.answerYes = false; }, kStay, L"empty?"},
       {"Yes to the empty password", [](FakeHost& h) { h.password.clear(); }, kExit, L"empty?|" + kEmptyJob + L"|done"},
-      {"an empty password in a disabled box asks nothing",
-       [](FakeHost& h) { h.password.clear(); h.passwordEnabled = false; }, kExit,
+      {"an empty password on the component's route asks nothing",
+       [](FakeHost& h) { h.password.clear(); h.route = ScheduleRoute::Component; }, kExit,
        L"job 1/5/2027 07:05 taro |User=taro|Hour=07|Min=05|done"},
       {"a password the scrambler cannot store", [](FakeHost& h) { h.password = L"パス"; }, kStay, L"unstorable"},
-      {"a disabled box's password is neither judged nor stored",
-       [](FakeHost& h) { h.password = L"p\u00e9"; h.passwordEnabled = false; }, kExit,
+      {"the component's route neither judges nor stores the password",
+       [](FakeHost& h) { h.password = L"p\u00e9"; h.route = ScheduleRoute::Component; }, kExit,
        L"job 1/5/2027 07:05 taro p\u00e9|User=taro|Hour=07|Min=05|done"},
       {"scheduling fails, and says why", [](FakeHost& h) { h.scheduleOk = false; }, kStay,
        L"job 1/5/2027 07:05 taro pw|failed why"},
@@ -118,7 +141,7 @@ TEST(SetCommand, WhatTheUserSeesAndWhatIsStored) {
        [](FakeHost& h) { h.hibernate = true; h.duringCountdown = [&h] { h.hibernate = false; }; }, kExit,
        kJob + L"|countdown"},
       {"a second click during the batch wait is ignored",
-       [](FakeHost& h) { h.duringSchedule = [&h] { h.Record(h.command->Click(h) ? L"ran again" : L"ignored"); }; },
+       [](FakeHost& h) { h.duringSchedule = [&h] { h.Record(h.command->Click(h, h.services) ? L"ran again" : L"ignored"); }; },
        kExit, L"job 1/5/2027 07:05 taro pw|ignored|User=taro|Pass*pw|Hour=07|Min=05|done"},
       {"window closed during the batch wait",
        [](FakeHost& h) { h.hibernate = true; h.duringSchedule = [&h] { h.closeRequested = true; }; },
@@ -171,7 +194,7 @@ TEST(SetCommand, WhatTheUserSeesAndWhatIsStored) {
         const std::size_t at = expected.find(asked);
         if (commandLine && at != std::wstring::npos) expected.erase(at, std::wcslen(asked));
       }
-      EXPECT_EQ(command.Click(host), row.outcome) << row.what;
+      EXPECT_EQ(command.Click(host, host.services), row.outcome) << row.what;
       EXPECT_EQ(host.calls, expected) << row.what << (commandLine ? " (command line)" : " (window)");
     }
   }
@@ -232,4 +255,35 @@ TEST(ClockText, EachFieldAtItsWidth) {
        {std::tuple{CivilDateTime{2027, 1, 5, 7, 5, 9}, L"\u706b", L"2027-01-05 (\u706b) 07:05:09"},
         {CivilDateTime{9999, 12, 31, 23, 59, 59}, L"Fri", L"9999-12-31 (Fri) 23:59:59"}})
     EXPECT_EQ(FormatClockText(now, weekday), text);
+}
+
+// Each box: its text and what follows it, its buttons and icon; every question's default button is Yes.
+TEST(SetMessages, EachBoxItsTextAndButtons) {
+  using M = SetMessage;
+  constexpr MessageKind W = MessageKind::Warning, Q = MessageKind::Question;
+  const std::wstring folder = L"\n\nC:\\P\n\n" + std::wstring(kMsgMoveFolder);
+  const struct {
+    SetMessage message;
+    std::wstring detail;
+    MessageKind kind;
+    std::wstring text;
+  } rows[] = {
+      {M::PastTime, L"", W, kMsgPastTime}, {M::EmptyPassword, L"", Q, kMsgEmptyPassword},
+      {M::ScheduleFailed, L"why", W, kMsgScheduleFailed + std::wstring(L"\nwhy")},
+      {M::ScheduleFailed, L"", W, kMsgScheduleFailed}, {M::Done, L"", MessageKind::Information, kMsgDone},
+      {M::PasswordNotStorable, L"", W, kMsgPasswordNotStorable}, {M::WakeTimersOff, L"", Q, kMsgWakeTimersOff},
+      {M::HibernationOff, L"", Q, kMsgHibernationOff}, {M::ClockCannotWake, L"", Q, kMsgClockCannotWake},
+      {M::FolderNotWritable, L"C:\\P", W, kMsgFolderNotWritable + folder},
+      {M::FolderNameNotAnsi, L"C:\\P", W, kMsgFolderNameNotAnsi + folder},
+      {M::FolderOnNetwork, L"C:\\P", W, kMsgFolderOnNetwork + folder}, {M::NotHibernated, L"", W, kMsgNotHibernated},
+      {M::AccountControlCharacter, L"", W, kMsgAccountControlCharacter},
+      {M::AccountNotInCodePage, L"", W, kMsgAccountNotInCodePage},
+      {M::TooSoonToHibernate, L"", W, kMsgTooSoonToHibernate + (L"5" + std::wstring(kMsgTooSoonToHibernateRest))},
+      {M::ShippedFileMissing, L"jt.exe", W, kMsgShippedFileMissing + (L"jt.exe\n\n" + std::wstring(kMsgUnzipWholeFolder))},
+  };
+  for (const auto& row : rows) {
+    const ShownMessage shown = ComposeSetMessage(row.message, row.detail);
+    EXPECT_EQ(std::make_pair(shown.text, shown.kind), std::make_pair(row.text, row.kind)) << Name(row.message);
+  }
+  EXPECT_EQ(static_cast<unsigned>(Q), 0x24u) << "MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1";
 }

@@ -19,7 +19,7 @@
 #include "platform/local_time_win.h"
 #include "res/strings.h"
 #include "settings/password.h"
-#include "wake_job/batch_text.h"
+#include "tools/jt/jt_status.h"
 #include "wake_job/held_job.h"
 #include "wake_job/wake_time.h"
 #include "platform/program_folder_win.h"
@@ -298,14 +298,14 @@ INSTANTIATE_TEST_SUITE_P(Rows, Scenario, ::testing::ValuesIn(RowsOfThisRoute()),
 TEST(JtExe, KeepsOnlyAJobTheSchedulerWillRun) {
   const std::wstring job = TasksFolder(GetWindowsDirectoryW) + L"Resume.job", now = Padded(kNow.month, 0) + L"/" +
       Padded(kNow.day, 0) + L"/" + Padded(kNow.year, 4) + L" StartTime=" + Padded(kNow.hour, 0) + L":" + Padded(kNow.minute, 2);
-  for (const auto& [when, status] : {std::pair{now, kJtExitReadBack + unsigned(HeldVerdict::NeverRuns)},
-                                     {L"1/5/" + std::to_wstring(kYear) + L" StartTime=7:05", unsigned(kJtExitOk)}}) {
+  for (const auto& [when, status] : {std::pair{now, DWORD(JtExitCode(JtStatus::NeverRuns))},
+                                     {L"1/5/" + std::to_wstring(kYear) + L" StartTime=7:05", DWORD(JtExitCode(JtStatus::Ok))}}) {
     DeleteFileW(job.c_str());
     ReveiloProcess run(L"/ctj StartDate=" + when + L" /sj SystemRequired=1 DeleteWhenDone=1 /saj Resume.job",
                        FileExists(ProgramPath(L"\\jt_real.exe")) ? L"\\jt_real.exe" : L"\\jt.exe");
     DWORD code = 99;
     ASSERT_TRUE(run.Exited(30000, &code));
-    EXPECT_EQ(std::make_pair(code, FileExists(job)), std::make_pair(status, status == kJtExitOk)) << ToAnsi(when);
+    EXPECT_EQ(std::make_pair(code, FileExists(job)), std::make_pair(status, status == 0)) << ToAnsi(when);
   }
 }
 

@@ -15,7 +15,7 @@
 #include "platform/hresult_text.h"
 #include "res/strings.h"
 #include "tools/jt/jt_command.h"
-#include "wake_job/batch_text.h"
+#include "tools/jt/jt_status.h"
 #include "wake_job/held_job.h"
 #include "wake_job/wake_time.h"
 
@@ -206,7 +206,7 @@ int Run(const JtParse& parse) {
                                 IID_ITaskScheduler, scheduler.OutVoid());
   if (FAILED(hr)) {
     PrintLine(kJtNoScheduler + std::wstring(L" ") + Hex(hr));
-    return kJtExitNoScheduler;
+    return JtExitCode(JtStatus::NoScheduler);
   }
   PendingJob job;
   std::wstring savedName;
@@ -222,7 +222,7 @@ int Run(const JtParse& parse) {
           PrintLine(kJtNoSuchJob + command.name);  // nothing to replace: not a failure
         } else {
           PrintLine(kJtDeleteFailed + command.name + L" " + Hex(hr));
-          status = kJtExitSaveFailed;
+          status = JtExitCode(JtStatus::SaveFailed);
         }
         break;
       case JtCommand::Kind::SetAccount:
@@ -255,11 +255,11 @@ int Run(const JtParse& parse) {
             if (FAILED(hr = DeleteWhenFree(scheduler.Get(), command.name)))
               PrintLine(kJtDeleteFailed + command.name + L" " + Hex(hr));
             savedName.clear();
-            status = kJtExitReadBack + static_cast<int>(verdict);
+            status = JtExitCode(JtStatusFor(verdict));
           }
         } else {
           PrintLine(kJtSaveFailed + command.name + L" " + Hex(hr) + L" " + HresultMeaning(hr));
-          status = IsAccountFailure(hr) ? kJtExitAccount : kJtExitSaveFailed;
+          status = JtExitCode(IsAccountFailure(hr) ? JtStatus::Account : JtStatus::SaveFailed);
         }
         break;
       case JtCommand::Kind::PrintJob:
@@ -275,11 +275,11 @@ int wmain() {
   const JtParse parse = ParseJtArguments(JtArgumentsOf(GetCommandLineW()));
   if (!parse.error.empty() || parse.commands.empty()) {
     PrintLine(parse.error.empty() ? std::wstring(kJtUsage) : parse.error);
-    return kJtExitLineRefused;
+    return JtExitCode(JtStatus::LineRefused);
   }
   if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
     PrintLine(kJtNoScheduler);
-    return kJtExitNoScheduler;
+    return JtExitCode(JtStatus::NoScheduler);
   }
   const int status = Run(parse);
   CoUninitialize();

@@ -1,0 +1,44 @@
+// The Set command's message boxes: which text each shows, its buttons, icon
+// and default button, and what detail follows it. The window only renders
+// what this gives.
+#pragma once
+#include <string>
+
+enum class SetMessage {
+  PastTime,
+  EmptyPassword,
+  ScheduleFailed,
+  Done,
+  PasswordNotStorable,
+  WakeTimersOff,
+  HibernationOff,
+  FolderNotWritable,
+  FolderNameNotAnsi,
+  NotHibernated,  // the job is set, the machine did not hibernate
+  ClockCannotWake,
+  FolderOnNetwork,
+  AccountControlCharacter,
+  AccountNotInCodePage,
+  TooSoonToHibernate,  // the wake would come before the machine is asleep
+  ShippedFileMissing,
+};
+
+// A box's buttons, icon and default button, as MessageBox's style bits
+// (winuser.h's values, checked against it where the box is shown).
+enum class MessageKind : unsigned {
+  Information = 0x40,  // MB_OK | MB_ICONINFORMATION
+  Warning = 0x30,      // MB_OK | MB_ICONWARNING
+  Question = 0x24,     // MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1: Yes is the default
+};
+
+struct ShownMessage {
+  SetMessage message;
+  std::wstring text;  // as the box shows it, detail included
+  MessageKind kind;
+  std::wstring detail;  // what the message names, for a record; empty for most
+};
+
+// `detail` is the failure's reason after 「スケジュールに失敗しました。」, the
+// folder a folder message names, or the missing file's name; the other
+// messages show none.
+ShownMessage ComposeSetMessage(SetMessage message, const std::wstring& detail);
