@@ -25,6 +25,16 @@ std::optional<SetMessage> WakeTimeMessage(SetCommandHost& host, Clock& clock, co
     case WakeTimeVerdict::BeforeAsleep: return SetMessage::TooSoonToHibernate;
     case WakeTimeVerdict::Ahead: break;
   }
+  // The scheduler's behaviour in a daylight-saving gap or overlap is not
+  // specified: such a time is refused rather than left to chance.
+  const auto date = ParseMonthDayYear(wakeDate);
+  const auto time = ParseHourMinute(wakeTime);
+  if (!date || !time) return std::nullopt;
+  switch (clock.Kind({date->year, date->month, date->day, time->hour, time->minute, 0})) {
+    case LocalTimeKind::Missing: return SetMessage::TimeDoesNotExist;
+    case LocalTimeKind::Twice: return SetMessage::TimeComesTwice;
+    case LocalTimeKind::Once: break;
+  }
   return std::nullopt;
 }
 
@@ -39,6 +49,8 @@ SetMessage PreflightMessage(Preflight state) {
     case Preflight::FolderOnNetwork: return SetMessage::FolderOnNetwork;
     case Preflight::AccountControlCharacter: return SetMessage::AccountControlCharacter;
     case Preflight::ShippedFileMissing: return SetMessage::ShippedFileMissing;
+    case Preflight::UserNameEmpty: return SetMessage::UserNameEmpty;
+    case Preflight::UserNameQuote: return SetMessage::UserNameQuote;
     case Preflight::AccountNotInCodePage:
     case Preflight::Usable: break;
   }
@@ -99,8 +111,11 @@ SetOutcome RunSetCommand(SetCommandHost& host, const SetCommandServices& service
   // before arming, but only when the system says so for certain, and never a
   // script, which has nobody to answer.
   const bool ask = !host.InCommandLineMode();
-  if (ask && power.WakeTimers() == Readiness::Off && !Ask(host, SetMessage::WakeTimersOff)) {
-    return SetOutcome::StayOpen;
+  if (ask) {
+    const WakeTimerCheck timers = power.WakeTimers();
+    if (timers.readiness == Readiness::Off && !Ask(host, SetMessage::WakeTimersOff, timers.values)) {
+      return SetOutcome::StayOpen;
+    }
   }
   if (ask && host.HibernateTicked() && power.Hibernation() == Readiness::Off &&
       !Ask(host, SetMessage::HibernationOff)) {
@@ -136,6 +151,13 @@ SetOutcome RunSetCommand(SetCommandHost& host, const SetCommandServices& service
   // more, and with a status that does not promise a hibernation.
   if (host.CloseRequested()) return host.HibernateTicked() ? SetOutcome::NotHibernated : SetOutcome::Exit;
 
+  // The scheduling itself (the batch wait, the read-back) took time: with the
+  // wake now too close, hibernating would sleep through it.
+  if (host.HibernateTicked() &&
+      JudgeWakeTime(wakeDate, wakeTime, clock.Now(), true) != WakeTimeVerdict::Ahead) {
+    Ask(host, SetMessage::TooLateToHibernate);
+    return SetOutcome::NotHibernated;
+  }
   if (host.HibernateTicked()) {
     if (!power.RunSuspendCountdown()) return SetOutcome::StayOpen;
   } else if (!host.InCommandLineMode()) {

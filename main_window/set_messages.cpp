@@ -12,6 +12,7 @@ enum class Follows {
   FolderAndRemedy,   // the folder, and where to move Reveilo
   FileAndRemedy,     // the file's name, and how to unzip
   CountdownSeconds,  // the countdown's length, inside the sentence
+  ValuesAndRemedy,   // the settings that are off, and where to change them
 };
 
 struct MessageRow {
@@ -30,7 +31,7 @@ MessageRow RowOf(SetMessage message) {
     case SetMessage::ScheduleFailed: return {kMsgScheduleFailed, K::Warning, F::Reason};
     case SetMessage::Done: return {kMsgDone, K::Information, F::Nothing};
     case SetMessage::PasswordNotStorable: return {kMsgPasswordNotStorable, K::Warning, F::Nothing};
-    case SetMessage::WakeTimersOff: return {kMsgWakeTimersOff, K::Question, F::Nothing};
+    case SetMessage::WakeTimersOff: return {kMsgWakeTimersOff, K::Question, F::ValuesAndRemedy};
     case SetMessage::HibernationOff: return {kMsgHibernationOff, K::Question, F::Nothing};
     case SetMessage::FolderNotWritable: return {kMsgFolderNotWritable, K::Warning, F::FolderAndRemedy};
     case SetMessage::FolderNameNotAnsi: return {kMsgFolderNameNotAnsi, K::Warning, F::FolderAndRemedy};
@@ -41,6 +42,11 @@ MessageRow RowOf(SetMessage message) {
     case SetMessage::AccountNotInCodePage: return {kMsgAccountNotInCodePage, K::Warning, F::Nothing};
     case SetMessage::TooSoonToHibernate: return {kMsgTooSoonToHibernate, K::Warning, F::CountdownSeconds};
     case SetMessage::ShippedFileMissing: return {kMsgShippedFileMissing, K::Warning, F::FileAndRemedy};
+    case SetMessage::UserNameEmpty: return {kMsgUserNameEmpty, K::Warning, F::Nothing};
+    case SetMessage::UserNameQuote: return {kMsgUserNameQuote, K::Warning, F::Nothing};
+    case SetMessage::TimeDoesNotExist: return {kMsgTimeDoesNotExist, K::Warning, F::Nothing};
+    case SetMessage::TimeComesTwice: return {kMsgTimeComesTwice, K::Warning, F::Nothing};
+    case SetMessage::TooLateToHibernate: return {kMsgTooLateToHibernate, K::Warning, F::Nothing};
   }
   return {kMsgScheduleFailed, K::Warning, F::Reason};  // not reached: every message has its row
 }
@@ -58,6 +64,7 @@ ShownMessage ComposeSetMessage(SetMessage message, const std::wstring& detail) {
       if (!detail.empty()) text += L"\n\n" + detail + L"\n\n" + kMsgMoveFolder;
       break;
     case Follows::FileAndRemedy: text += detail + L"\n\n" + kMsgUnzipWholeFolder; break;
+    case Follows::ValuesAndRemedy: text += L"\n\n" + detail + L"\n\n" + kMsgWakeTimersRemedy; break;
     case Follows::CountdownSeconds: text += Padded(kCountdownSeconds, 0) + kMsgTooSoonToHibernateRest; break;
   }
   return {message, text, row.kind, row.follows == Follows::Nothing ? std::wstring() : detail};

@@ -21,6 +21,11 @@ enum class SetMessage {
   AccountNotInCodePage,
   TooSoonToHibernate,  // the wake would come before the machine is asleep
   ShippedFileMissing,
+  UserNameEmpty,         // the batch route hands jt.exe an account
+  UserNameQuote,         // a quote inside a user name: no Windows account has one
+  TimeDoesNotExist,      // in the spring-forward gap of daylight saving time
+  TimeComesTwice,        // in the hour that falls back
+  TooLateToHibernate,    // the job is set; the wake came too close to hibernate first
 };
 
 // A box's buttons, icon and default button, as MessageBox's style bits

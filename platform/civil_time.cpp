@@ -7,3 +7,18 @@ bool IsValidCivilDate(int year, int month, int day) {
   const int last = kDays[month - 1] + (month == 2 && leap ? 1 : 0);
   return day <= last;
 }
+
+namespace {
+bool SameMinute(const std::optional<CivilDateTime>& a, const CivilDateTime& b) {
+  return a && a->year == b.year && a->month == b.month && a->day == b.day && a->hour == b.hour &&
+         a->minute == b.minute;
+}
+}  // namespace
+
+LocalTimeKind JudgeLocalTime(const CivilDateTime& local, const std::optional<CivilDateTime>& back,
+                             const std::optional<CivilDateTime>& hourEarlier,
+                             const std::optional<CivilDateTime>& hourLater) {
+  if (back && !SameMinute(back, local)) return LocalTimeKind::Missing;
+  if (SameMinute(hourEarlier, local) || SameMinute(hourLater, local)) return LocalTimeKind::Twice;
+  return LocalTimeKind::Once;
+}

@@ -1,6 +1,7 @@
 // A calendar date and a time of day, as the program and the system speak of
 // them: below both the wake job and the system's clock.
 #pragma once
+#include <optional>
 
 struct CivilDateTime {
   int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
@@ -9,10 +10,23 @@ struct CivilDateTime {
 // 1601..9999, the years Windows' own date functions take.
 bool IsValidCivilDate(int year, int month, int day);
 
+// How a local time stands in the time zone's daylight-saving rules: outside
+// Japan, a time in the spring-forward gap never comes, and one in the hour
+// that falls back comes twice.
+enum class LocalTimeKind { Once, Missing, Twice };
+// Judged from the zone's own conversions: `back` is the local time that the
+// UTC time found for `local` converts back to; `hourEarlier` and `hourLater`
+// are the local times of that UTC time an hour before and after. nullopt where
+// a conversion failed: a time nothing was learnt of counts as once.
+LocalTimeKind JudgeLocalTime(const CivilDateTime& local, const std::optional<CivilDateTime>& back,
+                             const std::optional<CivilDateTime>& hourEarlier,
+                             const std::optional<CivilDateTime>& hourLater);
+
 // The present local time, as the system's clock gives it; the Windows half is
 // platform/local_time_win.h, tests use a fake.
 class Clock {
  public:
   virtual ~Clock() = default;
   virtual CivilDateTime Now() = 0;
+  virtual LocalTimeKind Kind(const CivilDateTime& local) = 0;
 };

@@ -9,9 +9,38 @@ CivilDateTime LocalNow() {
   return {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
 }
 
+namespace {
+SYSTEMTIME ToSystemTime(const CivilDateTime& t) {
+  SYSTEMTIME st{};
+  st.wYear = static_cast<WORD>(t.year), st.wMonth = static_cast<WORD>(t.month), st.wDay = static_cast<WORD>(t.day);
+  st.wHour = static_cast<WORD>(t.hour), st.wMinute = static_cast<WORD>(t.minute);
+  return st;
+}
+
+// The local time of a UTC time moved by `seconds`; nullopt when a conversion fails.
+std::optional<CivilDateTime> LocalOf(const SYSTEMTIME& utc, long long seconds) {
+  FILETIME file;
+  if (!SystemTimeToFileTime(&utc, &file)) return std::nullopt;
+  ULARGE_INTEGER ticks;
+  ticks.LowPart = file.dwLowDateTime, ticks.HighPart = file.dwHighDateTime;
+  ticks.QuadPart += static_cast<ULONGLONG>(seconds * 10000000LL);
+  file.dwLowDateTime = ticks.LowPart, file.dwHighDateTime = ticks.HighPart;
+  SYSTEMTIME moved, local;
+  if (!FileTimeToSystemTime(&file, &moved) || !SystemTimeToTzSpecificLocalTime(nullptr, &moved, &local))
+    return std::nullopt;
+  return CivilDateTime{local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute, local.wSecond};
+}
+}  // namespace
+
 Clock& SystemClock() {
   class LocalClock : public Clock {
     CivilDateTime Now() override { return LocalNow(); }
+    LocalTimeKind Kind(const CivilDateTime& local) override {
+      const SYSTEMTIME asked = ToSystemTime(local);
+      SYSTEMTIME utc;
+      if (!TzSpecificLocalTimeToSystemTime(nullptr, &asked, &utc)) return LocalTimeKind::Once;
+      return JudgeLocalTime(local, LocalOf(utc, 0), LocalOf(utc, -3600), LocalOf(utc, 3600));
+    }
   };
   static LocalClock clock;
   return clock;

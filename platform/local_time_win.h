@@ -6,7 +6,7 @@
 #include "platform/civil_time.h"
 
 CivilDateTime LocalNow();
-// LocalNow as the Set command asks for it.
+// LocalNow, and the zone's rules for a local time, as the Set command asks for them.
 Clock& SystemClock();
 // The user locale's abbreviated weekday name of a date ("日" in Japanese).
 std::wstring LocaleWeekdayName(const CivilDateTime& date);

@@ -29,6 +29,6 @@ bool EnterHibernation() {
   return SetSystemPowerState(FALSE, TRUE) != FALSE;
 }
 
-Readiness Win32Power::WakeTimers() { return QueryWakeTimers(); }
+WakeTimerCheck Win32Power::WakeTimers() { return QueryWakeTimers(); }
 Readiness Win32Power::Hibernation() { return QueryHibernation(); }
 Readiness Win32Power::ClockWake() { return QueryClockWake(); }

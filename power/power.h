@@ -7,7 +7,7 @@
 class PowerControl {
  public:
   virtual ~PowerControl() = default;
-  virtual Readiness WakeTimers() = 0;
+  virtual WakeTimerCheck WakeTimers() = 0;
   virtual Readiness Hibernation() = 0;
   virtual Readiness ClockWake() = 0;
   // True when the countdown ran to its end, false when it was cancelled.

@@ -20,7 +20,7 @@ bool EnterHibernation();
 class Win32Power : public PowerControl {
  public:
   Win32Power(HWND anchor, const bool* closeRequested) : anchor_(anchor), closeRequested_(closeRequested) {}
-  Readiness WakeTimers() override;
+  WakeTimerCheck WakeTimers() override;
   Readiness Hibernation() override;
   Readiness ClockWake() override;
   bool RunSuspendCountdown() override { return ::RunSuspendCountdown(anchor_, closeRequested_); }

@@ -1,18 +1,23 @@
 #include "power/readiness.h"
 
-Readiness JudgeWakeTimers(std::optional<unsigned long> ac, std::optional<unsigned long> dc,
-                          std::optional<bool> batteriesPresent, unsigned acLineStatus) {
-  // A desktop's battery value is a plan default nobody sees; a laptop's is
-  // the one that counts while it runs on battery.
-  std::optional<unsigned long> applies;
-  if (batteriesPresent == false || acLineStatus == 1) {
-    applies = ac;
-  } else if (acLineStatus == 0) {
-    applies = dc;
+#include <utility>
+
+#include "res/strings.h"
+
+WakeTimerCheck JudgeWakeTimers(std::optional<unsigned long> ac, std::optional<unsigned long> dc,
+                               std::optional<bool> batteriesPresent, unsigned acLineStatus) {
+  // A desktop's battery value is a plan default nobody sees.
+  const bool battery = batteriesPresent == true || (!batteriesPresent && acLineStatus == 0);
+  WakeTimerCheck check;
+  for (const auto& [value, source] : {std::pair{ac, kPowerSourceMains}, {battery ? dc : std::nullopt, kPowerSourceBattery}}) {
+    // "Important wake timers only" (2) does not count a task's timer as
+    // important, so for us it is as good as off.
+    if (!value || (*value != 0 && *value != 2)) continue;
+    if (!check.values.empty()) check.values += L"\n";
+    check.values += std::wstring(source) + (*value == 0 ? kWakeTimersDisabled : kWakeTimersImportantOnly);
+    check.readiness = Readiness::Off;
   }
-  // "Important wake timers only" (2) does not count a task's timer as
-  // important, so for us it is as good as off.
-  return applies && (*applies == 0 || *applies == 2) ? Readiness::Off : Readiness::Fine;
+  return check;
 }
 
 Readiness JudgeClockWake(std::optional<unsigned> rtcWake) {

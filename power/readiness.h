@@ -3,16 +3,23 @@
 // report counts as fine, so that nobody is asked on a guess.
 #pragma once
 #include <optional>
+#include <string>
 
 enum class Readiness { Fine, Off };
 
 // The power plan's "allow wake timers" values on AC and on battery
 // (0 disabled, 1 enabled, 2 important timers only, which leaves ours out),
-// nullopt when unknown; only the one that applies is judged: mains on a
-// machine without a battery, else the source in use now (acLineStatus as
-// GetSystemPowerStatus reports it: 0 battery, 1 mains, anything else unknown).
-Readiness JudgeWakeTimers(std::optional<unsigned long> ac, std::optional<unsigned long> dc,
-                          std::optional<bool> batteriesPresent, unsigned acLineStatus);
+// nullopt when unknown. The value that counts is the one in force when the
+// machine goes to sleep, and a laptop set on mains is often hibernated later
+// on battery: with a battery both are judged; without one, mains only. When
+// the system cannot say whether it has one, running on battery now
+// (acLineStatus 0, as GetSystemPowerStatus reports it) shows that it does.
+struct WakeTimerCheck {
+  Readiness readiness = Readiness::Fine;
+  std::wstring values;  // each value that is off, as Windows names its source and setting, a line each
+};
+WakeTimerCheck JudgeWakeTimers(std::optional<unsigned long> ac, std::optional<unsigned long> dc,
+                               std::optional<bool> batteriesPresent, unsigned acLineStatus);
 
 struct HibernationCapabilities {
   bool systemS4;

@@ -39,13 +39,13 @@ class PowrProf {
 };
 }  // namespace
 
-Readiness QueryWakeTimers() {
+WakeTimerCheck QueryWakeTimers() {
   PowrProf powrprof;
   const auto getActive = powrprof.Get<GetActiveSchemeFn>("PowerGetActiveScheme");
   const auto readAc = powrprof.Get<ReadValueIndexFn>("PowerReadACValueIndex");
   const auto readDc = powrprof.Get<ReadValueIndexFn>("PowerReadDCValueIndex");
   GUID* scheme = nullptr;
-  if (!getActive || getActive(nullptr, &scheme) != ERROR_SUCCESS || !scheme) return Readiness::Fine;
+  if (!getActive || getActive(nullptr, &scheme) != ERROR_SUCCESS || !scheme) return WakeTimerCheck{};
   std::optional<unsigned long> ac, dc;
   DWORD value = 0;
   if (readAc && readAc(nullptr, scheme, &kSleepSubgroup, &kAllowWakeTimers, &value) == ERROR_SUCCESS) ac = value;

@@ -4,6 +4,6 @@
 #pragma once
 #include "power/readiness.h"
 
-Readiness QueryWakeTimers();
+WakeTimerCheck QueryWakeTimers();
 Readiness QueryHibernation();
 Readiness QueryClockWake();

@@ -21,8 +21,15 @@ inline constexpr wchar_t kMsgEmptyPassword[] =
 inline constexpr wchar_t kMsgScheduleFailed[] = L"スケジュールに失敗しました。";
 inline constexpr wchar_t kMsgDone[] = L"設定完了しました。";
 inline constexpr wchar_t kMsgWakeTimersOff[] =
-    L"現在の電源プランでは「スリープ解除タイマーの許可」が無効になっています。"
-    L"指定の時刻に復帰しない可能性があります。このまま続けますか？";
+    L"現在の電源プランの「スリープ解除タイマーの許可」が次のとおりのため、指定の時刻に復帰しない可能性があります。";
+inline constexpr wchar_t kMsgWakeTimersRemedy[] =
+    L"電源オプション → プラン設定の変更 → 詳細な電源設定の変更 → スリープ → スリープ解除タイマーの許可 で"
+    L"「有効」にできます。このまま続けますか？";
+// The power plan's own words for each source and value.
+inline constexpr wchar_t kPowerSourceBattery[] = L"バッテリ駆動: ";
+inline constexpr wchar_t kPowerSourceMains[] = L"電源に接続: ";
+inline constexpr wchar_t kWakeTimersDisabled[] = L"無効";
+inline constexpr wchar_t kWakeTimersImportantOnly[] = L"重要なスリープ解除タイマーのみ";
 inline constexpr wchar_t kMsgHibernationOff[] =
     L"休止状態が無効になっているため、休止状態にできない可能性があります。このまま続けますか？";
 inline constexpr wchar_t kMsgClockCannotWake[] =
@@ -55,6 +62,18 @@ inline constexpr wchar_t kMsgTooSoonToHibernateRest[] =
 inline constexpr wchar_t kMsgNotHibernated[] =
     L"復帰の設定は完了しましたが、休止状態にできませんでした。"
     L"休止状態が有効になっているか、このユーザーにシャットダウンの権限があるかを確認してください。";
+inline constexpr wchar_t kMsgUserNameEmpty[] =
+    L"ユーザー名が入力されていません。タスクを実行する Windows のユーザー名を入力してください。";
+inline constexpr wchar_t kMsgUserNameQuote[] =
+    L"ユーザー名に引用符（\"）は使えません。Windows のユーザー名をそのまま入力してください。";
+inline constexpr wchar_t kMsgTimeDoesNotExist[] =
+    L"指定の時刻は、夏時間への切り替えで時計が進むため存在しません。別の時刻を指定してください。";
+inline constexpr wchar_t kMsgTimeComesTwice[] =
+    L"指定の時刻は、夏時間の終了で時計が戻るため 2 回あり、どちらで復帰するか決まりません。"
+    L"別の時刻を指定してください。";
+inline constexpr wchar_t kMsgTooLateToHibernate[] =
+    L"復帰の設定は完了しましたが、復帰時刻が近づいたため休止状態にしませんでした。"
+    L"このまま待つと、指定の時刻にタスクが実行されます。";
 inline constexpr wchar_t kMsgPasswordNotStorable[] =
     L"パスワードに使用できない文字が含まれています。半角英数字と記号で入力してください。";
 
@@ -76,7 +95,7 @@ inline constexpr wchar_t kReasonJtAccount[] =
     L"ユーザー名かパスワードが正しくないため、タスク スケジューラがジョブを受け付けませんでした。";
 inline constexpr wchar_t kReasonJtExit[] = L"jt.exe が次の終了コードで終了しました: ";
 inline constexpr wchar_t kReasonNeverRuns[] =
-    L"タスク スケジューラは、このジョブを実行しないと報告しました（指定の時刻がすでに過ぎているなど）。";
+    L"タスク スケジューラは、このジョブを指定の時刻に実行しないと報告しました（指定の時刻がすでに過ぎているなど）。";
 inline constexpr wchar_t kReasonOtherTime[] = L"タスク スケジューラは、このジョブを指定と違う時刻に実行すると報告しました。";
 inline constexpr wchar_t kReasonDisabled[] = L"タスク スケジューラで、このジョブが無効になっています。";
 inline constexpr wchar_t kReasonNoWake[] =

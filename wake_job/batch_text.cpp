@@ -1,5 +1,7 @@
 #include "wake_job/batch_text.h"
 
+#include <algorithm>
+
 #include "platform/program_folder.h"
 
 std::wstring AccountWord(std::wstring_view text) {
@@ -13,9 +15,16 @@ std::wstring AccountWord(std::wstring_view text) {
   return word + L"\"";
 }
 
+bool IsBareOrWhollyQuoted(std::wstring_view user) {
+  const std::size_t quotes = static_cast<std::size_t>(std::count(user.begin(), user.end(), L'"'));
+  return quotes == 0 || (quotes == 2 && user.size() > 2 && user.front() == L'"' && user.back() == L'"');
+}
+
 std::wstring BuildToolLine(const WakeJobInputs& inputs, std::wstring_view programFolder) {
   std::wstring line = L"jt.exe /sc ";
-  line += AccountWord(inputs.userName);
+  // A name in its own pair of quotes goes as written: jt.exe reads the name inside.
+  const bool quoted = !inputs.userName.empty() && inputs.userName.front() == L'"' && IsBareOrWhollyQuoted(inputs.userName);
+  line += quoted ? inputs.userName : AccountWord(inputs.userName);
   line += L" ";
   line += AccountWord(inputs.password);
   line += L" /ctj StartDate=";

@@ -17,6 +17,10 @@ struct WakeJobInputs {
 // otherwise unchanged.
 std::wstring AccountWord(std::wstring_view text);
 
+// A Windows user name never holds a quote: one pair around the whole name
+// (as a script may write it) is read past by jt.exe; any other quote is refused.
+bool IsBareOrWhollyQuoted(std::wstring_view userName);
+
 // The line jt.exe must receive.
 std::wstring BuildToolLine(const WakeJobInputs& inputs, std::wstring_view programFolder);
 

@@ -89,14 +89,18 @@ PreflightCheck CheckBeforeSet(WakeJobSystem& system, ScheduleRoute route, const 
   // Explorer runs a program straight from a zip without the files beside it.
   const wchar_t* needed = vista ? kComponentFileName : kJtFileName;
   if (!system.FileExists(ProgramFile(folder, needed))) return {Preflight::ShippedFileMissing, needed + 1};
-  for (const wchar_t* name : {kSettingsFileName, kStartupBatchName, kAddTaskBatchName}) {
+  // setting.ini is left out: the job does not depend on it, and a failed
+  // write of it is silent.
+  for (const wchar_t* name : {kStartupBatchName, kAddTaskBatchName}) {
     if ((vista && name == kAddTaskBatchName) || system.CanWrite(ProgramFile(folder, name))) continue;
     return {Preflight::FolderNotWritable, folder};
   }
   if (vista) return {Preflight::Usable, folder};
   if (IsNetworkPath(folder)) return {Preflight::FolderOnNetwork, folder};
   if (!BatchFolder(system, folder)) return {Preflight::FolderNameNotAnsi, folder};
+  if (user.empty()) return {Preflight::UserNameEmpty, L""};
   if (HasControlCharacter(user) || HasControlCharacter(password)) return {Preflight::AccountControlCharacter, L""};
+  if (!IsBareOrWhollyQuoted(user)) return {Preflight::UserNameQuote, L""};
   if (!system.FitsBatch(user) || !system.FitsBatch(password)) return {Preflight::AccountNotInCodePage, L""};
   return {Preflight::Usable, folder};
 }

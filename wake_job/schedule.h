@@ -63,6 +63,8 @@ enum class Preflight {
   AccountControlCharacter,  // Ctrl-Z and its kind end a batch line where cmd.exe reads them
   AccountNotInCodePage,     // the batch cannot carry the user name or password exactly
   ShippedFileMissing,       // jt.exe or ReveiloTask.dll: the zip was not unzipped whole
+  UserNameEmpty,            // jt.exe needs an account to store
+  UserNameQuote,            // a quote inside the user name (one pair around it is read past)
 };
 struct PreflightCheck {
   Preflight state;

@@ -1,7 +1,8 @@
 // The batch file's escaping: for any account, folder and time text, either the
 // batch is refused, or cmd.exe's reading of each line gives back exactly what
 // jt.exe and cd must receive, no text of the user's becomes a command, and
-// jt.exe reads the very time the past-time test reads and the very account typed.
+// jt.exe reads the very time the past-time test reads and the very account typed
+// (a user name in its own quotes: the name inside).
 #include <cstdlib>
 
 #include "fuzz_input.h"
@@ -40,12 +41,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Unless jt.exe refuses the line, the time the past-time test read is among its triggers.
   const JtParse jt = ParseJtArguments(std::wstring_view(BuildToolLine(inputs, folder)).substr(7));
   bool found = !read || !jt.error.empty();
-  // Every account the Set lets through (a user, no control character but the tab) reaches it exactly.
-  bool carried = !parts[0].empty(), account = false;
+  // Every account the Set lets through (a user, no quote but one pair around it, no control character but the
+  // tab) reaches it exactly; a user in its own quotes as the name inside.
+  bool carried = !parts[0].empty() && IsBareOrWhollyQuoted(parts[0]), account = false;
+  const std::wstring user = carried && parts[0][0] == L'"' ? parts[0].substr(1, parts[0].size() - 2) : parts[0];
   for (const wchar_t c : parts[0] + parts[1]) carried &= c >= 0x20 || c == L'\t';
   for (const JtCommand& c : jt.commands) {
     found |= c.kind == JtCommand::Kind::CreateTrigger && c.trigger.hour == read->hour && c.trigger.minute == read->minute;
-    account |= c.kind == JtCommand::Kind::SetAccount && c.user == parts[0] && c.password == parts[1];
+    account |= c.kind == JtCommand::Kind::SetAccount && c.user == user && c.password == parts[1];
   }
   if (!found || (carried && !account)) std::abort();
   return 0;

@@ -15,13 +15,11 @@ TEST(CommandLine, TokensAndTheHibernateMarker) {
   const struct {
     const wchar_t *line, *read;
   } rows[] = {
-      {L"2027/01/05 07:05 taro pw", L"2027/01/05|07:05|taro|pw"},
-      {L"2027/01/05 07:05 taro pw x", L"2027/01/05|07:05|taro|pw|x"},
+      {L"2027/01/05 07:05 taro pw", L"2027/01/05|07:05|taro|pw"}, {L"2027/01/05 07:05 taro ", L"2027/01/05|07:05|taro|"},
+      {L"2027/01/05 07:05 taro pw x", L"2027/01/05|07:05|taro|pw|x"}, {L"2027/01/05  taro pw", L"2027/01/05||taro|pw"},
       {L"2027/01/05 07:05 taro pwX", L"2027/01/05|07:05|taro|pwX|x"},
       {L"2027/01/05 07:05 taro pw y", L"2027/01/05|07:05|taro|pw"},
       {L"2027/01/05 07:05 taro pass word", L"2027/01/05|07:05|taro|pass"},
-      {L"2027/01/05 07:05 taro ", L"2027/01/05|07:05|taro|"},
-      {L"2027/01/05  taro pw", L"2027/01/05||taro|pw"},
       {L"\"2027/01/05\" 07:05 \"taro\" \"p w\"", L"\"2027/01/05\"|07:05|\"taro\"|\"p"},
       {L"2027/01/05 07:05 太郎 パス", L"2027/01/05|07:05|太郎|パス"},
       {L"a b c d e f g x", L"a|b|c|d|x"},            {L"d t u p", L"d|t|u|p"},  {L"d t u  x", L"d|t|u||x"}, {L"d t  p", L"d|t||p"},

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "res/strings.h"
 #include "tools/jt/jt_command.h"
 #include "tools/jt/jt_status.h"
@@ -56,10 +58,8 @@ TEST(JtArguments, EachLineAndWhatItMeans) {
       {L"/ctj StartDate=1/5/2027 Colour=red", kJtUnknownKey, L"Colour"},
       {L"/ctj StartDate=1/5/2027", kJtTriggerIncomplete, L"/ctj"},
       {L"/sj ApplicationName=\"C:\\a b", kJtUnclosedQuote, L"ApplicationName=\"C:\\a b"},
-      {L"/sj SystemRequired=yes", kJtBadValue, L"SystemRequired=yes"},
-      {L"/sj Comment", kJtBadValue, L"Comment"},
-      {L"/sj Comment=\"a\"b /pj", kJtBadValue, L"Comment=\"a\"b"},
-      {L"/xyz", kJtUnknownCommand, L"/xyz"},
+      {L"/sj SystemRequired=yes", kJtBadValue, L"SystemRequired=yes"},  {L"/sj Comment", kJtBadValue, L"Comment"},
+      {L"/sj Comment=\"a\"b /pj", kJtBadValue, L"Comment=\"a\"b"},  {L"/xyz", kJtUnknownCommand, L"/xyz"},
       {L"Resume.job", kJtUnknownCommand, L"Resume.job"},
       {L"/ctj StartDate /pj", kJtBadValue, L"StartDate"},  {L"/sd", kJtMissingName, L"/sd"},
       {L"/sc", kJtMissingAccount, L"/sc"},
@@ -93,10 +93,43 @@ TEST(JtStatus, EachStatusAsTheReasonShown) {
        {std::pair<unsigned long, std::wstring>{1, kReasonJtSaveFailed}, {2, kReasonJtLineRefused},
         {3, kReasonJtNoScheduler}, {4, kReasonJtAccount}, {5, kReasonNeverRuns}, {6, kReasonOtherTime},
         {7, kReasonDisabled}, {8, kReasonNoWake}, {9, kReasonOtherProgram}, {9009, kReasonJtNotFound}, {0, L""},
-        {10, exit + L"10"}, {0xFFFF, exit + L"65535"}, {0x10000, exit + L"0x00010000"},
+        {10, kHrAccessDenied}, {11, exit + L"11"}, {0xFFFF, exit + L"65535"}, {0x10000, exit + L"0x00010000"},
         {0xC0000005, exit + L"0xC0000005"}})
     EXPECT_EQ(JtStatusReason(status), reason) << status;
   for (const HeldVerdict v : {HeldVerdict::AsAsked, HeldVerdict::NeverRuns, HeldVerdict::OtherTime,
                               HeldVerdict::Disabled, HeldVerdict::NoWake, HeldVerdict::OtherProgram})
     EXPECT_EQ(JtStatusReason(JtExitCode(JtStatusFor(v))), HeldVerdictReason(v)) << static_cast<int>(v);
+}
+
+// What the scheduler answers, as jt.exe acts on it. Windows' documented answers: a job file the service holds is a
+// sharing violation until it lets go; only "file or path not found" says a job is gone; SetAccountInformation does
+// not check the password at Save on XP, so LogonUser does, and only ERROR_LOGON_FAILURE proves it wrong.
+TEST(JtScheduler, WhatEachAnswerMeans) {
+  const long kShared = static_cast<long>(0x80070020), kDenied = static_cast<long>(0x80070005);
+  for (const auto& [answers, last, calls] : {std::tuple{std::vector<long>{kShared, 0}, 0L, 2}, {{kDenied}, kDenied, 1},
+                                             {std::vector<long>(60, kShared), kShared, 50}, {{0}, 0L, 1}}) {
+    int called = 0, paused = 0;
+    EXPECT_EQ(RetryWhileShared([&, &a = answers] { return a.at(static_cast<std::size_t>(called++)); }, [&] { ++paused; }), last);
+    EXPECT_EQ(std::make_pair(called, paused), std::make_pair(calls, calls - 1));
+  }
+  for (const auto& [hr, gone] : {std::pair{0x80070002ul, true}, {0x80070003ul, true}, {0x80070005ul, false},
+                                 {0x80070020ul, false}, {0x80041315ul, false}})
+    EXPECT_EQ(MeansNoSuchJob(static_cast<long>(hr)), gone) << hr;
+  for (const auto& [hr, status] :
+       {std::pair{0x80041315ul, JtStatus::NoScheduler}, {0x80070005ul, JtStatus::AccessDenied},
+        {0x8004130Ful, JtStatus::Account}, {0x80041310ul, JtStatus::Account}, {0x80070534ul, JtStatus::Account},
+        {0x8007052Eul, JtStatus::Account}, {0x80070057ul, JtStatus::SaveFailed}, {0x80041316ul, JtStatus::SaveFailed}})
+    EXPECT_EQ(SaveFailureStatus(static_cast<long>(hr)), status) << hr;
+  // taro is a domain user: his bare name checked against "." alone would be refused although right.
+  const std::map<std::wstring, std::wstring> domains{{L"taro", L"OFFICE"}, {L"hana", L""}};
+  const auto domainOf = [&](const std::wstring& user) { return domains.count(user) ? std::optional(domains.at(user)) : std::nullopt; };
+  for (const auto& [account, domain, user] :
+       {std::tuple{L"OFFICE\\jiro", L"OFFICE", L"jiro"}, {L"jiro@office.example", L"", L"jiro@office.example"},
+        {L"taro", L"OFFICE", L"taro"}, {L"hana", L".", L"hana"}, {L"ghost", L".", L"ghost"}, {L".\\u", L".", L"u"}}) {
+    const LogonName name = LogonNameFor(account, domainOf);
+    EXPECT_EQ(name.domain + L"|" + name.user, std::wstring(domain) + L"|" + user);
+  }
+  for (const auto& [loggedOn, error, wrong] : {std::tuple{false, 1326ul, true}, {true, 0ul, false}, {false, 1385ul, false},
+                                               {false, 1330ul, false}, {false, 1311ul, false}, {false, 1907ul, false}})
+    EXPECT_EQ(ProvesWrongPassword(loggedOn, error), wrong) << error;
 }

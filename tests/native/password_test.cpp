@@ -31,11 +31,10 @@ TEST(ConvertPassword, ModesPiecesAndRefusals) {
       // RESET skips what is no whole code: a short tail, a foreign piece, a shifted text.
       {L"RESET", a + b + L"xyz", L"ab"},  {L"RESET", a + noCode + b, L"ab"},  {L"RESET", noCode, L""},
       {L"RESET", L"abc", L""},  {L"RESET", a.substr(1) + b, L""},  {L"RESET", a + a.substr(0, 3), L"a"},
-      // SET refuses what the seven-bit table cannot hold, rather than change it.
-      {L"SET", L"\u00e9", std::nullopt},       // not in code page 932 at all
-      {L"SET", L"\u00a5", std::nullopt},       // yen sign: code page 932 would make it a backslash
-      {L"SET", L"\uff71", std::nullopt},       // half-width katakana, one byte >= 0x80
-      {L"SET", L"passパス", std::nullopt},      {L"SET", L"\u0080", std::nullopt},
+      // SET refuses what the seven-bit table cannot hold, rather than change it: a letter code page 932 lacks, the
+      // yen sign (932 would make it a backslash), half-width katakana (one byte >= 0x80).
+      {L"SET", L"\u00e9", std::nullopt},  {L"SET", L"\u00a5", std::nullopt},  {L"SET", L"\uff71", std::nullopt},
+      {L"SET", L"passパス", std::nullopt},  {L"SET", L"\u0080", std::nullopt},
   };
   for (const auto& row : rows) {
     EXPECT_EQ(ConvertPassword(row.mode, row.text), row.expected) << "mode " << row.mode << ", " << row.text.size();

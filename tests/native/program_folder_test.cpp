@@ -8,8 +8,7 @@ TEST(ProgramFolder, FolderOfTheModuleAndJoinedNames) {
   } cases[] = {
       {L"C:\\Tools\\Wake\\Reveilo.exe", L"C:\\Tools\\Wake", L"C:\\Tools\\Wake\\setting.ini"},
       {L"C:\\Reveilo.exe", L"C:\\", L"C:\\\\setting.ini"},  // a drive root keeps its separator
-      {L"C:\\Program Files\\\u5fa9\u5e30\\Reveilo.exe", L"C:\\Program Files\\\u5fa9\u5e30",
-       L"C:\\Program Files\\\u5fa9\u5e30\\setting.ini"},
+      {L"C:\\Program Files\\復帰\\Reveilo.exe", L"C:\\Program Files\\復帰", L"C:\\Program Files\\復帰\\setting.ini"},
       {L"\\\\server\\share\\Reveilo.exe", L"\\\\server\\share", L"\\\\server\\share\\setting.ini"},
   };
   for (const auto& c : cases) {

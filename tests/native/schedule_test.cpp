@@ -66,9 +66,8 @@ TEST(ScheduleWakeJob, EachRouteReportsWhetherAJobWasMade) {
     std::wstring inBatch = L"/sc taro s3cret /ctj";  // what the batch holds while it runs
   } rows[] = {
       {"batch succeeds", [](Fake&) {}, L"", kBatchRun},
+      // jt.exe's status as its reason: each status in tools/jt's table.
       {"jt.exe refused the job", [](Fake& s) { s.batchExit = 1; }, kReasonJtSaveFailed, kBatchRun},
-      {"the scheduler will never run it", [](Fake& s) { s.batchExit = 5; }, kReasonNeverRuns, kBatchRun},
-      {"the scheduler holds another program", [](Fake& s) { s.batchExit = 9; }, kReasonOtherProgram, kBatchRun},
       {"jt.exe not beside Reveilo", [](Fake& s) { s.missing = L"jt.exe", s.batchExit = 9009; }, kReasonJtNotFound,
        kBatchRun, Preflight::ShippedFileMissing},
       {"batch cannot start", [](Fake& s) { s.batchExit.reset(); }, kReasonBatchNotStarted, kBatchRun},
@@ -76,10 +75,17 @@ TEST(ScheduleWakeJob, EachRouteReportsWhetherAJobWasMade) {
        L"write AddTask.bat|write AddTask.bat", kNotWritable},
       {"Startup.bat not writable", [](Fake& s) { s.failWritesTo = s.unwritable = kStartup; }, kUnwritten,
        L"write AddTask.bat|write Startup.bat|write AddTask.bat", kNotWritable},
-      {"setting.ini not writable", [](Fake& s) { s.unwritable = L"setting.ini"; }, L"", kBatchRun, kNotWritable},
+      {"setting.ini not writable: the job does not need it", [](Fake& s) { s.unwritable = L"setting.ini"; }, L"",
+       kBatchRun},
       // The account reaches jt.exe exactly, or the Set is refused before anything is written.
       {"an account with blanks", [](Fake& s) { s.in.userName = L"Taro Yamada", s.in.password = L"s3cret "; }, L"",
        kBatchRun, Preflight::Usable, L"/sc \"Taro Yamada\" \"s3cret \" /ctj"},
+      {"a user name in its own quotes", [](Fake& s) { s.in.userName = L"\"taro\""; }, L"", kBatchRun, Preflight::Usable,
+       L"/sc \"taro\" s3cret /ctj"},
+      {"a quote inside the user name", [](Fake& s) { s.in.userName = L"ta\"ro"; }, L"", kBatchRun,
+       Preflight::UserNameQuote, L"/sc ta\"ro s3cret /ctj"},
+      {"an empty user name", [](Fake& s) { s.in.userName.clear(); }, L"", kBatchRun, Preflight::UserNameEmpty,
+       L"/sc  s3cret /ctj"},
       {"Ctrl-Z in the password", [](Fake& s) { s.in.password = L"s3cret\x1a"; }, kUnwritten, L"",
        Preflight::AccountControlCharacter},
       {"a user the batch cannot write", [](Fake& s) { s.in.userName = L"M\u00fcller"; }, kUnwritten,
@@ -113,7 +119,7 @@ TEST(ScheduleWakeJob, EachRouteReportsWhetherAJobWasMade) {
       {"any account, folder or batch on VISTA",
        [](Fake& s) {
          s.route = ScheduleRoute::Component, s.folder = L"\\\\M\u00fcller", s.unwritable = kAddTask;
-         s.in.userName = L"\x1a\u00fc";
+         s.in.userName = L"\x1a\"\u00fc";
        },
        L"", L"write Startup.bat|component 2027/01/05 07:05:00,\\\\M\u00fcller\\Startup.bat,ResumeRV,Reveilo"},
   };

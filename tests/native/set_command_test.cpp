@@ -10,26 +10,40 @@
 #include "settings/password.h"
 
 namespace {
-// The name a row gives each message; the compiler names a message without one.
+// Every box: the name the rows below give it, its buttons and icon (every question's default button is Yes), and
+// its text with what follows it for a sample detail.
+using M = SetMessage;
+constexpr MessageKind W = MessageKind::Warning, Q = MessageKind::Question;
+struct MessageRow {
+  SetMessage message;
+  const wchar_t* name;
+  MessageKind kind;
+  std::wstring detail, text;
+};
+const std::wstring kFolderFollows = L"\n\nC:\\P\n\n" + std::wstring(kMsgMoveFolder);
+const MessageRow kMessages[] = {
+    {M::PastTime, L"past", W, L"", kMsgPastTime}, {M::EmptyPassword, L"empty?", Q, L"", kMsgEmptyPassword},
+    {M::ScheduleFailed, L"failed", W, L"why", kMsgScheduleFailed + std::wstring(L"\nwhy")},
+    {M::ScheduleFailed, L"failed", W, L"", kMsgScheduleFailed}, {M::Done, L"done", MessageKind::Information, L"", kMsgDone},
+    {M::PasswordNotStorable, L"unstorable", W, L"", kMsgPasswordNotStorable},
+    {M::WakeTimersOff, L"timers?", Q, L"v", kMsgWakeTimersOff + (L"\n\nv\n\n" + std::wstring(kMsgWakeTimersRemedy))},
+    {M::HibernationOff, L"hiber?", Q, L"", kMsgHibernationOff}, {M::ClockCannotWake, L"clock?", Q, L"", kMsgClockCannotWake},
+    {M::FolderNotWritable, L"unwritable", W, L"C:\\P", kMsgFolderNotWritable + kFolderFollows},
+    {M::FolderNameNotAnsi, L"not ANSI", W, L"C:\\P", kMsgFolderNameNotAnsi + kFolderFollows},
+    {M::FolderOnNetwork, L"network", W, L"C:\\P", kMsgFolderOnNetwork + kFolderFollows},
+    {M::NotHibernated, L"asleep", W, L"", kMsgNotHibernated},
+    {M::AccountControlCharacter, L"control", W, L"", kMsgAccountControlCharacter},
+    {M::AccountNotInCodePage, L"not in code page", W, L"", kMsgAccountNotInCodePage},
+    {M::TooSoonToHibernate, L"too soon", W, L"", kMsgTooSoonToHibernate + (L"5" + std::wstring(kMsgTooSoonToHibernateRest))},
+    {M::ShippedFileMissing, L"missing", W, L"jt.exe", kMsgShippedFileMissing + (L"jt.exe\n\n" + std::wstring(kMsgUnzipWholeFolder))},
+    {M::UserNameEmpty, L"no user", W, L"", kMsgUserNameEmpty}, {M::UserNameQuote, L"quote", W, L"", kMsgUserNameQuote},
+    {M::TimeDoesNotExist, L"no such time", W, L"", kMsgTimeDoesNotExist},
+    {M::TimeComesTwice, L"twice", W, L"", kMsgTimeComesTwice}, {M::TooLateToHibernate, L"too late", W, L"", kMsgTooLateToHibernate},
+};
+// A message without a row reads "?", which no row expects.
 std::wstring Name(SetMessage m) {
-  switch (m) {
-    case SetMessage::PastTime: return L"past";
-    case SetMessage::EmptyPassword: return L"empty?";
-    case SetMessage::ScheduleFailed: return L"failed";
-    case SetMessage::Done: return L"done";
-    case SetMessage::PasswordNotStorable: return L"unstorable";
-    case SetMessage::WakeTimersOff: return L"timers?";
-    case SetMessage::HibernationOff: return L"hiber?";
-    case SetMessage::FolderNotWritable: return L"unwritable";
-    case SetMessage::FolderNameNotAnsi: return L"not ANSI";
-    case SetMessage::NotHibernated: return L"asleep";
-    case SetMessage::ClockCannotWake: return L"clock?";
-    case SetMessage::FolderOnNetwork: return L"network";
-    case SetMessage::AccountControlCharacter: return L"control";
-    case SetMessage::AccountNotInCodePage: return L"not in code page";
-    case SetMessage::TooSoonToHibernate: return L"too soon";
-    case SetMessage::ShippedFileMissing: return L"missing";
-  }
+  for (const MessageRow& row : kMessages)
+    if (row.message == m) return row.name;
   return L"?";
 }
 
@@ -41,6 +55,7 @@ class FakeHost : public SetCommandHost, Clock, WakeJobs, SettingsStore, PowerCon
   ScheduleRoute route = ScheduleRoute::Batch;
   bool hibernate = false, commandLine = false, closeRequested = false;
   CivilDateTime now{2027, 1, 5, 6, 0, 30};
+  LocalTimeKind kind = LocalTimeKind::Once;  // of 7:05 on the picker's day
   bool answerYes = true, scheduleOk = true, countdownCompletes = true, privilegeOk = true;
   Readiness wakeTimers = Readiness::Fine, hibernation = Readiness::Fine, clock = Readiness::Fine;
   PreflightCheck check{Preflight::Usable, L"C:\\W"};
@@ -59,7 +74,8 @@ class FakeHost : public SetCommandHost, Clock, WakeJobs, SettingsStore, PowerCon
   bool InCommandLineMode() override { return commandLine; }
   bool CloseRequested() override { return closeRequested; }
   CivilDateTime Now() override { return now; }
-  Readiness WakeTimers() override { return wakeTimers; }
+  LocalTimeKind Kind(const CivilDateTime& t) override { return t.hour == 7 && t.minute == 5 ? kind : LocalTimeKind::Once; }
+  WakeTimerCheck WakeTimers() override { return {wakeTimers, wakeTimers == Readiness::Off ? L"v" : L""}; }
   Readiness Hibernation() override { return hibernation; }
   Readiness ClockWake() override { return clock; }
   ScheduleRoute Route() override { return route; }
@@ -153,7 +169,7 @@ TEST(SetCommand, WhatTheUserSeesAndWhatIsStored) {
        kExit, L"job 1/5/2027 ab:05 taro pw|User=taro|Pass*pw|Hour=ab|Min=05|done"},
       // Power questions: only on a definite "off", after the password question.
       {"wake timers off, No", [](FakeHost& h) { h.wakeTimers = Readiness::Off; h.answerYes = false; }, kStay,
-       L"timers?", true},
+       L"timers? v", true},
       {"hibernation and the clock off, not asked for", [](FakeHost& h) { h.hibernation = h.clock = Readiness::Off; },
        kExit, kJob + L"|done"},
       {"hibernation off, ticked, No",
@@ -165,20 +181,17 @@ TEST(SetCommand, WhatTheUserSeesAndWhatIsStored) {
        [](FakeHost& h) {
          h.wakeTimers = h.hibernation = h.clock = Readiness::Off, h.hibernate = true, h.password.clear();
        },
-       kExit, L"empty?|timers?|hiber?|clock?|" + kEmptyJob + L"|countdown|hibernate"},
+       kExit, L"empty?|timers? v|hiber?|clock?|" + kEmptyJob + L"|countdown|hibernate"},
       // The folder is checked before any question, and names itself.
       {"a folder Reveilo cannot write",
        [](FakeHost& h) { h.password.clear(), h.check = {Preflight::FolderNotWritable, L"C:\\P"}; }, kStay,
        L"unwritable C:\\P"},
-      {"a folder name the code page cannot write",
-       [](FakeHost& h) { h.check = {Preflight::FolderNameNotAnsi, L"C:\\M\u00fcller"}; }, kStay,
-       L"not ANSI C:\\M\u00fcller"},
-      {"a network folder", [](FakeHost& h) { h.check = {Preflight::FolderOnNetwork, L"\\\\s\\r"}; }, kStay,
-       L"network \\\\s\\r"},
-      {"Ctrl-Z in the account", [](FakeHost& h) { h.check = {Preflight::AccountControlCharacter, L""}; }, kStay,
-       L"control"},
-      {"jt.exe not unzipped", [](FakeHost& h) { h.check = {Preflight::ShippedFileMissing, L"jt.exe"}; }, kStay,
-       L"missing jt.exe"},
+      // Outside Japan: a time daylight saving skips or repeats.
+      {"a time the clock skips", [](FakeHost& h) { h.kind = LocalTimeKind::Missing; }, kStay, L"no such time"},
+      {"a time the clock repeats", [](FakeHost& h) { h.kind = LocalTimeKind::Twice; }, kStay, L"twice"},
+      {"the wake comes too close while the job is made",
+       [](FakeHost& h) { h.now = {2027, 1, 5, 7, 3, 0}, h.hibernate = true, h.duringSchedule = [&h] { h.now.second = 1; }; },
+       SetOutcome::NotHibernated, kJob + L"|too late"},
       {"a past time is refused before any power question",
        [](FakeHost& h) { h.wakeTimers = Readiness::Off; h.now = {2028, 1, 1}; }, kStay, L"past"},
   };
@@ -190,7 +203,7 @@ TEST(SetCommand, WhatTheUserSeesAndWhatIsStored) {
       row.arrange(host);
       if (commandLine && row.windowOnly) continue;
       std::wstring expected = row.calls;
-      for (const wchar_t* asked : {L"|done", L"timers?|", L"hiber?|", L"clock?|"}) {
+      for (const wchar_t* asked : {L"|done", L"timers? v|", L"hiber?|", L"clock?|"}) {
         const std::size_t at = expected.find(asked);
         if (commandLine && at != std::wstring::npos) expected.erase(at, std::wcslen(asked));
       }
@@ -200,23 +213,42 @@ TEST(SetCommand, WhatTheUserSeesAndWhatIsStored) {
   }
 }
 
+// Each thing the check before any Set finds, as the message that says so and names what it names.
+TEST(SetCommand, EachPreflightFindingItsMessage) {
+  for (const auto& [state, detail, shown] :
+       {std::tuple{Preflight::FolderNameNotAnsi, L"C:\\M\u00fcller", L"not ANSI C:\\M\u00fcller"},
+        {Preflight::FolderOnNetwork, L"\\\\s\\r", L"network \\\\s\\r"}, {Preflight::AccountControlCharacter, L"", L"control"},
+        {Preflight::ShippedFileMissing, L"jt.exe", L"missing jt.exe"}, {Preflight::UserNameEmpty, L"", L"no user"},
+        {Preflight::UserNameQuote, L"", L"quote"}, {Preflight::AccountNotInCodePage, L"", L"not in code page"}}) {
+    FakeHost host;
+    host.check = {state, detail};
+    EXPECT_EQ(std::make_pair(SetCommand().Click(host, host.services), host.calls), std::make_pair(std::optional(kStay), std::wstring(shown)));
+  }
+}
+
 TEST(Readiness, OnlyADefiniteOffCounts) {
   constexpr Readiness F = Readiness::Fine, O = Readiness::Off;
   const std::optional<unsigned long> n, v0 = 0, v1 = 1, v2 = 2, v3 = 3;  // n: the scheme could not be read
   const std::optional<bool> none = false, some = true, unknown;  // batteries present
+  // Each value that is off, named as the plan shows it; a laptop's battery value counts even while on mains.
+  const std::wstring m0 = kPowerSourceMains + std::wstring(kWakeTimersDisabled),
+                     m2 = kPowerSourceMains + std::wstring(kWakeTimersImportantOnly),
+                     b0 = kPowerSourceBattery + std::wstring(kWakeTimersDisabled),
+                     b2 = kPowerSourceBattery + std::wstring(kWakeTimersImportantOnly);
   const struct {
     std::optional<unsigned long> ac, dc;
     std::optional<bool> batteries;
     unsigned acLine;
-    Readiness expected;
+    std::wstring off;  // empty: fine
   } timers[] = {
-      {n, n, none, 1, F},       {v0, n, none, 1, O},     {v2, v1, none, 0, O},  {v1, v0, none, 0, F},
-      {v1, v0, none, 255, F},   {v3, v1, none, 1, F},    {v1, v0, some, 1, F},  {v1, v0, some, 0, O},
-      {v1, v2, some, 0, O},     {v0, v1, some, 0, F},    {v0, v0, some, 255, F}, {v0, v1, unknown, 1, O},
-      {v1, v0, unknown, 0, O},  {v0, v0, unknown, 255, F}, {v1, n, some, 0, F},
+      {n, n, none, 1, L""},   {v0, n, none, 1, m0},       {v2, v1, none, 0, m2},     {v1, v0, none, 0, L""},
+      {v1, v0, none, 255, L""}, {v3, v1, none, 1, L""},   {v1, v0, some, 1, b0},     {v1, v2, some, 0, b2},
+      {v0, v2, some, 255, m0 + L"\n" + b2},  {v0, v1, unknown, 1, m0},  {v1, v0, unknown, 0, b0},
+      {v1, v0, unknown, 1, L""}, {v1, n, some, 0, L""},   {v1, v1, some, 0, L""},
   };
   for (const auto& t : timers) {
-    EXPECT_EQ(JudgeWakeTimers(t.ac, t.dc, t.batteries, t.acLine), t.expected)
+    const WakeTimerCheck check = JudgeWakeTimers(t.ac, t.dc, t.batteries, t.acLine);
+    EXPECT_EQ(std::make_pair(check.readiness, check.values), std::make_pair(t.off.empty() ? F : O, t.off))
         << t.ac.value_or(9) << t.dc.value_or(9) << t.batteries.value_or(9) << t.acLine;
   }
   for (const bool s4 : {false, true}) {
@@ -257,33 +289,10 @@ TEST(ClockText, EachFieldAtItsWidth) {
     EXPECT_EQ(FormatClockText(now, weekday), text);
 }
 
-// Each box: its text and what follows it, its buttons and icon; every question's default button is Yes.
 TEST(SetMessages, EachBoxItsTextAndButtons) {
-  using M = SetMessage;
-  constexpr MessageKind W = MessageKind::Warning, Q = MessageKind::Question;
-  const std::wstring folder = L"\n\nC:\\P\n\n" + std::wstring(kMsgMoveFolder);
-  const struct {
-    SetMessage message;
-    std::wstring detail;
-    MessageKind kind;
-    std::wstring text;
-  } rows[] = {
-      {M::PastTime, L"", W, kMsgPastTime}, {M::EmptyPassword, L"", Q, kMsgEmptyPassword},
-      {M::ScheduleFailed, L"why", W, kMsgScheduleFailed + std::wstring(L"\nwhy")},
-      {M::ScheduleFailed, L"", W, kMsgScheduleFailed}, {M::Done, L"", MessageKind::Information, kMsgDone},
-      {M::PasswordNotStorable, L"", W, kMsgPasswordNotStorable}, {M::WakeTimersOff, L"", Q, kMsgWakeTimersOff},
-      {M::HibernationOff, L"", Q, kMsgHibernationOff}, {M::ClockCannotWake, L"", Q, kMsgClockCannotWake},
-      {M::FolderNotWritable, L"C:\\P", W, kMsgFolderNotWritable + folder},
-      {M::FolderNameNotAnsi, L"C:\\P", W, kMsgFolderNameNotAnsi + folder},
-      {M::FolderOnNetwork, L"C:\\P", W, kMsgFolderOnNetwork + folder}, {M::NotHibernated, L"", W, kMsgNotHibernated},
-      {M::AccountControlCharacter, L"", W, kMsgAccountControlCharacter},
-      {M::AccountNotInCodePage, L"", W, kMsgAccountNotInCodePage},
-      {M::TooSoonToHibernate, L"", W, kMsgTooSoonToHibernate + (L"5" + std::wstring(kMsgTooSoonToHibernateRest))},
-      {M::ShippedFileMissing, L"jt.exe", W, kMsgShippedFileMissing + (L"jt.exe\n\n" + std::wstring(kMsgUnzipWholeFolder))},
-  };
-  for (const auto& row : rows) {
+  for (const MessageRow& row : kMessages) {
     const ShownMessage shown = ComposeSetMessage(row.message, row.detail);
-    EXPECT_EQ(std::make_pair(shown.text, shown.kind), std::make_pair(row.text, row.kind)) << Name(row.message);
+    EXPECT_EQ(std::make_pair(shown.text, shown.kind), std::make_pair(row.text, row.kind)) << row.name;
   }
   EXPECT_EQ(static_cast<unsigned>(Q), 0x24u) << "MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1";
 }

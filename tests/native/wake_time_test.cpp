@@ -15,11 +15,8 @@ TEST(ComponentStart, FromTheDateAndTimeTexts) {
   } rows[] = {
       {L"1/5/2027", L"07:05", L"2027/01/05 07:05:00"}, {L"12/25/2026", L"23:59", L"2026/12/25 23:59:00"},
       {L"01/05/2027", L"7:5", L"2027/01/05 07:05:00"}, {L"2/29/2028", L"00:00", L"2028/02/29 00:00:00"},
-      {L"2/29/2027", L"00:00", {}},  {L"2/30/2027", L"07:05", {}},  {L"13/1/2027", L"07:05", {}},
-      {L"2/29/1900", L"00:00", {}},  {L"4/31/2027", L"07:05", {}},  {L"12/31/1600", L"07:05", {}},
-      {L"2/30/2028", L"07:05", {}},  {L"4/30/2027", L"0:0", L"2027/04/30 00:00:00"},
-      {L"8/31/2027", L"1:1", L"2027/08/31 01:01:00"},
-      {L"2/29/2000", L"00:00", L"2000/02/29 00:00:00"},              {L"12/31/9999", L"23:59", L"9999/12/31 23:59:00"},
+      {L"4/30/2027", L"0:0", L"2027/04/30 00:00:00"},  {L"8/31/2027", L"1:1", L"2027/08/31 01:01:00"},
+      {L"12/31/9999", L"23:59", L"9999/12/31 23:59:00"},  {L"2/30/2027", L"07:05", {}},  // the calendar's own table below
       {L"1/5/27", L"07:05", {}},     {L"1/5/2027", L"24:00", {}},   {L"1/5/2027", L"07:60", {}},
       {L"1/5/2027", L"ab:05", {}},   {L"1/5/2027", L"0705", {}},    {L"1/5/2027", L"07:05:30", {}},
       {L"1//2027", L"07:05", {}},    {L"1/123/2027", L"07:05", {}}, {L"1/5/2027x", L"07:05", {}},
@@ -104,11 +101,26 @@ TEST(HeldJob, OnlyWhatTheSchedulerConfirmsIsMade) {
       {asked, T, T, L"D:\\W\\Startup.bat", V::OtherProgram},  // a path differing in its first letter
   };
   for (const auto& r : rows) {
-    EXPECT_EQ(JudgeHeldJob(asked, L"C:\\W\\Startup.bat", HeldJob{r.next, r.enabled, r.wakes, r.program}), r.verdict)
+    EXPECT_EQ(JudgeHeldJob(asked, L"C:\\W\\Startup.bat", HeldJob{r.next, {}, {}, r.enabled, r.wakes, r.program}),
+              r.verdict)
         << static_cast<int>(&r - rows);
   }
   // A share's leading two separators are not one doubled.
-  EXPECT_EQ(JudgeHeldJob(asked, L"\\\\s\\r\\Startup.bat", HeldJob{{}, T, T, L"\\s\\r\\Startup.bat"}), V::OtherProgram);
+  EXPECT_EQ(JudgeHeldJob(asked, L"\\\\s\\r\\Startup.bat", HeldJob{{}, {}, {}, T, T, L"\\s\\r\\Startup.bat"}),
+            V::OtherProgram);
+  // Task Scheduler 2.0, as Windows answers: the runs GetRunTimes gives within the asked minute (a failed call
+  // says nothing), and the stored StartBoundary. The cached next run is not asked: Vista can leave it blank
+  // after a restart (KB 2619548), and a healthy task would go. A StartBoundary that cannot be read says nothing.
+  using Runs = std::optional<std::vector<CivilDateTime>>;
+  const auto at = [](const wchar_t* boundary) { return XmlStartBoundary(L"<StartBoundary>" + std::wstring(boundary)); };
+  for (const auto& [runs, defined, verdict] :
+       {std::tuple{Runs{{asked}}, at(L"2027-01-05T07:05:00+09:00</"), V::AsAsked},
+        {Runs{std::vector<CivilDateTime>{}}, std::optional<CivilDateTime>{}, V::NeverRuns}, {Runs{}, at(L""), V::AsAsked},
+        {Runs{{CivilDateTime{2027, 1, 5, 7, 6}}}, at(L"2027-01-05T07:05:00"), V::NeverRuns},
+        {Runs{}, XmlStartBoundary(BuildTaskXml(L"2027/01/05 07:05:00", L"C:\\W\\Startup.bat", L"R").value()), V::AsAsked},
+        {Runs{{asked}}, at(L"2027-01-05T19:05:00"), V::OtherTime}, {Runs{}, at(L"2027/01/05 19:05:00"), V::AsAsked},
+        {Runs{}, at(L"2027-01-05T19"), V::AsAsked}})
+    EXPECT_EQ(JudgeHeldJob(asked, L"C:\\W\\Startup.bat", HeldJob{{}, runs, defined, T, T, {}}), verdict);
   EXPECT_TRUE(XmlWakesToRun(BuildTaskXml(L"2027/01/05 07:05:00", L"C:\\W\\Startup.bat", L"R").value()));
   EXPECT_FALSE(XmlWakesToRun(L"<Settings><WakeToRun>false</WakeToRun></Settings>"));
   EXPECT_FALSE(XmlWakesToRun(L"<Settings></Settings>")) << "the schema's default is not to wake";

@@ -23,9 +23,10 @@
 #include "wake_job/held_job.h"
 #include "wake_job/wake_time.h"
 #include "platform/program_folder_win.h"
+#include "platform/system_library_win.h"
 
 namespace {
-enum Route { kXp = 1, kVista = 2, kBoth = 3 };
+enum Route { kXp = 1, kVista = 2, kBoth = 3, kParis = 4 /* XP, with TZ=Europe/Paris */ };
 // How a run ends (it stays open unless it exits), and what else it meets.
 enum How {
   kStays = 0, kExits = 1, kCancels = 2,  // Cancel pressed in the countdown; the window stays
@@ -35,6 +36,7 @@ enum How {
   // cmd's DelayedExpansion policy on.)
   kNoJt = 8, kJtRefuses = 16, kBlockedStartup = 32, kNoComponent = 64,
   kLoggedOn = 128,  // the job runs only in the user's session (no password)
+  kHeldIni = 256,   // another program holds setting.ini open, for reading only
   kSets = kExits | kBatch,
 };
 struct Box {
@@ -56,6 +58,7 @@ struct Row {
   std::wstring userShown = {};  // txtUser after start-up, when not empty
   std::optional<Typed> typed = {};
   std::string settingsAfter = {};  // exact bytes after a Set, when not empty
+  const wchar_t* laptop = nullptr;  // a battery, and the plan's wake timer values "ac,dc"
 };
 void PrintTo(const Row& row, std::ostream* out) { *out << row.name; }  // for failure messages
 
@@ -76,11 +79,22 @@ const std::string kUser = "[UserInfo]\r\nUser=";
 const Box kBad{kMsgBadCommandLine, IDOK}, kDone{kMsgDone, IDOK},
     kPast{kMsgPastTime, IDOK}, kUnstorable{kMsgPasswordNotStorable, IDOK},
     kUnwritable{kMsgFolderNotWritable + (L"\n\n" + ProgramFolder() + L"\n\n") + kMsgMoveFolder, IDOK};
+Box WakeTimersOff(const std::wstring& values) {
+  return {kMsgWakeTimersOff + (L"\n\n" + values + L"\n\n") + kMsgWakeTimersRemedy, IDNO};
+}
+// "yyyy/mm/dd" of the last Sunday of a month next year: Europe's daylight saving changes at 02:00 then.
+std::wstring LastSunday(int month) {
+  SYSTEMTIME st{static_cast<WORD>(kYear), static_cast<WORD>(month), 0, 31, 0, 0, 0, 0};
+  FILETIME ft;
+  SystemTimeToFileTime(&st, &ft), FileTimeToSystemTime(&ft, &st);  // fills in the weekday
+  return std::to_wstring(kYear) + L"/" + Padded(month, 2) + L"/" + Padded(31 - st.wDayOfWeek, 2);
+}
 Box Failed(const wchar_t* reason) { return {kMsgScheduleFailed + (L"\n" + std::wstring(reason)), IDOK}; }
 Box Missing(const wchar_t* file) { return {kMsgShippedFileMissing + (file + (L"\n\n" + std::wstring(kMsgUnzipWholeFolder))), IDOK}; }
 
 std::vector<Row> Rows() {
   const std::wstring d = kDate;
+  const Typed kAsStored{kYear, nullptr, nullptr, nullptr, nullptr};  // Set pressed on what start-up put in place
   return {
       // Command lines that are not taken apart: restore mode, or the format warning.
       {"one_token", kXp, kPlain, d, {kBad}, kStays, L"", L"taro"},
@@ -101,7 +115,7 @@ std::vector<Row> Rows() {
        L"/sc a&b|c>d p /ctj " + kWakeDate},
       {"cmd_metacharacters_in_the_password", kBoth, kPlain, d + L" 07:05 u p&q>r^s%PATH%(t)", {}, kSets},
       {"blanks_around_and_a_quoted_user", kXp, "", L"  " + d + L" 7:05 \"taro\" pw  ", {}, kSets,
-       L"/sc \"\"\"taro\"\"\" pw /ctj " + kWakeDate + L" StartTime=7:05 "},
+       L"/sc \"taro\" pw /ctj " + kWakeDate + L" StartTime=7:05 "},
       {"x_hibernates_and_Cancel_stops_it", kXp, "", d + L" 07:05 taro pw x", {}, kCancels | kBatch},
       {"bangs_in_the_password", kXp, "", d + L" 07:05 u p!PATH!q", {}, kSets, L"/sc u p!PATH!q /ctj "},
       // Through the window.
@@ -116,8 +130,7 @@ std::vector<Row> Rows() {
       {"Yes_to_an_empty_password", kXp, kStored, L"", {{kMsgEmptyPassword, IDYES}, kDone}, kSets | kLoggedOn, L"", L"",
        Typed{kYear, nullptr, nullptr, nullptr, L""}},
       {"set_with_the_stored_account", kXp, kStored, L"", {kDone}, kSets,
-       L"/sc 表ソ pw&1 /ctj " + kWakeDate + L" StartTime=7:5 ", L"表ソ",
-       Typed{kYear, nullptr, nullptr, nullptr, nullptr}, kStored},
+       L"/sc 表ソ pw&1 /ctj " + kWakeDate + L" StartTime=7:5 ", L"表ソ", kAsStored, kStored},
       {"past_date_and_a_blank_after_the_minute", kBoth, kStored, L"", {kPast}, kStays, L"", L"",
        Typed{kYear - 2, nullptr, L"05 ", nullptr, L"pw"}},
       {"unstorable_password_in_the_window", kXp, kStored, L"", {kUnstorable}, kStays, L"", L"",
@@ -129,6 +142,17 @@ std::vector<Row> Rows() {
       {"lead_byte_at_the_cut", kXp, kUser + std::string(1022, 'b') + ToAnsi(L"山田") + "\r\n", L"", {}, kStays, L"",
        std::wstring(1022, L'b')},
       {"binary_garbage", kXp, std::string("\0\x01\x02[\xff]\r\n=\r\n[[[\r\n", 14), L""},
+      // The job does not need setting.ini: held open by another program, it stays as it was.
+      {"setting_ini_held_open_by_another_program", kBoth, kPlain, d + L" 07:05 u p", {}, kSets | kHeldIni},
+      {"an_empty_user_name", kXp, kPlain, d + L" 07:05  p", {{kMsgUserNameEmpty, IDOK}}},
+      // A laptop: the value in force when it goes to sleep counts, on mains or on battery.
+      {"a_laptop_whose_mains_value_is_off", kXp, kStored, L"", {WakeTimersOff(L"電源に接続: 無効")}, kStays, L"",
+       L"", kAsStored, "", L"0,1"},
+      {"a_laptop_whose_battery_value_is_important_only", kXp, kStored, L"",
+       {WakeTimersOff(L"バッテリ駆動: 重要なスリープ解除タイマーのみ")}, kStays, L"", L"", kAsStored, "", L"1,2"},
+      // Paris: 02:30 does not come on the day the clocks go forward, and comes twice when they go back.
+      {"daylight_saving_gap", kParis, kPlain, LastSunday(3) + L" 02:30 u p", {{kMsgTimeDoesNotExist, IDOK}}},
+      {"daylight_saving_overlap", kParis, kPlain, LastSunday(10) + L" 02:30 u p", {{kMsgTimeComesTwice, IDOK}}},
   };
 }
 
@@ -136,8 +160,9 @@ bool Vista() { return EnvText(L"REVEILO_ROUTE") == L"vista"; }
 
 std::vector<Row> RowsOfThisRoute() {
   std::vector<Row> rows;
+  const int route = !EnvText(L"REVEILO_PARIS").empty() ? kParis : Vista() ? kVista : kXp;
   for (Row& row : Rows())
-    if (row.routes & (Vista() ? kVista : kXp)) rows.push_back(row);
+    if (row.routes & route) rows.push_back(row);
   return rows;
 }
 
@@ -194,7 +219,14 @@ class Scenario : public ::testing::TestWithParam<Row> {
     DeleteFileW((TasksFolder(GetWindowsDirectoryW) + L"Resume.job").c_str());
     DeleteFileW((TasksFolder(GetSystemDirectoryW) + L"ResumeRV").c_str());
   }
-  void TearDown() override { MoveFileW((kComponent + L".away").c_str(), kComponent.c_str()); }
+  void TearDown() override {
+    MoveFileW((kComponent + L".away").c_str(), kComponent.c_str());
+    if (FileExists(kSystemPowrProf + L".wine")) {
+      DeleteFileW(kSystemPowrProf.c_str());
+      MoveFileW((kSystemPowrProf + L".wine").c_str(), kSystemPowrProf.c_str());
+    }
+  }
+  const std::wstring kSystemPowrProf = SystemFile(L"powrprof.dll");
 };
 }  // namespace
 
@@ -213,6 +245,15 @@ TEST_P(Scenario, EndsAsTheUserMustSee) {
   ASSERT_TRUE(!(row.how & kBlockedStartup) || CreateDirectoryW(ProgramPath(L"\\Startup.bat").c_str(), nullptr));
   ASSERT_TRUE(!(row.how & kNoComponent) || MoveFileW(kComponent.c_str(), (kComponent + L".away").c_str()));
   const std::string before = FileBytes(kSettings);
+  if (row.laptop) {  // Reveilo loads the system's powrprof.dll by its full path
+    ASSERT_TRUE(MoveFileW(kSystemPowrProf.c_str(), (kSystemPowrProf + L".wine").c_str()));
+    ASSERT_TRUE(CopyFileW(ProgramPath(L"\\fake_powrprof.dll").c_str(), kSystemPowrProf.c_str(), FALSE));
+  }
+  SetEnvironmentVariableW(L"REVEILO_FAKE_WAKE_TIMERS", row.laptop);
+  HANDLE held = row.how & kHeldIni ? CreateFileW(kSettings.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                                 OPEN_EXISTING, 0, nullptr)
+                                   : INVALID_HANDLE_VALUE;
+  ASSERT_EQ(held != INVALID_HANDLE_VALUE, (row.how & kHeldIni) != 0);
 
   ReveiloProcess reveilo(row.arguments);
   ASSERT_TRUE(reveilo.Started());
@@ -252,10 +293,11 @@ TEST_P(Scenario, EndsAsTheUserMustSee) {
   DWORD code = 99;
   ASSERT_TRUE(reveilo.Exited(30000, &code));
   EXPECT_EQ(code, row.how & kExits ? 0u : 1u);
+  if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
 
-  // setting.ini changes exactly when a job was made.
+  // setting.ini changes exactly when a job was made, and could be written.
   const std::string after = FileBytes(kSettings);
-  if (!made) {
+  if (!made || (row.how & kHeldIni)) {
     EXPECT_EQ(after, before) << "setting.ini changed without a successful Set";
   } else if (!row.settingsAfter.empty()) {  // the component's route has no use for a password, and keeps none
     EXPECT_EQ(after, vista ? std::regex_replace(row.settingsAfter, std::regex("Pass=[^\r]*\r\n"), "") : row.settingsAfter);

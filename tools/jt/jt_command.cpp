@@ -222,3 +222,34 @@ bool SaveOrRemove(const std::function<bool()>& save, const std::function<void()>
   remove();
   return false;
 }
+
+long RetryWhileShared(const std::function<long()>& call, const std::function<void()>& pause, int tries) {
+  constexpr long kSharingViolation = static_cast<long>(0x80070020);  // HRESULT_FROM_WIN32(ERROR_SHARING_VIOLATION)
+  long hr = call();
+  for (int tried = 1; hr == kSharingViolation && tried < tries; ++tried) {
+    pause();
+    hr = call();
+  }
+  return hr;
+}
+
+bool MeansNoSuchJob(long hr) {
+  // HRESULT_FROM_WIN32 of ERROR_FILE_NOT_FOUND and ERROR_PATH_NOT_FOUND.
+  return hr == static_cast<long>(0x80070002) || hr == static_cast<long>(0x80070003);
+}
+
+LogonName LogonNameFor(std::wstring_view account,
+                       const std::function<std::optional<std::wstring>(const std::wstring&)>& domainOf) {
+  const std::size_t separator = account.find(L'\\');
+  if (separator != std::wstring_view::npos)
+    return {std::wstring(account.substr(0, separator)), std::wstring(account.substr(separator + 1))};
+  if (account.find(L'@') != std::wstring_view::npos) return {L"", std::wstring(account)};
+  const std::wstring user(account);
+  const auto domain = domainOf(user);
+  return {domain && !domain->empty() ? *domain : L".", user};
+}
+
+bool ProvesWrongPassword(bool loggedOn, unsigned long error) {
+  constexpr unsigned long kLogonFailure = 1326;  // ERROR_LOGON_FAILURE
+  return !loggedOn && error == kLogonFailure;
+}

@@ -3,6 +3,22 @@
 #include "platform/hresult_text.h"
 #include "wake_job/wake_time.h"
 
+JtStatus SaveFailureStatus(long hr) {
+  switch (static_cast<unsigned long>(hr)) {
+    case 0x80041315ul:  // SCHED_E_SERVICE_NOT_RUNNING
+      return JtStatus::NoScheduler;
+    case 0x80070005ul:  // E_ACCESSDENIED
+      return JtStatus::AccessDenied;
+    case 0x8004130Ful:  // SCHED_E_ACCOUNT_INFORMATION_NOT_SET
+    case 0x80041310ul:  // SCHED_E_ACCOUNT_NAME_NOT_FOUND
+    case 0x80070534ul:  // ERROR_NONE_MAPPED
+    case 0x8007052Eul:  // ERROR_LOGON_FAILURE
+      return JtStatus::Account;
+    default:
+      return JtStatus::SaveFailed;
+  }
+}
+
 JtStatus JtStatusFor(HeldVerdict verdict) {
   for (const JtStatusRow& row : kJtStatuses) {
     if (row.verdict == verdict) return row.status;

@@ -20,6 +20,7 @@ enum class JtStatus : unsigned long {
   Disabled = 7,
   NoWake = 8,
   OtherProgram = 9,
+  AccessDenied = 10,  // another account's job of the same name, and no administrator
   // Not jt.exe's own: cmd.exe's status when it finds no jt.exe to run.
   CmdNotFound = 9009,
 };
@@ -41,6 +42,7 @@ inline constexpr JtStatusRow kJtStatuses[] = {
     {JtStatus::Disabled, kReasonDisabled, HeldVerdict::Disabled},
     {JtStatus::NoWake, kReasonNoWake, HeldVerdict::NoWake},
     {JtStatus::OtherProgram, kReasonOtherProgram, HeldVerdict::OtherProgram},
+    {JtStatus::AccessDenied, kHrAccessDenied, std::nullopt},
     {JtStatus::CmdNotFound, kReasonJtNotFound, std::nullopt},
 };
 
@@ -56,6 +58,9 @@ constexpr bool JtStatusesAreDistinct() {
 static_assert(JtStatusesAreDistinct(), "each jt.exe status has one number and one meaning");
 
 inline constexpr int JtExitCode(JtStatus status) { return static_cast<int>(status); }
+
+// The status a failed save ends jt.exe with, by what the scheduler answered.
+JtStatus SaveFailureStatus(long hr);
 
 // The status a read-back verdict ends jt.exe with; Ok for AsAsked.
 JtStatus JtStatusFor(HeldVerdict verdict);

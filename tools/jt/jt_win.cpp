@@ -7,6 +7,7 @@
 #include <mstask.h>
 
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <tuple>
 
@@ -70,9 +71,18 @@ HRESULT AddTrigger(ITask* task, const JtTrigger& t) {
   return trigger->SetTrigger(&data);
 }
 
+// Asked again while the scheduler's service holds the job file.
+HRESULT WhenFree(const std::function<HRESULT()>& call) {
+  return RetryWhileShared(call, [] { Sleep(100); });
+}
+
+HRESULT DeleteWhenFree(ITaskScheduler* scheduler, const std::wstring& name) {
+  return WhenFree([&] { return scheduler->Delete(name.c_str()); });
+}
+
 HRESULT SaveJob(ITaskScheduler* scheduler, const PendingJob& job, const std::wstring& name) {
   // A job of the same name is replaced, as the batch means it to be.
-  scheduler->Delete(name.c_str());
+  DeleteWhenFree(scheduler, name);
   ComRef<ITask> task;
   HRESULT hr = scheduler->NewWorkItem(name.c_str(), CLSID_CTask, IID_ITask, reinterpret_cast<IUnknown**>(task.Out()));
   if (FAILED(hr)) return hr;
@@ -152,8 +162,11 @@ void PrintSavedJob(ITaskScheduler* scheduler, const std::wstring& name) {
 HeldJob ReadBack(ITaskScheduler* scheduler, const std::wstring& name) {
   HeldJob held;
   ComRef<ITask> task;
-  if (FAILED(scheduler->Activate(name.c_str(), IID_ITask, reinterpret_cast<IUnknown**>(task.Out())))) {
-    held.nextRun = CivilDateTime{};  // not there at all: it will never run
+  const HRESULT activated =
+      WhenFree([&] { return scheduler->Activate(name.c_str(), IID_ITask, reinterpret_cast<IUnknown**>(task.Out())); });
+  if (FAILED(activated)) {
+    // Not there at all: it will never run. Any other failure says nothing.
+    if (MeansNoSuchJob(activated)) held.nextRun = CivilDateTime{};
     return held;
   }
   SYSTEMTIME next{};
@@ -184,20 +197,26 @@ std::optional<CivilDateTime> AskedRun(const PendingJob& job) {
   return asked;
 }
 
-// The scheduler's service may be reading a job it has just seen due (a
-// sharing violation): a job that must go is asked for again, for a while.
-HRESULT DeleteWhenFree(ITaskScheduler* scheduler, const std::wstring& name) {
-  HRESULT hr = scheduler->Delete(name.c_str());
-  for (int tries = 0; hr == HRESULT_FROM_WIN32(ERROR_SHARING_VIOLATION) && tries < 50; ++tries) {
-    Sleep(100);
-    hr = scheduler->Delete(name.c_str());
-  }
-  return hr;
-}
-
-bool IsAccountFailure(HRESULT hr) {
-  return hr == static_cast<HRESULT>(0x80041310) || hr == HRESULT_FROM_WIN32(ERROR_NONE_MAPPED) ||
-         hr == HRESULT_FROM_WIN32(ERROR_LOGON_FAILURE);
+// XP's Task Scheduler keeps one password per account for all of that
+// account's jobs and does not check it when a job is saved
+// (IScheduledWorkItem::SetAccountInformation): a mistyped one would break the
+// user's other jobs at their next run. Only a logon refused for the name or
+// password counts as proof.
+bool PasswordProvenWrong(const std::wstring& account, const std::wstring& password) {
+  const LogonName name = LogonNameFor(account, [](const std::wstring& user) -> std::optional<std::wstring> {
+    BYTE sid[SECURITY_MAX_SID_SIZE];
+    DWORD sidSize = sizeof sid, domainSize = 256;
+    wchar_t domain[256] = {};
+    SID_NAME_USE use;
+    if (!LookupAccountNameW(nullptr, user.c_str(), sid, &sidSize, domain, &domainSize, &use)) return std::nullopt;
+    return std::wstring(domain);
+  });
+  HANDLE token = nullptr;
+  const bool loggedOn = LogonUserW(name.user.c_str(), name.domain.empty() ? nullptr : name.domain.c_str(),
+                                   password.c_str(), LOGON32_LOGON_INTERACTIVE, LOGON32_PROVIDER_DEFAULT, &token);
+  const DWORD error = loggedOn ? ERROR_SUCCESS : GetLastError();
+  if (token) CloseHandle(token);
+  return ProvesWrongPassword(loggedOn, error);
 }
 
 int Run(const JtParse& parse) {
@@ -214,11 +233,10 @@ int Run(const JtParse& parse) {
   for (const JtCommand& command : parse.commands) {
     switch (command.kind) {
       case JtCommand::Kind::DeleteJob:
-        hr = scheduler->Delete(command.name.c_str());
+        hr = DeleteWhenFree(scheduler.Get(), command.name);
         if (SUCCEEDED(hr)) {
           PrintLine(kJtDeleted + command.name);
-        } else if (hr == HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND) ||
-                   hr == HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND)) {
+        } else if (MeansNoSuchJob(hr)) {
           PrintLine(kJtNoSuchJob + command.name);  // nothing to replace: not a failure
         } else {
           PrintLine(kJtDeleteFailed + command.name + L" " + Hex(hr));
@@ -237,8 +255,12 @@ int Run(const JtParse& parse) {
         Merge(job, command);
         break;
       case JtCommand::Kind::SaveJob:
-        if (SaveOrRemove([&] { return SUCCEEDED(hr = SaveJob(scheduler.Get(), job, command.name)); },
-                         [&] { scheduler->Delete(command.name.c_str()); })) {
+        if (job.haveAccount && !job.password.empty() && PasswordProvenWrong(job.user, job.password)) {
+          hr = HRESULT_FROM_WIN32(ERROR_LOGON_FAILURE);
+          PrintLine(kJtSaveFailed + command.name + L" " + Hex(hr) + L" " + HresultMeaning(hr));
+          status = JtExitCode(JtStatus::Account);
+        } else if (SaveOrRemove([&] { return SUCCEEDED(hr = SaveJob(scheduler.Get(), job, command.name)); },
+                                [&] { DeleteWhenFree(scheduler.Get(), command.name); })) {
           savedName = command.name;
           PrintLine(kJtSaved + command.name);
           const auto asked = AskedRun(job);
@@ -259,7 +281,7 @@ int Run(const JtParse& parse) {
           }
         } else {
           PrintLine(kJtSaveFailed + command.name + L" " + Hex(hr) + L" " + HresultMeaning(hr));
-          status = JtExitCode(IsAccountFailure(hr) ? JtStatus::Account : JtStatus::SaveFailed);
+          status = JtExitCode(SaveFailureStatus(hr));
         }
         break;
       case JtCommand::Kind::PrintJob:

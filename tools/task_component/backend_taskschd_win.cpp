@@ -30,23 +30,34 @@ std::wstring Failure(const wchar_t* what, HRESULT hr) {
 }
 
 // What the scheduler itself says of the task it now holds; a value it does
-// not give (Wine leaves get_NextRunTime unimplemented) stays unsaid.
-HeldJob AskRegisteredTask(IRegisteredTask* task) {
+// not give (Wine leaves GetRunTimes unimplemented, a call may fail) stays
+// unsaid. The runs are asked for the asked minute, in local time, and judged
+// by the count and times returned: S_FALSE only says there were more.
+HeldJob AskRegisteredTask(IRegisteredTask* task, const CivilDateTime& asked) {
   HeldJob held;
   VARIANT_BOOL enabled = VARIANT_FALSE;
   if (SUCCEEDED(task->get_Enabled(&enabled))) held.enabled = enabled != VARIANT_FALSE;
-  DATE next = 0;
-  SYSTEMTIME at{};
-  if (SUCCEEDED(task->get_NextRunTime(&next))) {
-    // Zero: the scheduler will never run it.
-    if (next == 0) {
-      held.nextRun = CivilDateTime{};
-    } else if (VariantTimeToSystemTime(next, &at)) {
-      held.nextRun = CivilDateTime{at.wYear, at.wMonth, at.wDay, at.wHour, at.wMinute, 0};
-    }
+  SYSTEMTIME start{}, end{};
+  start.wYear = static_cast<WORD>(asked.year), start.wMonth = static_cast<WORD>(asked.month);
+  start.wDay = static_cast<WORD>(asked.day), start.wHour = static_cast<WORD>(asked.hour);
+  start.wMinute = static_cast<WORD>(asked.minute);
+  end = start;
+  end.wSecond = 59, end.wMilliseconds = 999;
+  DWORD count = 4;
+  LPSYSTEMTIME runs = nullptr;
+  if (SUCCEEDED(task->GetRunTimes(&start, &end, &count, &runs))) {
+    std::vector<CivilDateTime> times;
+    for (DWORD i = 0; runs && i < count; ++i)
+      times.push_back({runs[i].wYear, runs[i].wMonth, runs[i].wDay, runs[i].wHour, runs[i].wMinute, runs[i].wSecond});
+    held.runsInAskedMinute = times;
   }
+  CoTaskMemFree(runs);
   BSTR xml = nullptr;
-  if (SUCCEEDED(task->get_Xml(&xml)) && xml) held.wakes = XmlWakesToRun(std::wstring(xml, SysStringLen(xml)));
+  if (SUCCEEDED(task->get_Xml(&xml)) && xml) {
+    const std::wstring text(xml, SysStringLen(xml));
+    held.wakes = XmlWakesToRun(text);
+    held.definedStart = XmlStartBoundary(text);
+  }
   SysFreeString(xml);
   return held;
 }
@@ -82,9 +93,9 @@ HRESULT AddTaskBackend(const std::array<std::wstring, 4>& arguments, std::wstrin
   if (FAILED(hr)) return error = Failure(kTaskRefused, hr), hr;
   // Reported made only when the scheduler holds it as asked; otherwise no
   // task stays behind to wake the machine at another time.
+  const CivilDateTime asked = *ParseComponentStart(arguments[0]);
   const HeldVerdict verdict =
-      task.Get() ? JudgeHeldJob(*ParseComponentStart(arguments[0]), arguments[1], AskRegisteredTask(task.Get()))
-           : HeldVerdict::AsAsked;
+      task.Get() ? JudgeHeldJob(asked, arguments[1], AskRegisteredTask(task.Get(), asked)) : HeldVerdict::AsAsked;
   if (verdict != HeldVerdict::AsAsked) {
     folder->DeleteTask(name.get(), 0);
     error = HeldVerdictReason(verdict);
