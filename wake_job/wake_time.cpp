@@ -67,15 +67,13 @@ std::optional<CivilDateTime> ParseHourMinute(std::wstring_view text) {
 std::wstring Padded(int value, int width) {
   // Digits by hand: the library's formatting would bring a printf engine
   // into every shipped program for the sake of a few numbers.
-  const bool negative = value < 0;
-  unsigned magnitude = negative ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
+  unsigned magnitude = static_cast<unsigned>(value);
   std::wstring text;
   do {
     text.insert(text.begin(), static_cast<wchar_t>(L'0' + magnitude % 10));
     magnitude /= 10;
   } while (magnitude != 0);
   if (static_cast<int>(text.size()) < width) text.insert(0, width - text.size(), L'0');
-  if (negative) text.insert(text.begin(), L'-');
   return text;
 }
 

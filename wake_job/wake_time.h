@@ -28,4 +28,5 @@ std::optional<CivilDateTime> ParseComponentStart(std::wstring_view start);
 
 // A number's decimal text, with leading zeros up to `width` digits
 // (two for months, days and times, four for years); width 0 pads nothing.
+// Only for what is never negative: dates, times and statuses.
 std::wstring Padded(int value, int width);

@@ -11,7 +11,7 @@
 
 namespace {
 // Every box: the name the rows below give it, its buttons and icon (every question's default button is Yes), and
-// its text with what follows it for a sample detail.
+// its text with what follows it for a sample detail (not shown by a message that names nothing).
 using M = SetMessage;
 constexpr MessageKind W = MessageKind::Warning, Q = MessageKind::Question;
 struct MessageRow {
@@ -22,7 +22,7 @@ struct MessageRow {
 };
 const std::wstring kFolderFollows = L"\n\nC:\\P\n\n" + std::wstring(kMsgMoveFolder);
 const MessageRow kMessages[] = {
-    {M::PastTime, L"past", W, L"", kMsgPastTime}, {M::EmptyPassword, L"empty?", Q, L"", kMsgEmptyPassword},
+    {M::PastTime, L"past", W, L"x", kMsgPastTime},  {M::EmptyPassword, L"empty?", Q, L"", kMsgEmptyPassword},
     {M::ScheduleFailed, L"failed", W, L"why", kMsgScheduleFailed + std::wstring(L"\nwhy")},
     {M::ScheduleFailed, L"failed", W, L"", kMsgScheduleFailed}, {M::Done, L"done", MessageKind::Information, L"", kMsgDone},
     {M::PasswordNotStorable, L"unstorable", W, L"", kMsgPasswordNotStorable},
