@@ -44,6 +44,8 @@ add_library(reveilo_win STATIC
   power/readiness_win.cpp
   settings/settings_win.cpp
   wake_job/schedule_win.cpp
+  wake_job/task_tree_win.cpp
+  settings/wake_log_win.cpp
 )
 target_link_libraries(reveilo_win PUBLIC reveilo_core ole32 oleaut32 uuid)
 reveilo_warnings(reveilo_win)
@@ -99,7 +101,7 @@ reveilo_posix_threads(gtest gtest_main)
 add_subdirectory(tests/win)
 
 add_executable(Reveilo WIN32 main_window/main_win.cpp main_window/form1_win.cpp main_window/form1_layout_win.cpp
-               power/suspend_dialog_win.cpp power/hibernate_win.cpp res/reveilo.rc)
+               power/suspend_dialog_win.cpp power/hibernate_win.cpp power/wake_source_win.cpp res/reveilo.rc)
 target_link_libraries(Reveilo PRIVATE reveilo_win comctl32 imm32 advapi32)
 target_link_options(Reveilo PRIVATE -municode)
 reveilo_warnings(Reveilo)

@@ -16,6 +16,7 @@
 #include "settings/password.h"
 #include "settings/settings.h"
 #include "settings/settings_win.h"
+#include "settings/wake_log_win.h"
 #include "wake_job/schedule.h"
 #include "wake_job/schedule_win.h"
 
@@ -165,7 +166,7 @@ void Form1::EndProgram(int exitCode) {
 void Form1::Command1_Click() {
   SystemWakeJobs jobs(Win32WakeJobSystem(), route_);
   Win32Power power(hwnd_, &closeRequested_);
-  const auto outcome = setCommand_.Click(*this, {SystemClock(), jobs, IniSettings(), power});
+  const auto outcome = setCommand_.Click(*this, {SystemClock(), jobs, IniSettings(), power, FileWakeLog()});
   if (!outcome) return;  // a run is already under way
   if (*outcome == SetOutcome::Exit) {
     EndProgram(0);

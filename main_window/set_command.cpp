@@ -1,5 +1,6 @@
 #include "main_window/set_command.h"
 
+#include "res/strings.h"
 #include "settings/password.h"
 #include "settings/settings.h"
 
@@ -8,15 +9,6 @@ std::wstring FormatMonthDayYear(const CivilDateTime& date) {
 }
 
 namespace {
-// Days since 1 March of year 0 in the proleptic Gregorian calendar.
-long DayNumber(int year, int month, int day) {
-  if (month <= 2) --year;
-  const long era = year / 400;
-  const long yearOfEra = year - era * 400;
-  const long dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-  return era * 146097 + yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-}
-
 // The message that stops the Set; nullopt when the time is fine (or unreadable).
 std::optional<SetMessage> WakeTimeMessage(SetCommandHost& host, Clock& clock, const std::wstring& wakeDate,
                                           const std::wstring& wakeTime) {
@@ -42,6 +34,14 @@ bool Ask(SetCommandHost& host, SetMessage message, const std::wstring& detail = 
   return host.Show(ComposeSetMessage(message, detail));
 }
 
+// What Reveilo knows of that keeps the timer from waking this machine.
+std::wstring KnownCauses(PowerControl& power) {
+  std::wstring causes;
+  if (power.WakeTimers().readiness == Readiness::Off) causes = kLogCauseWakeTimers;
+  if (power.ClockWake() == Readiness::Off) causes += (causes.empty() ? L"" : L"、") + std::wstring(kLogCauseClock);
+  return causes;
+}
+
 SetMessage PreflightMessage(Preflight state) {
   switch (state) {
     case Preflight::FolderNotWritable: return SetMessage::FolderNotWritable;
@@ -63,9 +63,7 @@ WakeTimeVerdict JudgeWakeTime(const std::wstring& wakeDate, const std::wstring& 
   const auto date = ParseMonthDayYear(wakeDate);
   const auto time = ParseHourMinute(wakeTime);
   if (!date || !time) return WakeTimeVerdict::Ahead;
-  const long long ahead =
-      (DayNumber(date->year, date->month, date->day) - DayNumber(now.year, now.month, now.day)) * 86400LL +
-      (time->hour * 3600 + time->minute * 60) - (now.hour * 3600 + now.minute * 60 + now.second);
+  const long long ahead = SecondsBetween(now, {date->year, date->month, date->day, time->hour, time->minute, 0});
   if (ahead <= 0) return WakeTimeVerdict::Past;
   if (hibernateNow && ahead < kCountdownSeconds + kHibernationMarginSeconds) return WakeTimeVerdict::BeforeAsleep;
   return WakeTimeVerdict::Ahead;
@@ -147,6 +145,14 @@ SetOutcome RunSetCommand(SetCommandHost& host, const SetCommandServices& service
   (void)settings.Write(kSectionStartTime, kKeyHour, host.HourText());
   (void)settings.Write(kSectionStartTime, kKeyMin, host.MinuteText());
 
+  // A record on the user's own machine: what else will wake it first.
+  const auto date = ParseMonthDayYear(wakeDate);
+  const auto time = ParseHourMinute(wakeTime);
+  std::optional<CivilDateTime> asked;
+  if (date && time) asked = CivilDateTime{date->year, date->month, date->day, time->hour, time->minute, 0};
+  const WakeScan scan = asked ? jobs.EarlierWakers(*asked) : WakeScan{};
+  if (asked) services.log.Append(SetRecordLine(clock.Now(), *asked, RouteName(job.route), scan));
+
   // Closed during the batch wait: the job is set and stored; end without
   // more, and with a status that does not promise a hibernation.
   if (host.CloseRequested()) return host.HibernateTicked() ? SetOutcome::NotHibernated : SetOutcome::Exit;
@@ -164,9 +170,17 @@ SetOutcome RunSetCommand(SetCommandHost& host, const SetCommandServices& service
     Ask(host, SetMessage::Done);
   }
 
-  if (host.HibernateTicked() && !power.EnterHibernation()) {
+  if (!host.HibernateTicked()) return SetOutcome::Exit;
+  const auto resumed = power.EnterHibernation();
+  if (!resumed) {
     Ask(host, SetMessage::NotHibernated);
     return SetOutcome::NotHibernated;
+  }
+  if (asked) {
+    const ResumeVerdict verdict = JudgeResume(*resumed, *asked);
+    services.log.Append(ResumeRecordLine(*resumed, *asked, scan,
+                                         verdict == ResumeVerdict::NotByItself ? KnownCauses(power) : std::wstring(),
+                                         verdict == ResumeVerdict::Early ? power.LastWakeSource() : std::wstring()));
   }
   return SetOutcome::Exit;
 }

@@ -37,6 +37,7 @@ struct SetCommandServices {
   WakeJobs& wakeJobs;
   SettingsStore& settings;
   PowerControl& power;
+  WakeLog& log;
 };
 
 enum class SetOutcome {

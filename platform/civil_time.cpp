@@ -9,11 +9,25 @@ bool IsValidCivilDate(int year, int month, int day) {
 }
 
 namespace {
+// Days since 1 March of year 0 in the proleptic Gregorian calendar.
+long DayNumber(int year, int month, int day) {
+  if (month <= 2) --year;
+  const long era = year / 400;
+  const long yearOfEra = year - era * 400;
+  const long dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+  return era * 146097 + yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+}
+
 bool SameMinute(const std::optional<CivilDateTime>& a, const CivilDateTime& b) {
   return a && a->year == b.year && a->month == b.month && a->day == b.day && a->hour == b.hour &&
          a->minute == b.minute;
 }
 }  // namespace
+
+long long SecondsBetween(const CivilDateTime& from, const CivilDateTime& to) {
+  return (DayNumber(to.year, to.month, to.day) - DayNumber(from.year, from.month, from.day)) * 86400LL +
+         (to.hour * 3600 + to.minute * 60 + to.second) - (from.hour * 3600 + from.minute * 60 + from.second);
+}
 
 LocalTimeKind JudgeLocalTime(const CivilDateTime& local, const std::optional<CivilDateTime>& back,
                              const std::optional<CivilDateTime>& hourEarlier,

@@ -10,6 +10,10 @@ struct CivilDateTime {
 // 1601..9999, the years Windows' own date functions take.
 bool IsValidCivilDate(int year, int month, int day);
 
+// Seconds from one time to another (negative when `to` comes first), in the
+// proleptic Gregorian calendar.
+long long SecondsBetween(const CivilDateTime& from, const CivilDateTime& to);
+
 // How a local time stands in the time zone's daylight-saving rules: outside
 // Japan, a time in the spring-forward gap never comes, and one in the hour
 // that falls back comes twice.

@@ -1,5 +1,6 @@
 // Owns one COM interface pointer and releases it on every path out.
 #pragma once
+#include <objbase.h>
 #include <unknwn.h>
 
 template <typename T>
@@ -25,4 +26,20 @@ class ComRef {
 
  private:
   T* p_ = nullptr;
+};
+
+// COM on this thread for as long as it lives, apartment-threaded.
+class ComApartment {
+ public:
+  ComApartment() : hr_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+  ~ComApartment() {
+    if (SUCCEEDED(hr_)) CoUninitialize();
+  }
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+  // RPC_E_CHANGED_MODE: the thread already has COM, which serves as well.
+  bool Usable() const { return SUCCEEDED(hr_) || hr_ == RPC_E_CHANGED_MODE; }
+
+ private:
+  HRESULT hr_;
 };

@@ -10,6 +10,7 @@ inline constexpr wchar_t kSettingsFileName[] = L"\\setting.ini";
 inline constexpr wchar_t kAddTaskBatchName[] = L"\\AddTask.bat";
 inline constexpr wchar_t kStartupBatchName[] = L"\\Startup.bat";
 inline constexpr wchar_t kManualFileName[] = L"\\manual.txt";
+inline constexpr wchar_t kWakeLogFileName[] = L"\\wake.log";
 inline constexpr wchar_t kJtFileName[] = L"\\jt.exe";
 inline constexpr wchar_t kComponentFileName[] = L"\\ReveiloTask.dll";
 

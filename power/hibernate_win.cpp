@@ -1,16 +1,17 @@
 #include <windows.h>
 
+#include "platform/local_time_win.h"
 #include "platform/message_pump_win.h"
 #include "power/power_win.h"
 #include "power/readiness_win.h"
 
-bool EnterHibernation() {
+std::optional<ResumeReport> EnterHibernation() {
   HANDLE token = nullptr;
-  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) return false;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) return std::nullopt;
   TOKEN_PRIVILEGES request{};
   if (!LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &request.Privileges[0].Luid)) {
     CloseHandle(token);
-    return false;
+    return std::nullopt;
   }
   request.PrivilegeCount = 1;
   request.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
@@ -22,11 +23,15 @@ bool EnterHibernation() {
   const BOOL adjusted = AdjustTokenPrivileges(token, FALSE, &request, sizeof previous, &previous, &returned);
   const bool enabled = adjusted && GetLastError() != ERROR_NOT_ALL_ASSIGNED;
   CloseHandle(token);
-  if (!enabled) return false;
+  if (!enabled) return std::nullopt;
   PumpPendingMessages();
   // Returns non-zero once the machine has resumed, zero at once when the
-  // system refuses (hibernation switched off, a driver that vetoes).
-  return SetSystemPowerState(FALSE, TRUE) != FALSE;
+  // system refuses (hibernation switched off, a driver that vetoes). Whether
+  // the resume was automatic is asked at once: input resets it.
+  const CivilDateTime requested = LocalNow();
+  if (!SetSystemPowerState(FALSE, TRUE)) return std::nullopt;
+  const bool automatic = IsSystemResumeAutomatic() != FALSE;
+  return ResumeReport{requested, LocalNow(), automatic};
 }
 
 WakeTimerCheck Win32Power::WakeTimers() { return QueryWakeTimers(); }

@@ -2,7 +2,10 @@
 // hibernate as asked, and the hibernate-now sequence. The Windows half is
 // power/power_win.h; tests use a fake.
 #pragma once
+#include <optional>
+
 #include "power/readiness.h"
+#include "wake_job/wake_record.h"
 
 class PowerControl {
  public:
@@ -12,7 +15,11 @@ class PowerControl {
   virtual Readiness ClockWake() = 0;
   // True when the countdown ran to its end, false when it was cancelled.
   virtual bool RunSuspendCountdown() = 0;
-  // True once the machine has hibernated and resumed; false when it did not
-  // hibernate (the shutdown privilege was not granted, or the system refused).
-  virtual bool EnterHibernation() = 0;
+  // The times around the hibernation and how the machine came back, once the
+  // call has returned; nullopt when it did not hibernate (the shutdown
+  // privilege was not granted, or the system refused).
+  virtual std::optional<ResumeReport> EnterHibernation() = 0;
+  // The last wake source the System event log gives (Vista and later, when
+  // the user may read it); empty otherwise.
+  virtual std::wstring LastWakeSource() = 0;
 };

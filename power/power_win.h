@@ -10,10 +10,15 @@
 bool RunSuspendCountdown(HWND anchor, const bool* closeRequested);
 
 // Enables the shutdown privilege and asks the system to hibernate, forced.
-// True once the machine has hibernated and resumed; false when it did not:
+// Once the call has returned, the local times before and after it and whether
+// the system calls the resume automatic; nullopt when it did not hibernate:
 // the privilege could not be enabled (nothing was requested) or the system
 // refused the request.
-bool EnterHibernation();
+std::optional<ResumeReport> EnterHibernation();
+
+// The wake source of the newest resume in the System event log; empty on XP,
+// or when the user may not read the log.
+std::wstring LastWakeSource();
 
 // The machine's power as the Set command asks of it: the readiness queries of
 // power/readiness_win.h, and the countdown on `anchor`'s monitor.
@@ -24,7 +29,8 @@ class Win32Power : public PowerControl {
   Readiness Hibernation() override;
   Readiness ClockWake() override;
   bool RunSuspendCountdown() override { return ::RunSuspendCountdown(anchor_, closeRequested_); }
-  bool EnterHibernation() override { return ::EnterHibernation(); }
+  std::optional<ResumeReport> EnterHibernation() override { return ::EnterHibernation(); }
+  std::wstring LastWakeSource() override { return ::LastWakeSource(); }
 
  private:
   HWND anchor_;

@@ -110,6 +110,30 @@ inline constexpr wchar_t kHrServiceNotRunning[] = L"Task Scheduler サービス�
 inline constexpr wchar_t kHrNoSuchAccount[] = L"そのユーザー名のアカウントがありません。";
 inline constexpr wchar_t kHrLogonFailure[] = L"ユーザー名かパスワードが正しくありません。";
 
+// The wake record, wake.log.
+inline constexpr wchar_t kLogSet[] = L" 設定 復帰予定 ";
+inline constexpr wchar_t kLogEarlierWakers[] = L" 先に復帰させるタスク: ";
+inline constexpr wchar_t kLogNone[] = L"なし";
+inline constexpr wchar_t kLogUnreadableBefore[] = L"、読み取れなかったタスク ";
+inline constexpr wchar_t kLogUnreadableAfter[] = L" 件";
+inline constexpr wchar_t kLogRouteXp[] = L"Windows XP";
+inline constexpr wchar_t kLogRouteVista[] = L"Windows Vista 以降";
+inline constexpr wchar_t kLogResumed[] = L" 復帰 ";
+inline constexpr wchar_t kLogDidNotHibernate[] = L"休止状態になりませんでした。";
+inline constexpr wchar_t kLogOnTime[] = L"指定の時刻にタイマーで復帰しました。";
+inline constexpr wchar_t kLogLate[] = L"指定の時刻より後に自動で復帰しました。";
+inline constexpr wchar_t kLogByPersonBefore[] =
+    L"指定の時刻より前に手動で起動されました。復帰のタスクはそのまま残っています。";
+inline constexpr wchar_t kLogClockChanged[] = L"休止状態のあいだに時計が戻されたため、復帰のしかたを判定できません。";
+inline constexpr wchar_t kLogNotByItself[] = L"指定の時刻に自動では復帰せず、手動で起動されました。考えられる原因: ";
+inline constexpr wchar_t kLogUsualCauses[] = L"BIOS/UEFI で時計（RTC）による起動が無効、BitLocker の PIN 入力待ちなど";
+inline constexpr wchar_t kLogCauseWakeTimers[] = L"電源プランのスリープ解除タイマーが無効";
+inline constexpr wchar_t kLogCauseClock[] = L"このコンピューターの時計が休止状態からの復帰に対応していない";
+inline constexpr wchar_t kLogEarly[] = L"指定の時刻より前に自動で復帰しました。";
+inline constexpr wchar_t kLogEarlyWaker[] = L"その時刻に予定されていたタスク: ";
+inline constexpr wchar_t kLogEarlyUnknown[] = L"復帰させたものは分かりません。";
+inline constexpr wchar_t kLogWakeSource[] = L"イベント ログの復帰元: ";
+
 // Countdown dialog.
 inline constexpr wchar_t kSuspendLabel[] = L"休止状態にします．．．";
 inline constexpr wchar_t kSuspendCancel[] = L"キャンセル";

@@ -32,6 +32,8 @@ show='
 echo "== exit status $REVEILO_STATUS (0: the wake job is set; 1: no job was set, or the countdown was cancelled and the job stays; 2: the job is set but the machine did not hibernate)"
 echo "== setting.ini, written in the program folder C:\\reveilo (here $PWD)"
 if [ -f setting.ini ]; then iconv -f CP932 -t UTF-8 setting.ini | tr -d "\r"; else echo "(none)"; fi
+echo "== wake.log, the record beside it: each Set, what else will wake the machine first, how it came back"
+if [ -f wake.log ]; then iconv -f CP932 -t UTF-8 wake.log | tr -d "\r"; else echo "(none)"; fi
 echo "== the job the Task Scheduler now holds"
 if [ -f "$WINEPREFIX/drive_c/windows/tasks/Resume.job" ]; then
   wine jt.exe /pj Resume.job 2>/dev/null | iconv -f CP932 -t UTF-8 | tr -d "\r"

@@ -113,3 +113,14 @@ ScheduleResult ScheduleWakeJob(WakeJobSystem& system, ScheduleRoute route, const
   result.route = route;
   return result;
 }
+
+WakeScan EarlierWakers(WakeJobSystem& system, ScheduleRoute route, const CivilDateTime& asked) {
+  const auto tree = system.OpenTaskTree(route, asked);
+  if (!tree) return {};
+  // Ours: the job by its name on XP, the task by its path from Vista on.
+  return ScanForEarlierWakers(*tree, asked, route == ScheduleRoute::Component ? L"\\" + std::wstring(kTaskName) : L"Resume");
+}
+
+std::wstring RouteName(ScheduleRoute route) {
+  return route == ScheduleRoute::Component ? kLogRouteVista : kLogRouteXp;
+}

@@ -3,10 +3,12 @@
 // would rewrite the same files; the Set command never makes one.
 #pragma once
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "wake_job/batch_text.h"
+#include "wake_job/wake_record.h"
 
 inline constexpr wchar_t kTaskComponentProgId[] = L"Orvane.clsAddTask";
 inline constexpr wchar_t kTaskName[] = L"ResumeRV";
@@ -51,6 +53,9 @@ class WakeJobSystem {
   // The path's short (8.3) form as the file system has it; the path itself
   // when the volume keeps no short names, empty when it does not exist.
   virtual std::wstring ShortPath(const std::wstring& path) = 0;
+  // The route's scheduler as a tree of tasks, each with its first run up to
+  // `asked`; nullptr when it cannot be reached.
+  virtual std::unique_ptr<TaskTree> OpenTaskTree(ScheduleRoute route, const CivilDateTime& asked) = 0;
 };
 
 // What keeps a Set from going through, found out before anything is written
@@ -82,14 +87,21 @@ struct ScheduleResult {
 // Made only when the scheduler, asked afterwards, holds the job as asked.
 ScheduleResult ScheduleWakeJob(WakeJobSystem& system, ScheduleRoute route, const WakeJobInputs& inputs);
 
+// The other tasks that will wake the machine before `asked`; none found when
+// the scheduler cannot be reached.
+WakeScan EarlierWakers(WakeJobSystem& system, ScheduleRoute route, const CivilDateTime& asked);
+// The route as the user knows it, for the record.
+std::wstring RouteName(ScheduleRoute route);
+
 // Wake jobs as the Set command sees them: the route, the check before
-// anything is written, and the job itself.
+// anything is written, the job itself, and what else will wake the machine.
 class WakeJobs {
  public:
   virtual ~WakeJobs() = default;
   virtual ScheduleRoute Route() = 0;
   virtual PreflightCheck CheckBeforeSet(const std::wstring& user, const std::wstring& password) = 0;
   virtual ScheduleResult Schedule(const WakeJobInputs& inputs) = 0;
+  virtual WakeScan EarlierWakers(const CivilDateTime& asked) = 0;
 };
 
 // WakeJobs over a system, on the route chosen for this run.
@@ -101,6 +113,7 @@ class SystemWakeJobs : public WakeJobs {
     return ::CheckBeforeSet(system_, route_, user, password);
   }
   ScheduleResult Schedule(const WakeJobInputs& inputs) override { return ScheduleWakeJob(system_, route_, inputs); }
+  WakeScan EarlierWakers(const CivilDateTime& asked) override { return ::EarlierWakers(system_, route_, asked); }
 
  private:
   WakeJobSystem& system_;

@@ -12,6 +12,7 @@
 #include "platform/system_library_win.h"
 #include "wake_job/schedule.h"
 #include "wake_job/schedule_win.h"
+#include "wake_job/task_tree_win.h"
 
 namespace {
 class HandleCloser {
@@ -27,24 +28,12 @@ class HandleCloser {
   HANDLE h_;
 };
 
-class ComApartment {
- public:
-  ComApartment() : hr_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-  ~ComApartment() {
-    if (SUCCEEDED(hr_)) CoUninitialize();
-  }
-  ComApartment(const ComApartment&) = delete;
-  ComApartment& operator=(const ComApartment&) = delete;
-  // RPC_E_CHANGED_MODE: the thread already has COM, which serves as well.
-  bool Usable() const { return SUCCEEDED(hr_) || hr_ == RPC_E_CHANGED_MODE; }
-
- private:
-  HRESULT hr_;
-};
-
 class Win32System : public WakeJobSystem {
  public:
   std::wstring ProgramFolder() override { return ::ProgramFolder(); }
+  std::unique_ptr<TaskTree> OpenTaskTree(ScheduleRoute route, const CivilDateTime& asked) override {
+    return OpenSchedulerTree(route, asked);
+  }
 
   bool WriteBatchFile(const std::wstring& path, const std::wstring& text) override {
     const auto bytes = ToOemExact(text);

@@ -6,6 +6,7 @@
 
 #include "res/strings.h"
 #include "wake_job/schedule.h"
+#include "wake_job/wake_record.h"
 
 namespace {
 const std::wstring kStartup = L"Startup.bat", kAddTask = L"AddTask.bat";
@@ -47,6 +48,8 @@ class FakeWakeJobSystem : public WakeJobSystem {
     return componentOk;
   }
   bool FileExists(const std::wstring& path) override { return Name(path) != missing; }
+  std::unique_ptr<TaskTree> tree;
+  std::unique_ptr<TaskTree> OpenTaskTree(ScheduleRoute, const CivilDateTime&) override { return std::move(tree); }
 };
 
 using Fake = FakeWakeJobSystem;
@@ -147,4 +150,48 @@ TEST(ScheduleWakeJob, EachRouteReportsWhetherAJobWasMade) {
                                 system.failWritesTo != kStartup;
     EXPECT_EQ(system.files[kStartup], startupWritten ? L"" : L"old") << row.what;
   }
+}
+
+namespace {
+const CivilDateTime kAsked{2027, 1, 5, 7, 5, 0};
+
+// Task Scheduler 2.0's folders as a user sees them: some he may not read.
+class FakeTree : public TaskTree {
+ public:
+  std::map<std::wstring, std::optional<std::vector<std::optional<ListedTask>>>> tasks;
+  std::map<std::wstring, std::vector<std::wstring>> folders;
+  std::optional<std::vector<std::optional<ListedTask>>> Tasks(const std::wstring& f) override { return tasks[f]; }
+  std::vector<std::wstring> Folders(const std::wstring& f) override { return folders[f]; }
+};
+}  // namespace
+
+// Every other enabled task that wakes the machine before the asked minute, wherever it lies; what the user may
+// not read is counted, not named.
+TEST(WakeRecord, TheTasksThatWakeTheMachineFirst) {
+  auto tree = std::make_unique<FakeTree>();  // our own task is left out by its path on this route
+  const CivilDateTime three{2027, 1, 5, 3, 0, 0}, before{2027, 1, 5, 7, 4, 59};
+  tree->tasks[L"\\"] = std::vector<std::optional<ListedTask>>{
+      ListedTask{L"\\ResumeRV", true, true, three},          // our own
+      ListedTask{L"\\Backup", true, true, before},          // due a second before ours
+      ListedTask{L"\\Disabled", false, true, three},        ListedTask{L"\\NoWake", true, false, three},
+      ListedTask{L"\\Later", true, true, kAsked},            // due in our very minute: not first
+      ListedTask{L"\\NotDue", true, true, std::nullopt}, std::nullopt /* a task the user may not read */};
+  tree->folders[L"\\"] = {L"\\Microsoft", L"\\Private"};
+  tree->tasks[L"\\Microsoft"] = std::vector<std::optional<ListedTask>>{ListedTask{L"\\Microsoft\\.Hidden", true, true, three}};
+  tree->tasks[L"\\Private"] = std::nullopt;  // a folder he may not read
+  tree->tasks[L"\\"]->push_back(ListedTask{L"Resume", true, true, three});  // the XP job's name: not ours here
+  Fake system;
+  system.tree = std::move(tree);
+  const WakeScan scan = EarlierWakers(system, ScheduleRoute::Component, kAsked);
+  std::wstring named;
+  for (const EarlierWaker& w : scan.wakers) named += w.name + L" " + LogMinute(w.due) + L";";
+  EXPECT_EQ(named, L"Resume 2027/01/05 03:00;\\Microsoft\\.Hidden 2027/01/05 03:00;\\Backup 2027/01/05 07:04;");
+  EXPECT_EQ(scan.unreadable, 2);
+  EXPECT_EQ(SetRecordLine({2027, 1, 4, 22, 0, 9}, kAsked, kLogRouteVista, scan),
+            L"2027/01/04 22:00:09" + std::wstring(kLogSet) + L"2027/01/05 07:05 (" + kLogRouteVista + L")" +
+                kLogEarlierWakers + L"Resume 2027/01/05 03:00, \\Microsoft\\.Hidden 2027/01/05 03:00, \\Backup 2027/01/05 07:04" +
+                kLogUnreadableBefore + L"2" + kLogUnreadableAfter);
+  EXPECT_EQ(SetRecordLine({2027, 1, 4, 22, 0, 9}, kAsked, kLogRouteXp, WakeScan{}),
+            L"2027/01/04 22:00:09" + std::wstring(kLogSet) + L"2027/01/05 07:05 (" + kLogRouteXp + L")" +
+                kLogEarlierWakers + kLogNone);
 }

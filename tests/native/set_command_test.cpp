@@ -48,7 +48,7 @@ std::wstring Name(SetMessage m) {
 }
 
 // The window and the system the command works on; every call is recorded, in order, "|"-separated.
-class FakeHost : public SetCommandHost, Clock, WakeJobs, SettingsStore, PowerControl {
+class FakeHost : public SetCommandHost, Clock, WakeJobs, SettingsStore, PowerControl, WakeLog {
  public:
   CivilDateTime picker{2027, 1, 5};
   std::wstring hour = L"07", minute = L"05", user = L"taro", password = L"pw";
@@ -62,7 +62,10 @@ class FakeHost : public SetCommandHost, Clock, WakeJobs, SettingsStore, PowerCon
   std::function<void()> duringSchedule, duringCountdown, duringMessage;
   std::wstring calls;
   SetCommand* command = nullptr;  // the one the rows click
-  SetCommandServices services{*this, *this, *this, *this};
+  SetCommandServices services{*this, *this, *this, *this, *this};
+  WakeScan scan;  // what else will wake the machine
+  std::optional<ResumeReport> resumed;  // when set, how the machine came back
+  std::vector<std::wstring> logged;
 
   void Record(const std::wstring& call) { calls += (calls.empty() ? L"" : L"|") + call; }
   CivilDateTime PickerDate() override { return picker; }
@@ -102,10 +105,14 @@ class FakeHost : public SetCommandHost, Clock, WakeJobs, SettingsStore, PowerCon
     if (duringCountdown) duringCountdown();
     return countdownCompletes;
   }
-  bool EnterHibernation() override {
+  std::optional<ResumeReport> EnterHibernation() override {
     Record(L"hibernate");
-    return privilegeOk;
+    if (!privilegeOk) return std::nullopt;
+    return resumed.value_or(ResumeReport{now, now, false});
   }
+  WakeScan EarlierWakers(const CivilDateTime&) override { return scan; }
+  std::wstring LastWakeSource() override { return L"Timer"; }
+  void Append(const std::wstring& line) override { logged.push_back(line); }
 };
 
 const std::wstring kJob = L"job 1/5/2027 07:05 taro pw|User=taro|Pass*pw|Hour=07|Min=05";
@@ -295,4 +302,38 @@ TEST(SetMessages, EachBoxItsTextAndButtons) {
     EXPECT_EQ(std::make_pair(shown.text, shown.kind), std::make_pair(row.text, row.kind)) << row.name;
   }
   EXPECT_EQ(static_cast<unsigned>(Q), 0x24u) << "MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1";
+}
+
+// A line for each successful Set, with its route, and after a hibernate-now a line on how the machine came back.
+TEST(SetCommand, WhatTheRecordSays) {
+  const struct {
+    const char* what;
+    std::function<void(FakeHost&)> arrange;
+    std::vector<std::wstring> lines;  // what each line written holds
+  } rows[] = {
+      {"made on XP", [](FakeHost&) {}, {kLogRouteXp}},
+      {"made through the component", [](FakeHost& h) { h.route = ScheduleRoute::Component; }, {kLogRouteVista}},
+      {"scheduling failed", [](FakeHost& h) { h.scheduleOk = false; }, {}},
+      {"countdown cancelled", [](FakeHost& h) { h.hibernate = true, h.countdownCompletes = false; }, {kLogSet}},
+      {"hibernation refused", [](FakeHost& h) { h.hibernate = true, h.privilegeOk = false; }, {kLogSet}},
+      {"came back at once", [](FakeHost& h) { h.hibernate = true; }, {kLogSet, kLogDidNotHibernate}},
+      {"woken by a person, with wake timers off",
+       [](FakeHost& h) { h.hibernate = true, h.wakeTimers = Readiness::Off, h.resumed = {{2027, 1, 5, 6, 0}, {2027, 1, 5, 9, 0}}; },
+       {kLogSet, kLogCauseWakeTimers}},
+      {"woken early: the event log's wake source",
+       [](FakeHost& h) { h.hibernate = true, h.resumed = {{2027, 1, 5, 6, 0}, {2027, 1, 5, 6, 30}, true}; },
+       {kLogSet, kLogWakeSource + std::wstring(L"Timer")}},
+      {"woken by a person, with the clock unable to",
+       [](FakeHost& h) { h.hibernate = true, h.clock = Readiness::Off, h.resumed = {{2027, 1, 5, 6, 0}, {2027, 1, 5, 9, 0}}; },
+       {kLogSet, kLogCauseClock}},
+  };
+  for (const auto& row : rows) {
+    FakeHost host;
+    host.commandLine = true;  // asks no question
+    row.arrange(host);
+    SetCommand().Click(host, host.services);
+    ASSERT_EQ(host.logged.size(), row.lines.size()) << row.what;
+    for (std::size_t i = 0; i < row.lines.size(); ++i)
+      EXPECT_NE(host.logged[i].find(row.lines[i]), std::wstring::npos) << row.what << " " << i;
+  }
 }

@@ -37,6 +37,7 @@ enum How {
   kNoJt = 8, kJtRefuses = 16, kBlockedStartup = 32, kNoComponent = 64,
   kLoggedOn = 128,  // the job runs only in the user's session (no password)
   kHeldIni = 256,   // another program holds setting.ini open, for reading only
+  kBackup = 512,    // another wake job, "Backup", is due at 03:00 on the day before the wake
   kSets = kExits | kBatch,
 };
 struct Box {
@@ -59,6 +60,7 @@ struct Row {
   std::optional<Typed> typed = {};
   std::string settingsAfter = {};  // exact bytes after a Set, when not empty
   const wchar_t* laptop = nullptr;  // a battery, and the plan's wake timer values "ac,dc"
+  std::wstring logged = {};         // what wake.log's last line holds, when not empty
 };
 void PrintTo(const Row& row, std::ostream* out) { *out << row.name; }  // for failure messages
 
@@ -150,6 +152,11 @@ std::vector<Row> Rows() {
        L"", kAsStored, "", L"0,1"},
       {"a_laptop_whose_battery_value_is_important_only", kXp, kStored, L"",
        {WakeTimersOff(L"バッテリ駆動: 重要なスリープ解除タイマーのみ")}, kStays, L"", L"", kAsStored, "", L"1,2"},
+      // The record: what else will wake the machine first, and a hibernation Wine's stub returns from at once.
+      {"another_wake_job_due_earlier_is_recorded", kXp, kPlain, d + L" 07:05 u p", {}, kSets | kBackup, L"", L"", {},
+       "", nullptr, L"Backup " + std::to_wstring(kYear) + L"/01/04 03:00"},
+      {"a_hibernation_that_returns_at_once_is_recorded", kBoth, kPlain, d + L" 07:05 u p x", {}, kSets, L"", L"", {},
+       "", nullptr, kLogDidNotHibernate},
       // Paris: 02:30 does not come on the day the clocks go forward, and comes twice when they go back.
       {"daylight_saving_gap", kParis, kPlain, LastSunday(3) + L" 02:30 u p", {{kMsgTimeDoesNotExist, IDOK}}},
       {"daylight_saving_overlap", kParis, kPlain, LastSunday(10) + L" 02:30 u p", {{kMsgTimeComesTwice, IDOK}}},
@@ -212,11 +219,11 @@ std::string SaveScreenshot(HWND hwnd, const wchar_t* name) {
 class Scenario : public ::testing::TestWithParam<Row> {
  protected:
   void SetUp() override {
-    for (const wchar_t* name : {L"\\setting.ini", L"\\jt_calls.txt", L"\\AddTask.bat", L"\\Startup.bat"})
+    for (const wchar_t* name : {L"\\setting.ini", L"\\jt_calls.txt", L"\\AddTask.bat", L"\\Startup.bat", L"\\wake.log"})
       DeleteFileW(ProgramPath(name).c_str());
     for (const wchar_t* stray : kStrays) DeleteFileW(ProgramPath(stray).c_str());
     RemoveDirectoryW(ProgramPath(L"\\Startup.bat").c_str());
-    DeleteFileW((TasksFolder(GetWindowsDirectoryW) + L"Resume.job").c_str());
+    for (const wchar_t* job : {L"Resume.job", L"Backup.job"}) DeleteFileW((TasksFolder(GetWindowsDirectoryW) + job).c_str());
     DeleteFileW((TasksFolder(GetSystemDirectoryW) + L"ResumeRV").c_str());
   }
   void TearDown() override {
@@ -250,6 +257,11 @@ TEST_P(Scenario, EndsAsTheUserMustSee) {
     ASSERT_TRUE(CopyFileW(ProgramPath(L"\\fake_powrprof.dll").c_str(), kSystemPowrProf.c_str(), FALSE));
   }
   SetEnvironmentVariableW(L"REVEILO_FAKE_WAKE_TIMERS", row.laptop);
+  if (row.how & kBackup) {
+    ReveiloProcess backup(L"/ctj StartDate=1/4/" + std::to_wstring(kYear) +
+                              L" StartTime=3:00 /sj SystemRequired=1 /saj Backup.job", L"\\jt_real.exe");
+    ASSERT_TRUE(backup.Exited(30000));
+  }
   HANDLE held = row.how & kHeldIni ? CreateFileW(kSettings.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                                  OPEN_EXISTING, 0, nullptr)
                                    : INVALID_HANDLE_VALUE;
@@ -329,6 +341,11 @@ TEST_P(Scenario, EndsAsTheUserMustSee) {
   EXPECT_EQ(batch != INVALID_FILE_ATTRIBUTES && !(batch & FILE_ATTRIBUTE_DIRECTORY), (row.how & kBatch) && !vista);
   EXPECT_EQ(FileBytes(ProgramPath(L"\\AddTask.bat")).find("S3cr3t"), std::string::npos);
   if (made) { EXPECT_EQ(FileBytes(ProgramPath(L"\\Startup.bat")), ""); }
+  // wake.log: a line for each Set that made a job, in the ANSI code page with CR LF.
+  const std::string log = FileBytes(ProgramPath(L"\\wake.log"));
+  EXPECT_EQ(log.find(ToAnsi(kLogSet)) != std::string::npos, made) << log;
+  if (!log.empty()) { EXPECT_EQ(log.substr(log.size() - 2), "\r\n"); }
+  EXPECT_NE(log.find(ToAnsi(row.logged)), std::string::npos) << log;
   for (const wchar_t* stray : kStrays) { EXPECT_FALSE(FileExists(ProgramPath(stray))) << "something typed ran"; }
 }
 
