@@ -19,10 +19,9 @@ std::optional<SetMessage> WakeTimeMessage(SetCommandHost& host, Clock& clock, co
   }
   // The scheduler's behaviour in a daylight-saving gap or overlap is not
   // specified: such a time is refused rather than left to chance.
-  const auto date = ParseMonthDayYear(wakeDate);
-  const auto time = ParseHourMinute(wakeTime);
-  if (!date || !time) return std::nullopt;
-  switch (clock.Kind({date->year, date->month, date->day, time->hour, time->minute, 0})) {
+  const auto asked = ParseWakeMinute(wakeDate, wakeTime);
+  if (!asked) return std::nullopt;
+  switch (clock.Kind(*asked)) {
     case LocalTimeKind::Missing: return SetMessage::TimeDoesNotExist;
     case LocalTimeKind::Twice: return SetMessage::TimeComesTwice;
     case LocalTimeKind::Once: break;
@@ -60,10 +59,9 @@ SetMessage PreflightMessage(Preflight state) {
 
 WakeTimeVerdict JudgeWakeTime(const std::wstring& wakeDate, const std::wstring& wakeTime, const CivilDateTime& now,
                               bool hibernateNow) {
-  const auto date = ParseMonthDayYear(wakeDate);
-  const auto time = ParseHourMinute(wakeTime);
-  if (!date || !time) return WakeTimeVerdict::Ahead;
-  const long long ahead = SecondsBetween(now, {date->year, date->month, date->day, time->hour, time->minute, 0});
+  const auto asked = ParseWakeMinute(wakeDate, wakeTime);
+  if (!asked) return WakeTimeVerdict::Ahead;
+  const long long ahead = SecondsBetween(now, *asked);
   if (ahead <= 0) return WakeTimeVerdict::Past;
   if (hibernateNow && ahead < kCountdownSeconds + kHibernationMarginSeconds) return WakeTimeVerdict::BeforeAsleep;
   return WakeTimeVerdict::Ahead;
@@ -146,10 +144,7 @@ SetOutcome RunSetCommand(SetCommandHost& host, const SetCommandServices& service
   (void)settings.Write(kSectionStartTime, kKeyMin, host.MinuteText());
 
   // A record on the user's own machine: what else will wake it first.
-  const auto date = ParseMonthDayYear(wakeDate);
-  const auto time = ParseHourMinute(wakeTime);
-  std::optional<CivilDateTime> asked;
-  if (date && time) asked = CivilDateTime{date->year, date->month, date->day, time->hour, time->minute, 0};
+  const auto asked = ParseWakeMinute(wakeDate, wakeTime);
   const WakeScan scan = asked ? jobs.EarlierWakers(*asked) : WakeScan{};
   if (asked) services.log.Append(SetRecordLine(clock.Now(), *asked, RouteName(job.route), scan));
 

@@ -89,13 +89,19 @@ std::optional<std::wstring> ToolTimeText(std::wstring_view timeText) {
   return word;
 }
 
+std::optional<CivilDateTime> ParseWakeMinute(std::wstring_view dateText, std::wstring_view timeText) {
+  const auto date = ParseMonthDayYear(dateText);
+  const auto time = ParseHourMinute(timeText);
+  if (!date || !time) return std::nullopt;
+  return CivilDateTime{date->year, date->month, date->day, time->hour, time->minute, 0};
+}
+
 std::optional<std::wstring> BuildComponentStart(std::wstring_view dateText,
                                                 std::wstring_view timeText) {
-  auto date = ParseMonthDayYear(dateText);
-  auto time = ParseHourMinute(timeText);
-  if (!date || !time) return std::nullopt;
-  return Padded(date->year, 4) + L"/" + Padded(date->month, 2) + L"/" + Padded(date->day, 2) +
-         L" " + Padded(time->hour, 2) + L":" + Padded(time->minute, 2) + L":00";
+  const auto at = ParseWakeMinute(dateText, timeText);
+  if (!at) return std::nullopt;
+  return Padded(at->year, 4) + L"/" + Padded(at->month, 2) + L"/" + Padded(at->day, 2) + L" " + Padded(at->hour, 2) +
+         L":" + Padded(at->minute, 2) + L":00";
 }
 
 std::optional<CivilDateTime> ParseComponentStart(std::wstring_view text) {

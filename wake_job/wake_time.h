@@ -14,6 +14,10 @@ std::optional<CivilDateTime> ParseMonthDayYear(std::wstring_view dateText);
 // start all go through it.
 std::optional<CivilDateTime> ParseHourMinute(std::wstring_view timeText);
 
+// The minute a date text and a time text name together; nullopt when either
+// cannot be read.
+std::optional<CivilDateTime> ParseWakeMinute(std::wstring_view dateText, std::wstring_view timeText);
+
 // The time text as the tool line carries it: the text without its blanks and
 // with ASCII digits, which jt.exe reads as one word; nullopt when it cannot be read as a time.
 std::optional<std::wstring> ToolTimeText(std::wstring_view timeText);
