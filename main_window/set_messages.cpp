@@ -63,7 +63,7 @@ ShownMessage ComposeSetMessage(SetMessage message, const std::wstring& detail) {
     case Follows::FolderAndRemedy:
       if (!detail.empty()) text += L"\n\n" + detail + L"\n\n" + kMsgMoveFolder;
       break;
-    case Follows::FileAndRemedy: text += detail + L"\n\n" + kMsgUnzipWholeFolder; break;
+    case Follows::FileAndRemedy: text += detail + kMsgShippedFileMissingRest + L"\n\n" + kMsgUnzipWholeFolder; break;
     case Follows::ValuesAndRemedy: text += L"\n\n" + detail + L"\n\n" + kMsgWakeTimersRemedy; break;
     case Follows::CountdownSeconds: text += Padded(kCountdownSeconds, 0) + kMsgTooSoonToHibernateRest; break;
   }

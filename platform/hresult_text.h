@@ -13,6 +13,11 @@ inline std::wstring HresultText(long hr) {
   return text;
 }
 
+// "…できませんでした（エラー コード 0x80070005）。": the code inside the sentence.
+inline std::wstring WithErrorCode(const wchar_t* sentence, long hr) {
+  return std::wstring(sentence) + kErrorCodeOpen + HresultText(hr) + kErrorCodeClose;
+}
+
 // The failures a person can act on, in words; empty for the others.
 inline std::wstring HresultMeaning(long hr) {
   switch (static_cast<std::uint32_t>(hr)) {

@@ -23,44 +23,48 @@ inline constexpr wchar_t kMsgDone[] = L"設定完了しました。";
 inline constexpr wchar_t kMsgWakeTimersOff[] =
     L"現在の電源プランの「スリープ解除タイマーの許可」が次のとおりのため、指定の時刻に復帰しない可能性があります。";
 inline constexpr wchar_t kMsgWakeTimersRemedy[] =
-    L"電源オプション → プラン設定の変更 → 詳細な電源設定の変更 → スリープ → スリープ解除タイマーの許可 で"
-    L"「有効」にできます。このまま続けますか？";
+    L"コントロール パネルの 電源オプション → プラン設定の変更 → 詳細な電源設定の変更 → スリープ → "
+    L"スリープ解除タイマーの許可 で「有効」にできます。このまま続けますか？";
 // The power plan's own words for each source and value.
 inline constexpr wchar_t kPowerSourceBattery[] = L"バッテリ駆動: ";
 inline constexpr wchar_t kPowerSourceMains[] = L"電源に接続: ";
 inline constexpr wchar_t kWakeTimersDisabled[] = L"無効";
 inline constexpr wchar_t kWakeTimersImportantOnly[] = L"重要なスリープ解除タイマーのみ";
 inline constexpr wchar_t kMsgHibernationOff[] =
-    L"休止状態が無効になっているため、休止状態にできない可能性があります。このまま続けますか？";
+    L"このコンピューターでは休止状態が無効になっています。このまま続けると、復帰のタスクは設定されますが、"
+    L"休止状態にはなりません。\n\n休止状態を有効にするには、管理者として開いたコマンド プロンプトで "
+    L"powercfg /h on を実行します（XP では コントロール パネルの 電源オプション →「休止状態」タブ）。"
+    L"このまま続けますか？";
 inline constexpr wchar_t kMsgClockCannotWake[] =
-    L"このコンピューターは、時計による休止状態からの復帰に対応していないと報告しています"
-    L"（スリープからの復帰のみ）。指定の時刻に復帰しない可能性があります。"
-    L"休止状態の代わりにスリープを使うか、BIOS/UEFI の設定（RTC による起動など）を確認してください。"
+    L"このコンピューターの時計（RTC）は、スリープからは復帰させられますが、休止状態からは復帰させられません。"
+    L"このまま休止状態にすると、指定の時刻に復帰しない可能性があります。\n\n"
+    L"BIOS/UEFI の設定で時計による起動（RTC Wake など）を有効にできることがあります。"
+    L"「いいえ」を押して「今すぐ休止状態にする」のチェックを外せば、休止状態にせずにタスクだけを設定できます。"
     L"このまま続けますか？";
 inline constexpr wchar_t kMsgFolderNotWritable[] =
-    L"Reveilo のフォルダーに書き込めないため、設定できません。";
+    L"Reveilo のフォルダーにファイルを書き込めないため、設定できませんでした。";
 inline constexpr wchar_t kMsgFolderNameNotAnsi[] =
-    L"Reveilo のフォルダー名に、この Windows の文字コードでは書けない文字が含まれているため、"
-    L"設定できません。";
+    L"Reveilo のフォルダーの名前に、この Windows の文字コードで表せない文字が含まれているため、"
+    L"設定できませんでした。フォルダーの名前には英数字と日本語だけを使ってください。";
 inline constexpr wchar_t kMsgMoveFolder[] =
-    L"Reveilo のフォルダーごと、ドキュメントなど書き込みのできるフォルダー"
-    L"（名前には英数字と日本語だけを使ったもの）に移してから、もう一度実行してください。";
+    L"Reveilo のフォルダーごと、C:\\Tools\\Reveilo のようなローカル ドライブ上の書き込みできるフォルダーに"
+    L"移してから、もう一度実行してください。";
 inline constexpr wchar_t kMsgFolderOnNetwork[] =
     L"Reveilo のフォルダーがネットワーク上（\\\\サーバー\\共有）にあるため、"
-    L"Windows XP ではジョブを設定できません。";
+    L"Windows XP ではタスクを設定できませんでした。";
 inline constexpr wchar_t kMsgAccountControlCharacter[] =
-    L"ユーザー名かパスワードに制御文字（Ctrl+Z など）が含まれているため、設定できません。"
+    L"ユーザー名またはパスワードに制御文字（Ctrl+Z など）が含まれているため、設定できませんでした。"
     L"入力し直してください。";
 inline constexpr wchar_t kMsgAccountNotInCodePage[] =
-    L"ユーザー名かパスワードに、この Windows のコマンド プロンプトの文字コードでは書けない文字が"
-    L"含まれているため、設定できません。その文字を含まないアカウントを指定してください。";
+    L"ユーザー名またはパスワードに、この Windows のコマンド プロンプトの文字コードで表せない文字が"
+    L"含まれているため、設定できませんでした。その文字を含まないアカウントを指定してください。";
 // The countdown's seconds stand between these two.
 inline constexpr wchar_t kMsgTooSoonToHibernate[] = L"今すぐ休止状態にすると、休止状態に入るまで（カウントダウンの ";
 inline constexpr wchar_t kMsgTooSoonToHibernateRest[] =
     L" 秒と、休止状態への移行に最大 2 分ほど）"
     L"のあいだに復帰時刻が過ぎてしまい、復帰できません。現在より 3 分以上先の時刻を指定してください。";
 inline constexpr wchar_t kMsgNotHibernated[] =
-    L"復帰の設定は完了しましたが、休止状態にできませんでした。"
+    L"復帰のタスクは設定しましたが、休止状態にできませんでした。"
     L"休止状態が有効になっているか、このユーザーにシャットダウンの権限があるかを確認してください。";
 inline constexpr wchar_t kMsgUserNameEmpty[] =
     L"ユーザー名が入力されていません。タスクを実行する Windows のユーザー名を入力してください。";
@@ -72,43 +76,61 @@ inline constexpr wchar_t kMsgTimeComesTwice[] =
     L"指定の時刻は、夏時間の終了で時計が戻るため 2 回あり、どちらで復帰するか決まりません。"
     L"別の時刻を指定してください。";
 inline constexpr wchar_t kMsgTooLateToHibernate[] =
-    L"復帰の設定は完了しましたが、復帰時刻が近づいたため休止状態にしませんでした。"
-    L"このまま待つと、指定の時刻にタスクが実行されます。";
+    L"復帰のタスクは設定しましたが、タスクの設定中に復帰時刻が近づいたため、休止状態にしませんでした。"
+    L"タスクは指定の時刻に実行されます。";
 inline constexpr wchar_t kMsgPasswordNotStorable[] =
     L"パスワードに使用できない文字が含まれています。半角英数字と記号で入力してください。";
 
-inline constexpr wchar_t kMsgShippedFileMissing[] = L"Reveilo と同じフォルダーに次のファイルがないため、設定できません: ";
+inline constexpr wchar_t kMsgShippedFileMissing[] =
+    L"Reveilo と同じフォルダーに ";
+inline constexpr wchar_t kMsgShippedFileMissingRest[] = L" がないため、設定できませんでした。";
 inline constexpr wchar_t kMsgUnzipWholeFolder[] =
-    L"zip ファイルの中のファイルを直接開かずに、zip ファイルをフォルダーごとすべて展開してから、"
+    L"zip ファイルの中から直接実行せずに、zip ファイルをフォルダーごとすべて展開してから、"
     L"展開先の Reveilo.exe を実行してください。";
 
 // The second line of 「スケジュールに失敗しました。」: why.
-inline constexpr wchar_t kReasonUnreadableTime[] = L"日付または時刻を読み取れません。";
+inline constexpr wchar_t kReasonUnreadableTime[] =
+    L"日付または時刻を読み取れません。時は 0～23、分は 0～59 の数字で入力してください（全角の数字も使えます）。";
 inline constexpr wchar_t kReasonBatchNotWritten[] = L"AddTask.bat または Startup.bat を書き込めませんでした。";
 inline constexpr wchar_t kReasonBatchNotStarted[] = L"AddTask.bat を実行できませんでした。";
-inline constexpr wchar_t kReasonJtNotFound[] = L"jt.exe が見つかりません。";
-inline constexpr wchar_t kReasonJtSaveFailed[] = L"タスク スケジューラがジョブの保存を受け付けませんでした。";
+inline constexpr wchar_t kReasonJtNotFound[] =
+    L"Reveilo のフォルダーに jt.exe が見つかりません。";
+inline constexpr wchar_t kReasonJtSaveFailed[] =
+    L"タスク スケジューラがタスクの保存を受け付けませんでした。";
 inline constexpr wchar_t kReasonJtLineRefused[] = L"jt.exe がコマンドを受け付けませんでした。";
 inline constexpr wchar_t kReasonJtNoScheduler[] =
     L"タスク スケジューラに接続できませんでした。Task Scheduler サービスが停止していないか確認してください。";
 inline constexpr wchar_t kReasonJtAccount[] =
-    L"ユーザー名かパスワードが正しくないため、タスク スケジューラがジョブを受け付けませんでした。";
-inline constexpr wchar_t kReasonJtExit[] = L"jt.exe が次の終了コードで終了しました: ";
+    L"ユーザー名またはパスワードが正しくないため、タスク スケジューラがタスクを受け付けませんでした。";
+inline constexpr wchar_t kReasonJtExit[] =
+    L"jt.exe が終了コード ";
+inline constexpr wchar_t kReasonJtExitRest[] = L" で終了しました。";
 inline constexpr wchar_t kReasonNeverRuns[] =
-    L"タスク スケジューラは、このジョブを指定の時刻に実行しないと報告しました（指定の時刻がすでに過ぎているなど）。";
-inline constexpr wchar_t kReasonOtherTime[] = L"タスク スケジューラは、このジョブを指定と違う時刻に実行すると報告しました。";
-inline constexpr wchar_t kReasonDisabled[] = L"タスク スケジューラで、このジョブが無効になっています。";
+    L"タスク スケジューラが、このタスクを指定の時刻には実行しないと答えたため（指定の時刻がすでに過ぎているなど）、"
+    L"Reveilo はタスクを削除しました。";
+inline constexpr wchar_t kReasonOtherTime[] =
+    L"タスク スケジューラに保存されたタスクの実行時刻が指定と違っていたため、Reveilo はタスクを削除しました。";
+inline constexpr wchar_t kReasonDisabled[] =
+    L"タスク スケジューラでこのタスクが無効になっていたため、Reveilo はタスクを削除しました。";
 inline constexpr wchar_t kReasonNoWake[] =
-    L"タスク スケジューラで、このジョブがコンピューターを復帰させない設定になっています。";
-inline constexpr wchar_t kReasonOtherProgram[] = L"タスク スケジューラのジョブが、指定と違うプログラムを実行する設定になっています。";
-inline constexpr wchar_t kReasonComponent[] = L"タスクの部品 ReveiloTask.dll を使えませんでした: ";
+    L"タスク スケジューラでこのタスクが「タスクを実行するためにスリープを解除する」設定になっていなかったため、"
+    L"Reveilo はタスクを削除しました。";
+inline constexpr wchar_t kReasonOtherProgram[] =
+    L"タスク スケジューラのタスクが指定と違うプログラムを実行する設定になっていたため、"
+    L"Reveilo はタスクを削除しました。";
+// Followed by the failure's code and the full stop.
+inline constexpr wchar_t kReasonComponent[] =
+    L"タスクのコンポーネント ReveiloTask.dll を使えませんでした";
 // What a failure's number means, where a person can act on it.
 inline constexpr wchar_t kHrAccessDenied[] =
     L"アクセスが拒否されました。別のアカウントが設定した同じ名前のタスクがあるときは、そのアカウントか"
     L"管理者として実行してください。";
 inline constexpr wchar_t kHrServiceNotRunning[] = L"Task Scheduler サービスが実行されていません。";
 inline constexpr wchar_t kHrNoSuchAccount[] = L"そのユーザー名のアカウントがありません。";
-inline constexpr wchar_t kHrLogonFailure[] = L"ユーザー名かパスワードが正しくありません。";
+inline constexpr wchar_t kHrLogonFailure[] = L"ユーザー名またはパスワードが正しくありません。";
+// A failure's code inside the sentence that names it.
+inline constexpr wchar_t kErrorCodeOpen[] = L"（エラー コード ";
+inline constexpr wchar_t kErrorCodeClose[] = L"）。";
 
 // The wake record, wake.log.
 inline constexpr wchar_t kLogSet[] = L" 設定 復帰予定 ";
@@ -180,7 +202,8 @@ inline constexpr wchar_t kMsgBadCommandLine[] =
 // The task component's failure descriptions (EXCEPINFO of "AddTask").
 inline constexpr wchar_t kTaskBadStart[] = L"開始日時が yyyy/mm/dd hh:mm:ss の形式ではありません: ";
 inline constexpr wchar_t kTaskNoName[] = L"タスク名が空です。";
-inline constexpr wchar_t kTaskNoScheduler[] = L"タスク スケジューラ 2.0 を利用できません。";
-inline constexpr wchar_t kTaskNoConnection[] = L"タスク スケジューラに接続できません。";
-inline constexpr wchar_t kTaskNoFolder[] = L"タスク フォルダーを開けません。";
-inline constexpr wchar_t kTaskRefused[] = L"タスクを登録できませんでした。";
+// These four are followed by the failure's code and the full stop.
+inline constexpr wchar_t kTaskNoScheduler[] = L"タスク スケジューラ 2.0 を利用できませんでした";
+inline constexpr wchar_t kTaskNoConnection[] = L"タスク スケジューラに接続できませんでした";
+inline constexpr wchar_t kTaskNoFolder[] = L"タスク フォルダーを開けませんでした";
+inline constexpr wchar_t kTaskRefused[] = L"タスクを登録できませんでした";

@@ -86,7 +86,7 @@ class Win32System : public WakeJobSystem {
 
   bool CallTaskComponent(const std::array<std::wstring, 4>& arguments, std::wstring& reason) override {
     const auto failed = [&reason](HRESULT hr) {
-      reason = kReasonComponent + HresultText(hr);
+      reason = WithErrorCode(kReasonComponent, hr);
       const std::wstring meaning = HresultMeaning(hr);
       if (!meaning.empty()) reason += L"\n" + meaning;
       return false;

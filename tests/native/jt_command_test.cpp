@@ -88,13 +88,13 @@ TEST(JtArguments, EachLineAndWhatItMeans) {
 // jt.exe's exit status, handed on by the batch, as the reason the user reads; a read-back verdict ends jt.exe
 // with the status whose reason is the verdict's own.
 TEST(JtStatus, EachStatusAsTheReasonShown) {
-  const std::wstring exit = kReasonJtExit;
+  const auto exit = [](const wchar_t* code) { return kReasonJtExit + std::wstring(code) + kReasonJtExitRest; };
   for (const auto& [status, reason] :
        {std::pair<unsigned long, std::wstring>{1, kReasonJtSaveFailed}, {2, kReasonJtLineRefused},
         {3, kReasonJtNoScheduler}, {4, kReasonJtAccount}, {5, kReasonNeverRuns}, {6, kReasonOtherTime},
         {7, kReasonDisabled}, {8, kReasonNoWake}, {9, kReasonOtherProgram}, {9009, kReasonJtNotFound}, {0, L""},
-        {10, kHrAccessDenied}, {11, exit + L"11"}, {0xFFFF, exit + L"65535"}, {0x10000, exit + L"0x00010000"},
-        {0xC0000005, exit + L"0xC0000005"}})
+        {10, kHrAccessDenied}, {11, exit(L"11")}, {0xFFFF, exit(L"65535")}, {0x10000, exit(L"0x00010000")},
+        {0xC0000005, exit(L"0xC0000005")}})
     EXPECT_EQ(JtStatusReason(status), reason) << status;
   for (const HeldVerdict v : {HeldVerdict::AsAsked, HeldVerdict::NeverRuns, HeldVerdict::OtherTime,
                               HeldVerdict::Disabled, HeldVerdict::NoWake, HeldVerdict::OtherProgram})

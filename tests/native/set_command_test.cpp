@@ -35,7 +35,7 @@ const MessageRow kMessages[] = {
     {M::AccountControlCharacter, L"control", W, L"", kMsgAccountControlCharacter},
     {M::AccountNotInCodePage, L"not in code page", W, L"", kMsgAccountNotInCodePage},
     {M::TooSoonToHibernate, L"too soon", W, L"", kMsgTooSoonToHibernate + (L"5" + std::wstring(kMsgTooSoonToHibernateRest))},
-    {M::ShippedFileMissing, L"missing", W, L"jt.exe", kMsgShippedFileMissing + (L"jt.exe\n\n" + std::wstring(kMsgUnzipWholeFolder))},
+    {M::ShippedFileMissing, L"missing", W, L"jt.exe", kMsgShippedFileMissing + (L"jt.exe" + std::wstring(kMsgShippedFileMissingRest) + L"\n\n" + kMsgUnzipWholeFolder)},
     {M::UserNameEmpty, L"no user", W, L"", kMsgUserNameEmpty}, {M::UserNameQuote, L"quote", W, L"", kMsgUserNameQuote},
     {M::TimeDoesNotExist, L"no such time", W, L"", kMsgTimeDoesNotExist},
     {M::TimeComesTwice, L"twice", W, L"", kMsgTimeComesTwice}, {M::TooLateToHibernate, L"too late", W, L"", kMsgTooLateToHibernate},

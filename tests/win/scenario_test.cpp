@@ -92,7 +92,9 @@ std::wstring LastSunday(int month) {
   return std::to_wstring(kYear) + L"/" + Padded(month, 2) + L"/" + Padded(31 - st.wDayOfWeek, 2);
 }
 Box Failed(const wchar_t* reason) { return {kMsgScheduleFailed + (L"\n" + std::wstring(reason)), IDOK}; }
-Box Missing(const wchar_t* file) { return {kMsgShippedFileMissing + (file + (L"\n\n" + std::wstring(kMsgUnzipWholeFolder))), IDOK}; }
+Box Missing(const wchar_t* file) {
+  return {kMsgShippedFileMissing + (file + (kMsgShippedFileMissingRest + (L"\n\n" + std::wstring(kMsgUnzipWholeFolder)))), IDOK};
+}
 
 std::vector<Row> Rows() {
   const std::wstring d = kDate;

@@ -32,5 +32,5 @@ std::wstring JtStatusReason(unsigned long status) {
   }
   const std::wstring number =
       status < 0x10000 ? Padded(static_cast<int>(status), 0) : HresultText(static_cast<long>(status));
-  return kReasonJtExit + number;
+  return kReasonJtExit + number + kReasonJtExitRest;
 }

@@ -26,7 +26,7 @@ class Bstr {
 
 std::wstring Failure(const wchar_t* what, HRESULT hr) {
   const std::wstring meaning = HresultMeaning(hr);
-  return std::wstring(what) + L" (" + HresultText(hr) + L")" + (meaning.empty() ? L"" : L"\n" + meaning);
+  return WithErrorCode(what, hr) + (meaning.empty() ? L"" : L"\n" + meaning);
 }
 
 // What the scheduler itself says of the task it now holds; a value it does
