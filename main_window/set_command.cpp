@@ -5,7 +5,7 @@
 #include "settings/settings.h"
 
 std::wstring FormatMonthDayYear(const CivilDateTime& date) {
-  return Padded(date.month, 0) + L"/" + Padded(date.day, 0) + L"/" + Padded(date.year, 4);
+  return Decimal(date.month) + L"/" + Decimal(date.day) + L"/" + Padded(date.year, 4);
 }
 
 namespace {

@@ -65,7 +65,7 @@ ShownMessage ComposeSetMessage(SetMessage message, const std::wstring& detail) {
       break;
     case Follows::FileAndRemedy: text += detail + kMsgShippedFileMissingRest + L"\n\n" + kMsgUnzipWholeFolder; break;
     case Follows::ValuesAndRemedy: text += L"\n\n" + detail + L"\n\n" + kMsgWakeTimersRemedy; break;
-    case Follows::CountdownSeconds: text += Padded(kCountdownSeconds, 0) + kMsgTooSoonToHibernateRest; break;
+    case Follows::CountdownSeconds: text += Decimal(kCountdownSeconds) + kMsgTooSoonToHibernateRest; break;
   }
   return {message, text, row.kind, row.follows == Follows::Nothing ? std::wstring() : detail};
 }

@@ -9,12 +9,13 @@ bool IsValidCivilDate(int year, int month, int day) {
 }
 
 namespace {
-// Days since 1 March of year 0 in the proleptic Gregorian calendar.
+// A count of days in the proleptic Gregorian calendar, from 1 March of year
+// 0 (plus one): only the difference of two means anything.
 long DayNumber(int year, int month, int day) {
   if (month <= 2) --year;
   const long era = year / 400;
   const long yearOfEra = year - era * 400;
-  const long dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+  const long dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day;
   return era * 146097 + yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
 }
 

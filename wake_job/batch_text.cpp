@@ -87,7 +87,8 @@ std::optional<std::wstring> BatchOf(const WakeJobInputs& inputs, std::wstring_vi
   const std::wstring firstLine = L"cd \"" + std::wstring(folder) + L"\"";
   auto first = EscapeBatchLine(firstLine);
   auto tool = EscapeBatchLine(BuildToolLine(inputs, folder));
-  if (!first || !tool || first->size() > kMaxBatchLine || tool->size() > kMaxBatchLine) return std::nullopt;
+  // The tool line names the folder too, and more: it is always the longer.
+  if (!first || !tool || tool->size() > kMaxBatchLine) return std::nullopt;
   return *first + L"\r\n" + L"jt.exe /sd Resume.job\r\n" + *tool + L"\r\n";
 }
 }  // namespace

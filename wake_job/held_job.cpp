@@ -8,7 +8,7 @@ namespace {
 // separator (a drive root's "C:\\" joined with "\\Startup.bat") as one.
 std::wstring PathKey(const std::wstring& path) {
   std::wstring key;
-  for (std::size_t i = 0; i < path.size(); ++i) {
+  for (std::size_t i = 0; i != path.size(); ++i) {
     const wchar_t c = path[i];
     if (c == L'\\' && i > 1 && path[i - 1] == L'\\') continue;
     key += c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c;

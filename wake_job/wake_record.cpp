@@ -48,7 +48,7 @@ std::wstring SetRecordLine(const CivilDateTime& now, const CivilDateTime& asked,
   if (scan.wakers.empty()) line += kLogNone;
   for (std::size_t i = 0; i < scan.wakers.size(); ++i)
     line += (i ? L", " : L"") + scan.wakers[i].name + L" " + LogMinute(scan.wakers[i].due);
-  if (scan.unreadable > 0) line += kLogUnreadableBefore + Padded(scan.unreadable, 0) + kLogUnreadableAfter;
+  if (scan.unreadable > 0) line += kLogUnreadableBefore + Decimal(scan.unreadable) + kLogUnreadableAfter;
   return line;
 }
 
@@ -56,13 +56,10 @@ std::wstring AppendLogLine(const std::wstring& text, const std::wstring& line) {
   std::wstring all = text;
   if (!all.empty() && (all.size() < 2 || all.compare(all.size() - 2, 2, L"\r\n") != 0)) all += L"\r\n";
   all += line + L"\r\n";
-  // Cut at the start of the line that leaves exactly the last kWakeLogLines.
-  std::size_t lines = 0, at = all.size() - 2;
-  while (at > 0) {
-    const std::size_t end = all.rfind(L"\r\n", at - 1);
-    if (end == std::wstring::npos) break;
-    if (++lines == kWakeLogLines) return all.substr(end + 2);
-    at = end;
+  // Cut after the line end that comes before the last kWakeLogLines lines.
+  std::size_t ends = 0;
+  for (std::size_t at = all.size(); at-- > 0;) {
+    if (all[at] == L'\n' && ++ends == kWakeLogLines + 1) return all.substr(at + 1);
   }
   return all;
 }

@@ -48,7 +48,7 @@ std::optional<CivilDateTime> ParseMonthDayYear(std::wstring_view text) {
   return CivilDateTime{*year, *month, *day, 0, 0, 0};
 }
 
-std::optional<CivilDateTime> ParseHourMinute(std::wstring_view text) {
+std::optional<ClockTime> ParseHourMinute(std::wstring_view text) {
   // Blanks around either field are read past, as the date conversion reads
   // them: "05 " typed into the minute box is five past, not "no time". The
   // IME's state carries over from the user box, so "２３" is 23 as well.
@@ -61,10 +61,10 @@ std::optional<CivilDateTime> ParseHourMinute(std::wstring_view text) {
   auto minute = ReadNumber(text, at, 1, 2, true);
   SkipBlanks(text, at);
   if (!minute || at != text.size() || *hour > 23 || *minute > 59) return std::nullopt;
-  return CivilDateTime{0, 0, 0, *hour, *minute, 0};
+  return ClockTime{*hour, *minute};
 }
 
-std::wstring Padded(int value, int width) {
+std::wstring Decimal(int value) {
   // Digits by hand: the library's formatting would bring a printf engine
   // into every shipped program for the sake of a few numbers.
   unsigned magnitude = static_cast<unsigned>(value);
@@ -73,6 +73,11 @@ std::wstring Padded(int value, int width) {
     text.insert(text.begin(), static_cast<wchar_t>(L'0' + magnitude % 10));
     magnitude /= 10;
   } while (magnitude != 0);
+  return text;
+}
+
+std::wstring Padded(int value, int width) {
+  std::wstring text = Decimal(value);
   if (static_cast<int>(text.size()) < width) text.insert(0, width - text.size(), L'0');
   return text;
 }

@@ -8,11 +8,14 @@
 
 // "m/d/yyyy": month and day with or without a leading zero, a four-digit year.
 std::optional<CivilDateTime> ParseMonthDayYear(std::wstring_view dateText);
+struct ClockTime {
+  int hour = 0, minute = 0;
+};
 // "h:mm" on the 24-hour clock, one or two digits each (ASCII or full-width),
 // blanks (ASCII or full-width) around either field ignored. The one reader of
 // a wake time: the past-time test, the batch line, jt.exe and the component's
 // start all go through it.
-std::optional<CivilDateTime> ParseHourMinute(std::wstring_view timeText);
+std::optional<ClockTime> ParseHourMinute(std::wstring_view timeText);
 
 // The minute a date text and a time text name together; nullopt when either
 // cannot be read.
@@ -30,7 +33,8 @@ std::optional<std::wstring> BuildComponentStart(std::wstring_view dateText,
 // Reads "yyyy/mm/dd hh:mm:ss" back; the component's side of the same contract.
 std::optional<CivilDateTime> ParseComponentStart(std::wstring_view start);
 
-// A number's decimal text, with leading zeros up to `width` digits
-// (two for months, days and times, four for years); width 0 pads nothing.
-// Only for what is never negative: dates, times and statuses.
+// A number's decimal text, and the same with leading zeros up to `width`
+// digits (two for months, days and times, four for years). Only for what is
+// never negative: dates, times, counts and statuses.
+std::wstring Decimal(int value);
 std::wstring Padded(int value, int width);

@@ -72,6 +72,7 @@ TEST(JtArguments, EachLineAndWhatItMeans) {
       {L"/sj systemrequired=0 DELETEWHENDONE=1", L"", L"job::---=0=1"},  // keys in any case, each flag its own
       {L"/ctj StartDate=1/5/2027 StartTime=7:05 Disabled=1", L"", L"trigger::2027.1.5.7.5.off-----"},
       {L"/pj Resume.job /sd Resume.JOB /saj Resume", L"", L"print:Resume:----- delete:Resume:----- save:Resume:-----"},
+      {L"/pj /sd R", L"", L"print::----- delete:R:-----"},  // /pj without a name: the next command is not one
   };
   for (const auto& row : rows) {
     EXPECT_EQ(Text(ParseJtArguments(row.arguments)), std::wstring(row.error) + row.commands) << row.arguments;

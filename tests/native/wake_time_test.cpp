@@ -32,6 +32,7 @@ TEST(ComponentStart, FromTheDateAndTimeTexts) {
 
 // The component reads back only that exact pattern; nothing else becomes a task.
 TEST(ComponentStart, ReadsOnlyTheExactPattern) {
+  EXPECT_TRUE(ParseComponentStart(L"2027/12/31 23:59:59")) << "the last second of a year";
   for (const wchar_t* text :
        {L"2027/01/05 07:05:00 ", L"20270/01/05 07:05:00", L"2027/1/5 07:05:00",   L"2027/02/30 07:05:00",
         L"2027/01/05 07:05",     L"2027/01/05 24:00:00",  L"2027/01/05 07:60:00", L"2027/01/05 07:05:60",
@@ -105,6 +106,7 @@ TEST(HeldJob, OnlyWhatTheSchedulerConfirmsIsMade) {
               r.verdict)
         << static_cast<int>(&r - rows);
   }
+  EXPECT_EQ(JudgeHeldJob(asked, L"C:\\AZ\\Startup.bat", HeldJob{{}, {}, {}, T, T, L"c:\\az\\startup.bat"}), V::AsAsked);
   // A share's leading two separators are not one doubled.
   EXPECT_EQ(JudgeHeldJob(asked, L"\\\\s\\r\\Startup.bat", HeldJob{{}, {}, {}, T, T, L"\\s\\r\\Startup.bat"}),
             V::OtherProgram);
@@ -140,4 +142,20 @@ TEST(CivilDate, EveryMonthsLastDayAndTheYearsWindowsTakes) {
                                                 {9999, 12, 31, true}, {10000, 1, 1, false}, {2027, 0, 1, false},
                                                 {2027, 13, 1, false}, {2027, 1, 0, false}})
     EXPECT_EQ(IsValidCivilDate(year, month, day), valid) << year << "/" << month << "/" << day;
+}
+
+// A local time daylight saving skips or repeats, from the zone's own conversions (nullopt: one that failed).
+TEST(CivilDate, ATimeTheClockSkipsOrRepeats) {
+  using K = LocalTimeKind;
+  const CivilDateTime t{2027, 3, 28, 2, 30, 0}, hourBefore{2027, 3, 28, 1, 30, 0}, hourAfter{2027, 3, 28, 3, 30, 0};
+  const std::optional<CivilDateTime> none;
+  for (const auto& [back, earlier, later, kind] :
+       {std::tuple{std::optional{t}, std::optional{hourBefore}, std::optional{hourAfter}, K::Once},
+        {hourAfter, hourBefore, CivilDateTime{2027, 3, 28, 4, 30, 0}, K::Missing}, {none, none, none, K::Once},
+        {t, t, hourAfter, K::Twice}, {t, hourBefore, t, K::Twice}, {CivilDateTime{2027, 3, 28, 2, 31, 0}, none, none, K::Missing},
+        {CivilDateTime{2027, 3, 29, 2, 30, 0}, none, none, K::Missing}, {CivilDateTime{2028, 3, 28, 2, 30, 0}, none, none, K::Missing},
+        {CivilDateTime{2027, 4, 28, 2, 30, 0}, none, none, K::Missing}, {CivilDateTime{2027, 3, 28, 3, 30, 0}, none, none, K::Missing},
+        {t, CivilDateTime{2027, 3, 27, 2, 30, 0}, CivilDateTime{2026, 3, 28, 2, 30, 0}, K::Once},
+        {t, CivilDateTime{2027, 2, 28, 2, 30, 0}, CivilDateTime{2027, 3, 28, 2, 29, 0}, K::Once}})
+    EXPECT_EQ(JudgeLocalTime(t, back, earlier, later), kind);
 }

@@ -31,6 +31,6 @@ std::wstring JtStatusReason(unsigned long status) {
     if (static_cast<unsigned long>(row.status) == status) return row.reason;
   }
   const std::wstring number =
-      status < 0x10000 ? Padded(static_cast<int>(status), 0) : HresultText(static_cast<long>(status));
+      status < 0x10000 ? Decimal(static_cast<int>(status)) : HresultText(static_cast<long>(status));
   return kReasonJtExit + number + kReasonJtExitRest;
 }
