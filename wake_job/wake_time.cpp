@@ -1,5 +1,7 @@
 #include "wake_job/wake_time.h"
 
+#include <algorithm>
+
 namespace {
 // A digit's value; full-width digits (U+FF10..U+FF19) only where `wide`.
 std::optional<int> DigitValue(wchar_t c, bool wide) {
@@ -77,9 +79,8 @@ std::wstring Decimal(int value) {
 }
 
 std::wstring Padded(int value, int width) {
-  std::wstring text = Decimal(value);
-  if (static_cast<int>(text.size()) < width) text.insert(0, width - text.size(), L'0');
-  return text;
+  const std::wstring text = Decimal(value);
+  return std::wstring(static_cast<std::size_t>(std::max(0, width - static_cast<int>(text.size()))), L'0') + text;
 }
 
 std::optional<std::wstring> ToolTimeText(std::wstring_view timeText) {

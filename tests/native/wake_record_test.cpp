@@ -18,10 +18,12 @@ TEST(WakeRecord, AVerdictAfterEachResume) {
     std::wstring causes, says;
   } rows[] = {
       {slept, {2027, 1, 4, 23, 0, 29}, true, L"", kLogDidNotHibernate},  // the call came back at once
+      {slept, {2027, 1, 4, 23, 0, 30}, true, L"", early + kLogEarlyUnknown},
       {slept, {2027, 1, 5, 7, 5, 20}, true, L"", kLogOnTime}, {slept, {2027, 1, 5, 7, 7, 59}, true, L"", kLogOnTime},
       {slept, {2027, 1, 5, 7, 8, 0}, true, L"", kLogLate},
       {slept, {2027, 1, 5, 3, 0, 40}, true, L"", early + kLogEarlyWaker + L"Backup 2027/01/05 03:00"},
-      {slept, {2027, 1, 5, 6, 30, 0}, true, L"", early + kLogEarlyWaker + L"\\Update 2027/01/05 06:00"},
+      {slept, {2027, 1, 5, 6, 0, 0}, true, L"", early + kLogEarlyWaker + L"\\Update 2027/01/05 06:00"},
+      {{2027, 1, 5, 3, 0, 0}, {2027, 1, 5, 3, 0, 40}, true, L"", early + kLogEarlyWaker + L"Backup 2027/01/05 03:00"},
       {slept, {2027, 1, 5, 2, 59, 0}, true, L"", early + kLogEarlyUnknown},  // nothing was due yet
       {{2027, 1, 5, 3, 30, 0}, {2027, 1, 5, 4, 0, 0}, true, L"", early + kLogEarlyUnknown},  // Backup had run
       {slept, {2027, 1, 5, 7, 4, 0}, false, L"", kLogByPersonBefore},
