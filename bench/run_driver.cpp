@@ -27,21 +27,21 @@ struct Search {
   HWND found;
 };
 
+BOOL CALLBACK Match(HWND hwnd, LPARAM param) {
+  auto* s = reinterpret_cast<Search*>(param);
+  DWORD owner = 0;
+  wchar_t name[64] = {};
+  GetWindowThreadProcessId(hwnd, &owner);
+  GetClassNameW(hwnd, name, 64);
+  if (owner != s->process || lstrcmpW(name, s->className) != 0 || !IsWindowVisible(hwnd)) return TRUE;
+  s->found = hwnd;
+  return FALSE;
+}
+
 // A top-level window of the process with that class.
 HWND WindowOf(DWORD process, const wchar_t* className) {
   Search search{process, className, nullptr};
-  EnumWindows(
-      [](HWND hwnd, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(param);
-        DWORD owner = 0;
-        wchar_t name[64] = {};
-        GetWindowThreadProcessId(hwnd, &owner);
-        GetClassNameW(hwnd, name, 64);
-        if (owner != s->process || lstrcmpW(name, s->className) != 0 || !IsWindowVisible(hwnd)) return TRUE;
-        s->found = hwnd;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  EnumWindows(Match, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 }  // namespace

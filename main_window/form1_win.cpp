@@ -6,6 +6,7 @@
 #include "main_window/clock_text.h"
 #include "main_window/command_line.h"
 #include "main_window/form1_layout_win.h"
+#include "platform/com_ref_win.h"
 #include "platform/local_time_win.h"
 #include "platform/program_folder.h"
 #include "platform/program_folder_win.h"
@@ -164,6 +165,9 @@ void Form1::EndProgram(int exitCode) {
 }
 
 void Form1::Command1_Click() {
+  // One COM for the whole Set: the component's call and the scan after it
+  // share it instead of each starting COM anew.
+  ComApartment apartment;
   SystemWakeJobs jobs(Win32WakeJobSystem(), route_);
   Win32Power power(hwnd_, &closeRequested_);
   const auto outcome = setCommand_.Click(*this, {SystemClock(), jobs, IniSettings(), power, FileWakeLog()});

@@ -47,7 +47,7 @@ std::optional<CivilDateTime> ParseMonthDayYear(std::wstring_view text) {
   auto year = ReadNumber(text, at, 4, 4);
   if (!year || at != text.size()) return std::nullopt;
   if (!IsValidCivilDate(*year, *month, *day)) return std::nullopt;
-  return CivilDateTime{*year, *month, *day, 0, 0, 0};
+  return CivilDateTime{*year, *month, *day};  // the date alone
 }
 
 std::optional<ClockTime> ParseHourMinute(std::wstring_view text) {
