@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/find_window.h"
 #include "platform/program_folder.h"
 #include "platform/program_folder_win.h"
 #include "wake_job/schedule.h"
@@ -41,31 +42,6 @@ void Row(const char* name, const wchar_t* subject, std::vector<double> values, c
   const double median = n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
   std::printf("%s\t%ls\t%.2f\t%.2f\t%.2f\t%s\n", name, subject, median, values.front(), values.back(), unit);
   std::fflush(stdout);
-}
-
-struct FindData {
-  DWORD pid;
-  const wchar_t* className;
-  HWND found;
-};
-
-BOOL CALLBACK FindProc(HWND hwnd, LPARAM lParam) {
-  auto* data = reinterpret_cast<FindData*>(lParam);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  wchar_t name[64] = {};
-  GetClassNameW(hwnd, name, 64);
-  if (pid == data->pid && IsWindowVisible(hwnd) && (!data->className || lstrcmpW(name, data->className) == 0)) {
-    data->found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-HWND FindVisible(DWORD pid, const wchar_t* className) {
-  FindData data{pid, className, nullptr};
-  EnumWindows(FindProc, reinterpret_cast<LPARAM>(&data));
-  return data.found;
 }
 
 HWND WaitForVisible(DWORD pid, const wchar_t* className, DWORD timeoutMs) {

@@ -9,6 +9,7 @@
 #include <cwchar>
 #include <string>
 
+#include "bench/find_window.h"
 #include "platform/program_folder.h"
 #include "platform/program_folder_win.h"
 
@@ -19,30 +20,6 @@ void Print(const std::wstring& text) {
   WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, bytes.data(), size, nullptr, nullptr);
   std::fwrite(bytes.data(), 1, bytes.size(), stdout);
   std::fflush(stdout);
-}
-
-struct Search {
-  DWORD process;
-  const wchar_t* className;
-  HWND found;
-};
-
-BOOL CALLBACK Match(HWND hwnd, LPARAM param) {
-  auto* s = reinterpret_cast<Search*>(param);
-  DWORD owner = 0;
-  wchar_t name[64] = {};
-  GetWindowThreadProcessId(hwnd, &owner);
-  GetClassNameW(hwnd, name, 64);
-  if (owner != s->process || lstrcmpW(name, s->className) != 0 || !IsWindowVisible(hwnd)) return TRUE;
-  s->found = hwnd;
-  return FALSE;
-}
-
-// A top-level window of the process with that class.
-HWND WindowOf(DWORD process, const wchar_t* className) {
-  Search search{process, className, nullptr};
-  EnumWindows(Match, reinterpret_cast<LPARAM>(&search));
-  return search.found;
 }
 }  // namespace
 
@@ -63,7 +40,7 @@ int wmain() {
   }
   DWORD quiet = 0;  // milliseconds with no box and the window still open
   while (WaitForSingleObject(reveilo.hProcess, 100) == WAIT_TIMEOUT) {
-    if (HWND box = WindowOf(reveilo.dwProcessId, L"#32770")) {
+    if (HWND box = FindVisible(reveilo.dwProcessId, L"#32770")) {
       wchar_t text[4096] = {};
       GetDlgItemTextW(box, 0xFFFF, text, 4096);
       const bool question = GetDlgItem(box, IDYES) != nullptr;
@@ -71,11 +48,11 @@ int wmain() {
       PostMessageW(box, WM_COMMAND, question ? IDYES : IDOK, 0);
       Sleep(300);
       quiet = 0;
-    } else if (WindowOf(reveilo.dwProcessId, L"ReveiloSuspend")) {
+    } else if (FindVisible(reveilo.dwProcessId, L"ReveiloSuspend")) {
       quiet = 0;  // the countdown runs
     } else if ((quiet += 100) >= 3000) {
       // Nothing more is asked and Reveilo waits for its user: close it as the user would.
-      if (HWND main = WindowOf(reveilo.dwProcessId, L"ReveiloForm1")) PostMessageW(main, WM_CLOSE, 0, 0);
+      if (HWND main = FindVisible(reveilo.dwProcessId, L"ReveiloForm1")) PostMessageW(main, WM_CLOSE, 0, 0);
       quiet = 0;
     }
   }
