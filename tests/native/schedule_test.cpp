@@ -87,6 +87,8 @@ TEST(ScheduleWakeJob, EachRouteReportsWhetherAJobWasMade) {
        L"/sc \"taro\" s3cret /ctj"},
       {"a quote inside the user name", [](Fake& s) { s.in.userName = L"ta\"ro"; }, L"", kBatchRun,
        Preflight::UserNameQuote, L"/sc ta\"ro s3cret /ctj"},
+      {"a user name of two quotes", [](Fake& s) { s.in.userName = L"\"\""; }, L"", kBatchRun, Preflight::UserNameQuote,
+       L"/sc \"\"\"\"\"\" s3cret /ctj"},
       {"an empty user name", [](Fake& s) { s.in.userName.clear(); }, L"", kBatchRun, Preflight::UserNameEmpty,
        L"/sc  s3cret /ctj"},
       {"Ctrl-Z in the password", [](Fake& s) { s.in.password = L"s3cret\x1a"; }, kUnwritten, L"",
@@ -191,7 +193,7 @@ TEST(WakeRecord, TheTasksThatWakeTheMachineFirst) {
             L"2027/01/04 22:00:09" + std::wstring(kLogSet) + L"2027/01/05 07:05 (" + kLogRouteVista + L")" +
                 kLogEarlierWakers + L"Resume 2027/01/05 03:00, \\Microsoft\\.Hidden 2027/01/05 03:00, \\Backup 2027/01/05 07:04" +
                 kLogUnreadableBefore + L"2" + kLogUnreadableAfter);
-  EXPECT_EQ(SetRecordLine({2027, 1, 4, 22, 0, 9}, kAsked, kLogRouteXp, WakeScan{}),
+  EXPECT_EQ(SetRecordLine({2027, 1, 4, 22, 0, 9}, kAsked, kLogRouteXp, WakeScan{{}, 1}),
             L"2027/01/04 22:00:09" + std::wstring(kLogSet) + L"2027/01/05 07:05 (" + kLogRouteXp + L")" +
-                kLogEarlierWakers + kLogNone);
+                kLogEarlierWakers + kLogNone + kLogUnreadableBefore + L"1" + kLogUnreadableAfter);
 }

@@ -58,6 +58,6 @@ TEST(WakeRecord, TheLogKeepsItsLastLines) {
   EXPECT_EQ(log.substr(log.size() - 10), L"line 201\r\n");
   EXPECT_EQ(std::count(log.begin(), log.end(), L'\n'), 200);
   for (const auto& [before, after] : {std::pair{L"", L"new\r\n"}, {L"old", L"old\r\nnew\r\n"}, {L"old\r", L"old\r\r\nnew\r\n"},
-                                      {L"old\r\n", L"old\r\nnew\r\n"}, {L"o", L"o\r\nnew\r\n"}})
+                                      {L"old\r\n", L"old\r\nnew\r\n"}, {L"o", L"o\r\nnew\r\n"}, {L"\r\n", L"\r\nnew\r\n"}})
     EXPECT_EQ(AppendLogLine(before, L"new"), after);
 }

@@ -38,7 +38,7 @@ TEST(ComponentStart, ReadsOnlyTheExactPattern) {
         L"2027/01/05 07:05",     L"2027/01/05 24:00:00",  L"2027/01/05 07:60:00", L"2027/01/05 07:05:60",
         L"2027-01-05 07:05:00",  L"2027/01/05T07:05:00",  L"2027/01/05 07:05:",   L"\uff12027/01/05 07:05:00", L"",
         L"02027/01/05 07:05:00", L"2027/001/05 07:05:00", L"2027/01/005 07:05:00", L"2027/01/05 007:05:00",
-        L"2027/01/05 07:005:00", L"2027/01/05 07:05:000"}) {
+        L"2027/01/05 07:005:00", L"2027/01/05 07:05:000", L"2027/01/05 07::00"}) {
     EXPECT_FALSE(ParseComponentStart(text)) << std::wstring(text);
     EXPECT_FALSE(BuildTaskXml(text, L"C:\\W\\Startup.bat", L"Reveilo")) << std::wstring(text);
   }
@@ -100,6 +100,7 @@ TEST(HeldJob, OnlyWhatTheSchedulerConfirmsIsMade) {
       {{}, unsaid, unsaid, {}, V::AsAsked}, {CivilDateTime{2027, 2, 5, 7, 5}, T, T, {}, V::OtherTime},
       {CivilDateTime{2027, 1, 6, 7, 5}, T, T, {}, V::OtherTime}, {CivilDateTime{2027, 1, 5, 8, 5}, T, T, {}, V::OtherTime},
       {asked, T, T, L"D:\\W\\Startup.bat", V::OtherProgram},  // a path differing in its first letter
+      {asked, T, T, L"C:\\WStartup.bat", V::OtherProgram},
   };
   for (const auto& r : rows) {
     EXPECT_EQ(JudgeHeldJob(asked, L"C:\\W\\Startup.bat", HeldJob{r.next, {}, {}, r.enabled, r.wakes, r.program}),
