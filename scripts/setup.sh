@@ -11,7 +11,7 @@ packages=(
   wine wine32:i386 wine64
   libxml2-utils
   xvfb xauth x11-utils
-  locales fonts-ipafont-gothic fonts-wine fonts-noto-cjk
+  locales tzdata fonts-ipafont-gothic fonts-wine fonts-noto-cjk
   zip
   clang libclang-rt-14-dev
 )
