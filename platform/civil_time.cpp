@@ -19,11 +19,12 @@ long DayNumber(int year, int month, int day) {
   return era * 146097 + yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
 }
 
-bool SameMinute(const std::optional<CivilDateTime>& a, const CivilDateTime& b) {
-  return a && a->year == b.year && a->month == b.month && a->day == b.day && a->hour == b.hour &&
-         a->minute == b.minute;
-}
+bool SameMinute(const std::optional<CivilDateTime>& a, const CivilDateTime& b) { return a && SameMinute(*a, b); }
 }  // namespace
+
+bool SameMinute(const CivilDateTime& a, const CivilDateTime& b) {
+  return a.year == b.year && a.month == b.month && a.day == b.day && a.hour == b.hour && a.minute == b.minute;
+}
 
 long long SecondsBetween(const CivilDateTime& from, const CivilDateTime& to) {
   return (DayNumber(to.year, to.month, to.day) - DayNumber(from.year, from.month, from.day)) * 86400LL +

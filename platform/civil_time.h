@@ -10,6 +10,9 @@ struct CivilDateTime {
 // 1601..9999, the years Windows' own date functions take.
 bool IsValidCivilDate(int year, int month, int day);
 
+// Whether two times fall in the same minute.
+bool SameMinute(const CivilDateTime& a, const CivilDateTime& b);
+
 // Seconds from one time to another (negative when `to` comes first), in the
 // proleptic Gregorian calendar.
 long long SecondsBetween(const CivilDateTime& from, const CivilDateTime& to);

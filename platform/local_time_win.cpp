@@ -9,13 +9,15 @@ CivilDateTime LocalNow() {
   return {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
 }
 
-namespace {
 SYSTEMTIME ToSystemTime(const CivilDateTime& t) {
   SYSTEMTIME st{};
   st.wYear = static_cast<WORD>(t.year), st.wMonth = static_cast<WORD>(t.month), st.wDay = static_cast<WORD>(t.day);
   st.wHour = static_cast<WORD>(t.hour), st.wMinute = static_cast<WORD>(t.minute);
+  st.wSecond = static_cast<WORD>(t.second);
   return st;
 }
+
+namespace {
 
 // The local time of a UTC time moved by `seconds`; nullopt when a conversion fails.
 std::optional<CivilDateTime> LocalOf(const SYSTEMTIME& utc, long long seconds) {

@@ -1,11 +1,15 @@
 // The present local time and the locale's date services.
 #pragma once
+#include <windows.h>
+
 #include <optional>
 #include <string>
 
 #include "platform/civil_time.h"
 
 CivilDateTime LocalNow();
+// A local time as the system's calls take it, to the second.
+SYSTEMTIME ToSystemTime(const CivilDateTime& t);
 // LocalNow, and the zone's rules for a local time, as the Set command asks for them.
 Clock& SystemClock();
 // The user locale's abbreviated weekday name of a date ("日" in Japanese).

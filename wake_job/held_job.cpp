@@ -17,12 +17,6 @@ std::wstring PathKey(const std::wstring& path) {
 }
 }  // namespace
 
-namespace {
-bool SameMinute(const CivilDateTime& a, const CivilDateTime& b) {
-  return a.year == b.year && a.month == b.month && a.day == b.day && a.hour == b.hour && a.minute == b.minute;
-}
-}  // namespace
-
 HeldVerdict JudgeHeldJob(const CivilDateTime& asked, const std::wstring& program, const HeldJob& held) {
   if (const auto& at = held.nextRun) {
     if (at->year == 0) return HeldVerdict::NeverRuns;

@@ -9,13 +9,6 @@
 #include "wake_job/task_tree_win.h"
 
 namespace {
-SYSTEMTIME ToSystemTime(const CivilDateTime& t) {
-  SYSTEMTIME st{};
-  st.wYear = static_cast<WORD>(t.year), st.wMonth = static_cast<WORD>(t.month), st.wDay = static_cast<WORD>(t.day);
-  st.wHour = static_cast<WORD>(t.hour), st.wMinute = static_cast<WORD>(t.minute), st.wSecond = static_cast<WORD>(t.second);
-  return st;
-}
-
 CivilDateTime FromSystemTime(const SYSTEMTIME& st) {
   return {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
 }
