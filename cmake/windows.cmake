@@ -43,6 +43,7 @@ add_library(reveilo_win STATIC
   platform/window_layout_win.cpp
   power/readiness_win.cpp
   settings/settings_win.cpp
+  wake_job/account_check_win.cpp
   wake_job/schedule_win.cpp
   wake_job/task_tree_win.cpp
   settings/wake_log_win.cpp

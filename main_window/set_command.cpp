@@ -50,6 +50,7 @@ SetMessage PreflightMessage(Preflight state) {
     case Preflight::ShippedFileMissing: return SetMessage::ShippedFileMissing;
     case Preflight::UserNameEmpty: return SetMessage::UserNameEmpty;
     case Preflight::UserNameQuote: return SetMessage::UserNameQuote;
+    case Preflight::AccountRefused: return SetMessage::AccountRefused;
     case Preflight::AccountNotInCodePage:
     case Preflight::Usable: break;
   }

@@ -47,6 +47,7 @@ MessageRow RowOf(SetMessage message) {
     case SetMessage::TimeDoesNotExist: return {kMsgTimeDoesNotExist, K::Warning, F::Nothing};
     case SetMessage::TimeComesTwice: return {kMsgTimeComesTwice, K::Warning, F::Nothing};
     case SetMessage::TooLateToHibernate: return {kMsgTooLateToHibernate, K::Warning, F::Nothing};
+    case SetMessage::AccountRefused: return {kMsgAccountRefused, K::Warning, F::Nothing};
   }
   return {kMsgScheduleFailed, K::Warning, F::Reason};  // not reached: every message has its row
 }

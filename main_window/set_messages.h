@@ -26,6 +26,7 @@ enum class SetMessage {
   TimeDoesNotExist,      // in the spring-forward gap of daylight saving time
   TimeComesTwice,        // in the hour that falls back
   TooLateToHibernate,    // the job is set; the wake came too close to hibernate first
+  AccountRefused,        // Windows proved the password wrong before anything was written
 };
 
 // A box's buttons, icon and default button, as MessageBox's style bits

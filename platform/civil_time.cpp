@@ -20,6 +20,21 @@ long DayNumber(int year, int month, int day) {
 }
 
 bool SameMinute(const std::optional<CivilDateTime>& a, const CivilDateTime& b) { return a && SameMinute(*a, b); }
+
+// DayNumber's inverse.
+CivilDateTime DateOfDayNumber(long long number) {
+  const long long days = number - 1;  // from 1 March of year 0
+  const long long era = (days >= 0 ? days : days - 146096) / 146097;
+  const long long dayOfEra = days - era * 146097;
+  const long long yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+  const long long dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+  const long long shifted = (5 * dayOfYear + 2) / 153;  // 0 for March
+  CivilDateTime date;
+  date.day = static_cast<int>(dayOfYear - (153 * shifted + 2) / 5 + 1);
+  date.month = static_cast<int>(shifted < 10 ? shifted + 3 : shifted - 9);
+  date.year = static_cast<int>(yearOfEra + era * 400 + (date.month <= 2 ? 1 : 0));
+  return date;
+}
 }  // namespace
 
 bool SameMinute(const CivilDateTime& a, const CivilDateTime& b) {
@@ -31,10 +46,25 @@ long long SecondsBetween(const CivilDateTime& from, const CivilDateTime& to) {
          (to.hour * 3600 + to.minute * 60 + to.second) - (from.hour * 3600 + from.minute * 60 + from.second);
 }
 
+CivilDateTime AddSeconds(const CivilDateTime& t, long long seconds) {
+  const long long total = t.hour * 3600LL + t.minute * 60 + t.second + seconds;
+  const long long days = (total >= 0 ? total : total - 86399) / 86400;
+  const long long rest = total - days * 86400;
+  CivilDateTime moved = DateOfDayNumber(DayNumber(t.year, t.month, t.day) + days);
+  moved.hour = static_cast<int>(rest / 3600);
+  moved.minute = static_cast<int>(rest / 60 % 60);
+  moved.second = static_cast<int>(rest % 60);
+  return moved;
+}
+
 LocalTimeKind JudgeLocalTime(const CivilDateTime& local, const std::optional<CivilDateTime>& back,
-                             const std::optional<CivilDateTime>& hourEarlier,
-                             const std::optional<CivilDateTime>& hourLater) {
+                             const std::optional<CivilDateTime>& shiftEarlier,
+                             const std::optional<CivilDateTime>& shiftLater) {
   if (back && !SameMinute(back, local)) return LocalTimeKind::Missing;
-  if (SameMinute(hourEarlier, local) || SameMinute(hourLater, local)) return LocalTimeKind::Twice;
+  if (SameMinute(shiftEarlier, local) || SameMinute(shiftLater, local)) return LocalTimeKind::Twice;
   return LocalTimeKind::Once;
+}
+
+long long DaylightShiftSeconds(long daylightBiasMinutes) {
+  return (daylightBiasMinutes < 0 ? -daylightBiasMinutes : daylightBiasMinutes) * 60LL;
 }

@@ -41,7 +41,13 @@ Clock& SystemClock() {
       const SYSTEMTIME asked = ToSystemTime(local);
       SYSTEMTIME utc;
       if (!TzSpecificLocalTimeToSystemTime(nullptr, &asked, &utc)) return LocalTimeKind::Once;
-      return JudgeLocalTime(local, LocalOf(utc, 0), LocalOf(utc, -3600), LocalOf(utc, 3600));
+      // The zone's own shift: Lord Howe Island moves its clock 30 minutes.
+      TIME_ZONE_INFORMATION zone{};
+      const long long shift = GetTimeZoneInformation(&zone) == TIME_ZONE_ID_INVALID
+                                  ? 3600
+                                  : DaylightShiftSeconds(zone.DaylightBias);
+      if (shift == 0) return JudgeLocalTime(local, LocalOf(utc, 0), std::nullopt, std::nullopt);
+      return JudgeLocalTime(local, LocalOf(utc, 0), LocalOf(utc, -shift), LocalOf(utc, shift));
     }
   };
   static LocalClock clock;

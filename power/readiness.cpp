@@ -5,9 +5,9 @@
 #include "res/strings.h"
 
 WakeTimerCheck JudgeWakeTimers(std::optional<unsigned long> ac, std::optional<unsigned long> dc,
-                               std::optional<bool> batteriesPresent, unsigned acLineStatus) {
+                               std::optional<Batteries> batteries, unsigned acLineStatus) {
   // A desktop's battery value is a plan default nobody sees.
-  const bool battery = batteriesPresent == true || (!batteriesPresent && acLineStatus == 0);
+  const bool battery = batteries ? batteries->present && !batteries->shortTerm : acLineStatus == 0;
   WakeTimerCheck check;
   for (const auto& [value, source] : {std::pair{ac, kPowerSourceMains}, {battery ? dc : std::nullopt, kPowerSourceBattery}}) {
     // "Important wake timers only" (2) does not count a task's timer as

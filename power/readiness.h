@@ -14,12 +14,18 @@ enum class Readiness { Fine, Off };
 // on battery: with a battery both are judged; without one, mains only. When
 // the system cannot say whether it has one, running on battery now
 // (acLineStatus 0, as GetSystemPowerStatus reports it) shows that it does.
+// A short-term battery is a UPS, which keeps a desktop up through a power cut
+// and is never what it sleeps on: such a machine is judged as a desktop.
 struct WakeTimerCheck {
   Readiness readiness = Readiness::Fine;
   std::wstring values;  // each value that is off, as Windows names its source and setting, a line each
 };
+struct Batteries {
+  bool present = false;    // SYSTEM_POWER_CAPABILITIES.SystemBatteriesPresent
+  bool shortTerm = false;  // its BatteriesAreShortTerm
+};
 WakeTimerCheck JudgeWakeTimers(std::optional<unsigned long> ac, std::optional<unsigned long> dc,
-                               std::optional<bool> batteriesPresent, unsigned acLineStatus);
+                               std::optional<Batteries> batteries, unsigned acLineStatus);
 
 struct HibernationCapabilities {
   bool systemS4;

@@ -52,8 +52,9 @@ WakeTimerCheck QueryWakeTimers() {
   if (readDc && readDc(nullptr, scheme, &kSleepSubgroup, &kAllowWakeTimers, &value) == ERROR_SUCCESS) dc = value;
   LocalFree(scheme);
   const auto capabilities = powrprof.Capabilities();
-  std::optional<bool> batteries;
-  if (capabilities) batteries = capabilities->SystemBatteriesPresent != FALSE;
+  std::optional<Batteries> batteries;
+  if (capabilities)
+    batteries = Batteries{capabilities->SystemBatteriesPresent != FALSE, capabilities->BatteriesAreShortTerm != FALSE};
   SYSTEM_POWER_STATUS status{};
   const unsigned acLine = GetSystemPowerStatus(&status) ? status.ACLineStatus : 255u;
   return JudgeWakeTimers(ac, dc, batteries, acLine);

@@ -78,6 +78,9 @@ inline constexpr wchar_t kMsgTimeComesTwice[] =
 inline constexpr wchar_t kMsgTooLateToHibernate[] =
     L"復帰のタスクは設定しましたが、タスクの設定中に復帰時刻が近づいたため、休止状態にしませんでした。"
     L"タスクは指定の時刻に実行されます。";
+inline constexpr wchar_t kMsgAccountRefused[] =
+    L"ユーザー名またはパスワードが正しくないため、設定できませんでした。"
+    L"Windows のユーザー名とパスワードを確かめて入力し直してください。前に設定した復帰のタスクは変わりません。";
 inline constexpr wchar_t kMsgPasswordNotStorable[] =
     L"パスワードに使用できない文字が含まれています。半角英数字と記号で入力してください。";
 
@@ -105,19 +108,23 @@ inline constexpr wchar_t kReasonJtAccount[] =
 inline constexpr wchar_t kReasonJtExit[] =
     L"jt.exe が終了コード ";
 inline constexpr wchar_t kReasonJtExitRest[] = L" で終了しました。";
+// Why a saved task was not as asked; kReasonRemoved or kReasonNotRemoved follows.
 inline constexpr wchar_t kReasonNeverRuns[] =
-    L"タスク スケジューラが、このタスクを指定の時刻には実行しないと答えたため（指定の時刻がすでに過ぎているなど）、"
-    L"Reveilo はタスクを削除しました。";
+    L"タスク スケジューラが、このタスクを指定の時刻には実行しないと答えたため（指定の時刻がすでに過ぎているなど）、";
 inline constexpr wchar_t kReasonOtherTime[] =
-    L"タスク スケジューラに保存されたタスクの実行時刻が指定と違っていたため、Reveilo はタスクを削除しました。";
+    L"タスク スケジューラに保存されたタスクの実行時刻が指定と違っていたため、";
 inline constexpr wchar_t kReasonDisabled[] =
-    L"タスク スケジューラでこのタスクが無効になっていたため、Reveilo はタスクを削除しました。";
+    L"タスク スケジューラでこのタスクが無効になっていたため、";
 inline constexpr wchar_t kReasonNoWake[] =
-    L"タスク スケジューラでこのタスクが「タスクを実行するためにスリープを解除する」設定になっていなかったため、"
-    L"Reveilo はタスクを削除しました。";
+    L"タスク スケジューラでこのタスクが「タスクを実行するためにスリープを解除する」設定になっていなかったため、";
 inline constexpr wchar_t kReasonOtherProgram[] =
-    L"タスク スケジューラのタスクが指定と違うプログラムを実行する設定になっていたため、"
-    L"Reveilo はタスクを削除しました。";
+    L"タスク スケジューラのタスクが指定と違うプログラムを実行する設定になっていたため、";
+inline constexpr wchar_t kReasonNotAsAsked[] =
+    L"タスク スケジューラに保存されたタスクが指定のとおりではなかったため、";
+inline constexpr wchar_t kReasonRemoved[] = L"Reveilo はタスクを削除しました。";
+inline constexpr wchar_t kReasonNotRemoved[] =
+    L"Reveilo はタスクを削除しようとしましたが、削除できませんでした。指定と違うタスクが残っています。"
+    L"manual.txt の「設定した復帰を取り消すには」のとおりに削除してください。";
 // Followed by the failure's code and the full stop.
 inline constexpr wchar_t kReasonComponent[] =
     L"タスクのコンポーネント ReveiloTask.dll を使えませんでした";

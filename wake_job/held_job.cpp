@@ -1,5 +1,7 @@
 #include "wake_job/held_job.h"
 
+#include <string_view>
+
 #include "res/strings.h"
 #include "wake_job/wake_time.h"
 
@@ -15,35 +17,66 @@ std::wstring PathKey(const std::wstring& path) {
   }
   return key;
 }
+
+// What GetRunTimes's answer proves: nothing (nullopt) unless it holds under
+// both readings of its times. A run at the asked minute read either way is
+// the asked run; no run in a window that holds the minute either way is a
+// task that never runs then; only other runs, all of them listed, prove
+// another time only when the minute's UTC is known to be none of them.
+std::optional<HeldVerdict> JudgeRuns(const AskedMinute& asked, const RunTimes& answer) {
+  for (const CivilDateTime& run : answer.runs) {
+    if (SameMinute(run, asked.local) || (asked.utc && SameMinute(run, *asked.utc))) return HeldVerdict::AsAsked;
+  }
+  if (answer.more || (!answer.runs.empty() && !asked.utc)) return std::nullopt;
+  return answer.runs.empty() ? HeldVerdict::NeverRuns : HeldVerdict::OtherTime;
+}
 }  // namespace
 
-HeldVerdict JudgeHeldJob(const CivilDateTime& asked, const std::wstring& program, const HeldJob& held) {
+RunTimesWindow RunTimesWindowFor(const CivilDateTime& asked) {
+  CivilDateTime minute = asked;
+  minute.second = 0;
+  return {AddSeconds(minute, -86400), AddSeconds(minute, 86400 + 60), 8};
+}
+
+HeldJob AskRegisteredTask(RegisteredTaskView& task, const CivilDateTime& asked) {
+  HeldJob held;
+  held.enabled = task.Enabled();
+  held.runsNearAsked = task.Runs(RunTimesWindowFor(asked));
+  if (const auto xml = task.Xml()) {
+    held.wakes = XmlWakesToRun(*xml);
+    held.definedStart = XmlStartBoundary(*xml);
+  }
+  return held;
+}
+
+HeldVerdict JudgeHeldJob(const AskedMinute& asked, const std::wstring& program, const HeldJob& held) {
   if (const auto& at = held.nextRun) {
     if (at->year == 0) return HeldVerdict::NeverRuns;
-    if (!SameMinute(*at, asked)) return HeldVerdict::OtherTime;
+    if (!SameMinute(*at, asked.local)) return HeldVerdict::OtherTime;
   }
-  if (const auto& runs = held.runsInAskedMinute) {
-    bool atAsked = false;
-    for (const CivilDateTime& run : *runs) atAsked = atAsked || SameMinute(run, asked);
-    if (!atAsked) return HeldVerdict::NeverRuns;
+  if (held.runsNearAsked) {
+    const auto runs = JudgeRuns(asked, *held.runsNearAsked);
+    if (runs && *runs != HeldVerdict::AsAsked) return *runs;
   }
-  if (held.definedStart && !SameMinute(*held.definedStart, asked)) return HeldVerdict::OtherTime;
+  // The StartBoundary is written without a zone, which the schema reads as local time.
+  if (held.definedStart && !SameMinute(*held.definedStart, asked.local)) return HeldVerdict::OtherTime;
   if (held.enabled == false) return HeldVerdict::Disabled;
   if (held.wakes == false) return HeldVerdict::NoWake;
   if (held.program && PathKey(*held.program) != PathKey(program)) return HeldVerdict::OtherProgram;
   return HeldVerdict::AsAsked;
 }
 
-std::wstring HeldVerdictReason(HeldVerdict verdict) {
+std::wstring HeldVerdictReason(HeldVerdict verdict, bool removed) {
+  const wchar_t* why = nullptr;
   switch (verdict) {
-    case HeldVerdict::NeverRuns: return kReasonNeverRuns;
-    case HeldVerdict::OtherTime: return kReasonOtherTime;
-    case HeldVerdict::Disabled: return kReasonDisabled;
-    case HeldVerdict::NoWake: return kReasonNoWake;
-    case HeldVerdict::OtherProgram: return kReasonOtherProgram;
-    case HeldVerdict::AsAsked: break;
+    case HeldVerdict::NeverRuns: why = kReasonNeverRuns; break;
+    case HeldVerdict::OtherTime: why = kReasonOtherTime; break;
+    case HeldVerdict::Disabled: why = kReasonDisabled; break;
+    case HeldVerdict::NoWake: why = kReasonNoWake; break;
+    case HeldVerdict::OtherProgram: why = kReasonOtherProgram; break;
+    case HeldVerdict::AsAsked: return std::wstring();
   }
-  return std::wstring();
+  return why + std::wstring(removed ? kReasonRemoved : kReasonNotRemoved);
 }
 
 bool XmlWakesToRun(const std::wstring& xml) {
@@ -57,8 +90,13 @@ std::optional<CivilDateTime> XmlStartBoundary(const std::wstring& xml) {
   const std::size_t at = xml.find(open);
   if (at == std::wstring::npos) return std::nullopt;
   // The component's own pattern with '-' and 'T' where it has '/' and ' '.
-  std::wstring text = xml.substr(at + open.size(), 19);
+  // A zone after it ("Z", "+09:00") would make it an instant, not the local
+  // minute the component wrote: that says nothing here.
+  const std::size_t from = at + open.size();
+  std::wstring text = xml.substr(from, 19);
   if (text.size() != 19 || text[4] != L'-' || text[7] != L'-' || text[10] != L'T') return std::nullopt;
+  if (from + 19 < xml.size() && std::wstring_view(L"Z+-").find(xml[from + 19]) != std::wstring_view::npos)
+    return std::nullopt;
   text[4] = text[7] = L'/';
   text[10] = L' ';
   return ParseComponentStart(text);

@@ -102,6 +102,11 @@ PreflightCheck CheckBeforeSet(WakeJobSystem& system, ScheduleRoute route, const 
   if (HasControlCharacter(user) || HasControlCharacter(password)) return {Preflight::AccountControlCharacter, L""};
   if (!IsBareOrWhollyQuoted(user)) return {Preflight::UserNameQuote, L""};
   if (!system.FitsBatch(user) || !system.FitsBatch(password)) return {Preflight::AccountNotInCodePage, L""};
+  // jt.exe would refuse the same password, but only after the batch's first
+  // line has deleted the earlier job; an empty one is stored without a check.
+  const bool quoted = user.front() == L'"';
+  const std::wstring name = quoted ? user.substr(1, user.size() - 2) : user;
+  if (!password.empty() && system.PasswordProvenWrong(name, password)) return {Preflight::AccountRefused, L""};
   return {Preflight::Usable, folder};
 }
 

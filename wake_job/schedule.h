@@ -53,6 +53,9 @@ class WakeJobSystem {
   // The path's short (8.3) form as the file system has it; the path itself
   // when the volume keeps no short names, empty when it does not exist.
   virtual std::wstring ShortPath(const std::wstring& path) = 0;
+  // Whether Windows proves the password wrong for the account (see
+  // wake_job/account_check.h): false whenever it cannot tell.
+  virtual bool PasswordProvenWrong(const std::wstring& user, const std::wstring& password) = 0;
   // The route's scheduler as a tree of tasks, each with its first run up to
   // `asked`; nullptr when it cannot be reached.
   virtual std::unique_ptr<TaskTree> OpenTaskTree(ScheduleRoute route, const CivilDateTime& asked) = 0;
@@ -70,6 +73,7 @@ enum class Preflight {
   ShippedFileMissing,       // jt.exe or ReveiloTask.dll: the zip was not unzipped whole
   UserNameEmpty,            // jt.exe needs an account to store
   UserNameQuote,            // a quote inside the user name (one pair around it is read past)
+  AccountRefused,           // Windows proves the password wrong: the earlier job must stay
 };
 struct PreflightCheck {
   Preflight state;

@@ -10,6 +10,7 @@
 #include "platform/program_folder.h"
 #include "platform/program_folder_win.h"
 #include "platform/system_library_win.h"
+#include "wake_job/account_check_win.h"
 #include "wake_job/schedule.h"
 #include "wake_job/schedule_win.h"
 #include "wake_job/task_tree_win.h"
@@ -54,10 +55,11 @@ class Win32System : public WakeJobSystem {
     // folder as the current directory: no user text on cmd's own command
     // line, and no search that a "C:\Program.exe" could hijack. /d keeps
     // AutoRun commands out of the batch; /v:off keeps a machine's
-    // DelayedExpansion policy from eating the "!" of a password.
+    // DelayedExpansion policy from eating the "!" of a password; /q keeps
+    // echo off, so the minimised console never shows the line that holds it.
     const std::wstring cmd = SystemFile(L"cmd.exe");
     if (cmd.empty()) return std::nullopt;
-    std::wstring commandLine = L"cmd.exe /d /v:off /c " + std::wstring(kAddTaskBatchName + 1);
+    std::wstring commandLine = L"cmd.exe /d /q /v:off /c " + std::wstring(kAddTaskBatchName + 1);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -147,6 +149,10 @@ class Win32System : public WakeJobSystem {
   }
 
   bool FitsBatch(const std::wstring& text) override { return ToOemExact(text).has_value(); }
+
+  bool PasswordProvenWrong(const std::wstring& user, const std::wstring& password) override {
+    return ::PasswordProvenWrong(user, password);
+  }
 
   std::wstring ShortPath(const std::wstring& path) override {
     const DWORD size = GetShortPathNameW(path.c_str(), nullptr, 0);

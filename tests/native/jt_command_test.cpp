@@ -5,6 +5,7 @@
 #include "res/strings.h"
 #include "tools/jt/jt_command.h"
 #include "tools/jt/jt_status.h"
+#include "wake_job/account_check.h"
 #include "wake_job/batch_text.h"
 
 namespace {
@@ -87,19 +88,24 @@ TEST(JtArguments, EachLineAndWhatItMeans) {
 }
 
 // jt.exe's exit status, handed on by the batch, as the reason the user reads; a read-back verdict ends jt.exe
-// with the status whose reason is the verdict's own.
+// with the status whose reason is the verdict's own, and says the job was removed only when it was.
 TEST(JtStatus, EachStatusAsTheReasonShown) {
   const auto exit = [](const wchar_t* code) { return kReasonJtExit + std::wstring(code) + kReasonJtExitRest; };
+  const auto removed = [](const wchar_t* why) { return why + std::wstring(kReasonRemoved); };
+  const std::wstring stays = kReasonNotAsAsked + std::wstring(kReasonNotRemoved);
   for (const auto& [status, reason] :
        {std::pair<unsigned long, std::wstring>{1, kReasonJtSaveFailed}, {2, kReasonJtLineRefused},
-        {3, kReasonJtNoScheduler}, {4, kReasonJtAccount}, {5, kReasonNeverRuns}, {6, kReasonOtherTime},
-        {7, kReasonDisabled}, {8, kReasonNoWake}, {9, kReasonOtherProgram}, {9009, kReasonJtNotFound}, {0, L""},
-        {10, kHrAccessDenied}, {11, exit(L"11")}, {0xFFFF, exit(L"65535")}, {0x10000, exit(L"0x00010000")},
-        {0xC0000005, exit(L"0xC0000005")}})
+        {3, kReasonJtNoScheduler}, {4, kReasonJtAccount}, {5, removed(kReasonNeverRuns)},
+        {6, removed(kReasonOtherTime)}, {7, removed(kReasonDisabled)}, {8, removed(kReasonNoWake)},
+        {9, removed(kReasonOtherProgram)}, {9009, kReasonJtNotFound}, {0, L""}, {10, kHrAccessDenied}, {11, stays},
+        {12, exit(L"12")}, {0xFFFF, exit(L"65535")}, {0x10000, exit(L"0x00010000")}, {0xC0000005, exit(L"0xC0000005")}})
     EXPECT_EQ(JtStatusReason(status), reason) << status;
   for (const HeldVerdict v : {HeldVerdict::AsAsked, HeldVerdict::NeverRuns, HeldVerdict::OtherTime,
-                              HeldVerdict::Disabled, HeldVerdict::NoWake, HeldVerdict::OtherProgram})
+                              HeldVerdict::Disabled, HeldVerdict::NoWake, HeldVerdict::OtherProgram}) {
     EXPECT_EQ(JtStatusReason(JtExitCode(JtStatusFor(v))), HeldVerdictReason(v)) << static_cast<int>(v);
+    const bool made = v == HeldVerdict::AsAsked;
+    EXPECT_EQ(JtStatusReason(JtExitCode(JtStatusFor(v, false))), made ? L"" : stays) << static_cast<int>(v);
+  }
 }
 
 // What the scheduler answers, as jt.exe acts on it. Windows' documented answers: a job file the service holds is a
@@ -119,16 +125,26 @@ TEST(JtScheduler, WhatEachAnswerMeans) {
   for (const auto& [hr, status] :
        {std::pair{0x80041315ul, JtStatus::NoScheduler}, {0x80070005ul, JtStatus::AccessDenied},
         {0x8004130Ful, JtStatus::Account}, {0x80041310ul, JtStatus::Account}, {0x80070534ul, JtStatus::Account},
-        {0x8007052Eul, JtStatus::Account}, {0x80070057ul, JtStatus::SaveFailed}, {0x80041316ul, JtStatus::SaveFailed}})
+        {0x8007052Eul, JtStatus::Account}, {0x80070057ul, JtStatus::SaveFailed}, {0x80041316ul, JtStatus::SaveFailed},
+        // NewWorkItem's "file exists" for another account's job that could not be deleted first
+        {0x80070050ul, JtStatus::AccessDenied}})
     EXPECT_EQ(SaveFailureStatus(static_cast<long>(hr)), status) << hr;
-  // taro is a domain user: his bare name checked against "." alone would be refused although right.
-  const std::map<std::wstring, std::wstring> domains{{L"taro", L"OFFICE"}, {L"hana", L""}};
-  const auto domainOf = [&](const std::wstring& user) { return domains.count(user) ? std::optional(domains.at(user)) : std::nullopt; };
-  for (const auto& [account, domain, user] :
-       {std::tuple{L"OFFICE\\jiro", L"OFFICE", L"jiro"}, {L"jiro@office.example", L"", L"jiro@office.example"},
-        {L"taro", L"OFFICE", L"taro"}, {L"hana", L".", L"hana"}, {L"ghost", L".", L"ghost"}, {L".\\u", L".", L"u"}}) {
-    const LogonName name = LogonNameFor(account, domainOf);
-    EXPECT_EQ(name.domain + L"|" + name.user, std::wstring(domain) + L"|" + user);
+  // What LookupAccountNameW resolves on this machine: taro is a domain user (his bare name checked against "."
+  // would be refused although right); "a@b" a local account that holds '@'; "jiro@office.example" the UPN of
+  // OFFICE\jiro; "Users" a group. A name it cannot resolve (a domain member off its network) proves nothing.
+  const std::map<std::wstring, ResolvedAccount> accounts{{L"taro", {L"OFFICE", L"taro", true}},
+                                                         {L"a@b", {L"PC", L"a@b", true}},
+                                                         {L"jiro@office.example", {L"OFFICE", L"jiro", true}},
+                                                         {L"Users", {L"BUILTIN", L"Users", false}}};
+  const auto resolve = [&](const std::wstring& name) {
+    return accounts.count(name) ? std::optional(accounts.at(name)) : std::nullopt;
+  };
+  for (const auto& [account, checked] :
+       {std::pair{L"OFFICE\\jiro", L"OFFICE|jiro"}, {L"jiro@office.example", L"OFFICE|jiro"}, {L"taro", L"OFFICE|taro"},
+        {L"a@b", L"PC|a@b"}, {L"hana@far.example", L"|hana@far.example"}, {L"ghost", L"unchecked"},
+        {L"Users", L"unchecked"}, {L".\\u", L".|u"}}) {
+    const auto name = LogonNameFor(account, resolve);
+    EXPECT_EQ(name ? name->domain + L"|" + name->user : L"unchecked", checked) << account;
   }
   for (const auto& [loggedOn, error, wrong] : {std::tuple{false, 1326ul, true}, {true, 0ul, false}, {false, 1385ul, false},
                                                {false, 1330ul, false}, {false, 1311ul, false}, {false, 1907ul, false}})

@@ -37,6 +37,10 @@ class FakeWakeJobSystem : public WakeJobSystem {
     return std::none_of(text.begin(), text.end(), [](wchar_t c) { return c >= 0x80 && c <= 0xFF; });
   }
   std::wstring ShortPath(const std::wstring&) override { return shortForm; }
+  // Windows proves one password wrong: taro's "typo".
+  bool PasswordProvenWrong(const std::wstring& user, const std::wstring& password) override {
+    return user == L"taro" && password == L"typo";
+  }
   std::optional<unsigned long> RunBatch(const std::wstring& in) override {
     Record(L"run " + in);
     addTaskWhenRun = files[kAddTask];
@@ -91,6 +95,11 @@ TEST(ScheduleWakeJob, EachRouteReportsWhetherAJobWasMade) {
        L"/sc \"\"\"\"\"\" s3cret /ctj"},
       {"an empty user name", [](Fake& s) { s.in.userName.clear(); }, L"", kBatchRun, Preflight::UserNameEmpty,
        L"/sc  s3cret /ctj"},
+      // A password Windows proves wrong is refused before the batch could delete the earlier job.
+      {"a password Windows refuses", [](Fake& s) { s.in.password = L"typo"; }, L"", kBatchRun, Preflight::AccountRefused,
+       L"/sc taro typo /ctj"},
+      {"refused, the user name in its own quotes", [](Fake& s) { s.in.userName = L"\"taro\"", s.in.password = L"typo"; },
+       L"", kBatchRun, Preflight::AccountRefused, L"/sc \"taro\" typo /ctj"},
       {"Ctrl-Z in the password", [](Fake& s) { s.in.password = L"s3cret\x1a"; }, kUnwritten, L"",
        Preflight::AccountControlCharacter},
       {"a user the batch cannot write", [](Fake& s) { s.in.userName = L"M\u00fcller"; }, kUnwritten,
@@ -113,6 +122,8 @@ TEST(ScheduleWakeJob, EachRouteReportsWhetherAJobWasMade) {
       {"component", [](Fake& s) { s.route = ScheduleRoute::Component; }, L"", L"write Startup.bat|" + kComponent},
       {"component not beside Reveilo", [](Fake& s) { s.route = ScheduleRoute::Component, s.missing = L"ReveiloTask.dll"; }, L"",
        L"write Startup.bat|" + kComponent, Preflight::ShippedFileMissing},
+      {"no password judged on VISTA", [](Fake& s) { s.route = ScheduleRoute::Component, s.in.password = L"typo"; }, L"",
+       L"write Startup.bat|" + kComponent},
       {"component fails", [](Fake& s) { s.route = ScheduleRoute::Component, s.componentOk = false; }, L"component says no",
        L"write Startup.bat|" + kComponent},
       {"unreadable hour", [](Fake& s) { s.route = ScheduleRoute::Component, s.in.timeText = L"ab:05"; }, kReasonUnreadableTime,

@@ -39,6 +39,7 @@ const MessageRow kMessages[] = {
     {M::UserNameEmpty, L"no user", W, L"", kMsgUserNameEmpty}, {M::UserNameQuote, L"quote", W, L"", kMsgUserNameQuote},
     {M::TimeDoesNotExist, L"no such time", W, L"", kMsgTimeDoesNotExist},
     {M::TimeComesTwice, L"twice", W, L"", kMsgTimeComesTwice}, {M::TooLateToHibernate, L"too late", W, L"", kMsgTooLateToHibernate},
+    {M::AccountRefused, L"refused", W, L"", kMsgAccountRefused},
 };
 // A message without a row reads "?", which no row expects.
 std::wstring Name(SetMessage m) {
@@ -226,7 +227,9 @@ TEST(SetCommand, EachPreflightFindingItsMessage) {
        {std::tuple{Preflight::FolderNameNotAnsi, L"C:\\M\u00fcller", L"not ANSI C:\\M\u00fcller"},
         {Preflight::FolderOnNetwork, L"\\\\s\\r", L"network \\\\s\\r"}, {Preflight::AccountControlCharacter, L"", L"control"},
         {Preflight::ShippedFileMissing, L"jt.exe", L"missing jt.exe"}, {Preflight::UserNameEmpty, L"", L"no user"},
-        {Preflight::UserNameQuote, L"", L"quote"}, {Preflight::AccountNotInCodePage, L"", L"not in code page"}}) {
+        {Preflight::UserNameQuote, L"", L"quote"}, {Preflight::AccountNotInCodePage, L"", L"not in code page"},
+        // nothing scheduled or stored: the earlier job stays
+        {Preflight::AccountRefused, L"", L"refused"}}) {
     FakeHost host;
     host.check = {state, detail};
     EXPECT_EQ(std::make_pair(SetCommand().Click(host, host.services), host.calls), std::make_pair(std::optional(kStay), std::wstring(shown)));
@@ -236,7 +239,9 @@ TEST(SetCommand, EachPreflightFindingItsMessage) {
 TEST(Readiness, OnlyADefiniteOffCounts) {
   constexpr Readiness F = Readiness::Fine, O = Readiness::Off;
   const std::optional<unsigned long> n, v0 = 0, v1 = 1, v2 = 2, v3 = 3;  // n: the scheme could not be read
-  const std::optional<bool> none = false, some = true, unknown;  // batteries present
+  // Batteries present: none, some, a UPS (short-term: judged as a desktop), or the capabilities unread.
+  const std::optional<Batteries> none = Batteries{false, false}, some = Batteries{true, false},
+                                 ups = Batteries{true, true}, unknown;
   // Each value that is off, named as the plan shows it; a laptop's battery value counts even while on mains.
   const std::wstring m0 = kPowerSourceMains + std::wstring(kWakeTimersDisabled),
                      m2 = kPowerSourceMains + std::wstring(kWakeTimersImportantOnly),
@@ -244,7 +249,7 @@ TEST(Readiness, OnlyADefiniteOffCounts) {
                      b2 = kPowerSourceBattery + std::wstring(kWakeTimersImportantOnly);
   const struct {
     std::optional<unsigned long> ac, dc;
-    std::optional<bool> batteries;
+    std::optional<Batteries> batteries;
     unsigned acLine;
     std::wstring off;  // empty: fine
   } timers[] = {
@@ -252,11 +257,13 @@ TEST(Readiness, OnlyADefiniteOffCounts) {
       {v1, v0, none, 255, L""}, {v3, v1, none, 1, L""},   {v1, v0, some, 1, b0},     {v1, v2, some, 0, b2},
       {v0, v2, some, 255, m0 + L"\n" + b2},  {v0, v1, unknown, 1, m0},  {v1, v0, unknown, 0, b0},
       {v1, v0, unknown, 1, L""}, {v1, n, some, 0, L""},   {v1, v1, some, 0, L""},
+      {v1, v0, ups, 0, L""},    {v0, v0, ups, 1, m0},
   };
   for (const auto& t : timers) {
     const WakeTimerCheck check = JudgeWakeTimers(t.ac, t.dc, t.batteries, t.acLine);
     EXPECT_EQ(std::make_pair(check.readiness, check.values), std::make_pair(t.off.empty() ? F : O, t.off))
-        << t.ac.value_or(9) << t.dc.value_or(9) << t.batteries.value_or(9) << t.acLine;
+        << t.ac.value_or(9) << t.dc.value_or(9) << (t.batteries ? t.batteries->present + 2 * t.batteries->shortTerm : 9)
+        << t.acLine;
   }
   for (const bool s4 : {false, true}) {
     for (const bool file : {false, true})

@@ -2,7 +2,9 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 
+#include "res/strings.h"
 #include "wake_job/held_job.h"
 #include "wake_job/task_xml.h"
 #include "wake_job/wake_time.h"
@@ -111,19 +113,64 @@ TEST(HeldJob, OnlyWhatTheSchedulerConfirmsIsMade) {
   // A share's leading two separators are not one doubled.
   EXPECT_EQ(JudgeHeldJob(asked, L"\\\\s\\r\\Startup.bat", HeldJob{{}, {}, {}, T, T, L"\\s\\r\\Startup.bat"}),
             V::OtherProgram);
-  // Task Scheduler 2.0, as Windows answers: the runs GetRunTimes gives within the asked minute (a failed call
-  // says nothing), and the stored StartBoundary. The cached next run is not asked: Vista can leave it blank
-  // after a restart (KB 2619548), and a healthy task would go. A StartBoundary that cannot be read says nothing.
-  using Runs = std::optional<std::vector<CivilDateTime>>;
-  const auto at = [](const wchar_t* boundary) { return XmlStartBoundary(L"<StartBoundary>" + std::wstring(boundary)); };
-  for (const auto& [runs, defined, verdict] :
-       {std::tuple{Runs{{asked}}, at(L"2027-01-05T07:05:00+09:00</"), V::AsAsked},
-        {Runs{std::vector<CivilDateTime>{}}, std::optional<CivilDateTime>{}, V::NeverRuns}, {Runs{}, at(L""), V::AsAsked},
-        {Runs{{CivilDateTime{2027, 1, 5, 7, 6}}}, at(L"2027-01-05T07:05:00"), V::NeverRuns},
-        {Runs{}, XmlStartBoundary(BuildTaskXml(L"2027/01/05 07:05:00", L"C:\\W\\Startup.bat", L"R").value()), V::AsAsked},
-        {Runs{{asked}}, at(L"2027-01-05T19:05:00"), V::OtherTime}, {Runs{}, at(L"2027/01/05 19:05:00"), V::AsAsked},
-        {Runs{}, at(L"2027-01-05T19"), V::AsAsked}})
-    EXPECT_EQ(JudgeHeldJob(asked, L"C:\\W\\Startup.bat", HeldJob{{}, runs, defined, T, T, {}}), verdict);
+  // Task Scheduler 2.0: a double that holds the task's one trigger and answers GetRunTimes. Microsoft documents
+  // neither whether the window it is given nor the runs it returns are local time or UTC (Task Scheduler 1.0's
+  // GetRunTimes: start inclusive, end exclusive), so the double reads both either way, at +9 h and -5 h; the task
+  // is removed only on an answer that holds under both. The cached next run is not asked: Vista can leave it blank
+  // after a restart (KB 2619548). A StartBoundary is read only in the shape the component writes.
+  struct Scheduler : RegisteredTaskView {
+    std::optional<CivilDateTime> triggerUtc;  // none: the scheduler holds no run
+    int offsetHours = 0;
+    bool readsUtc = false, fails = false, more = false;
+    std::wstring xml;
+    std::optional<bool> Enabled() override { return true; }
+    std::optional<RunTimes> Runs(const RunTimesWindow& window) override {
+      if (fails) return std::nullopt;
+      RunTimes answer{{}, more};
+      if (!triggerUtc) return answer;
+      const CivilDateTime run = AddSeconds(*triggerUtc, readsUtc ? 0 : offsetHours * 3600);
+      if (SecondsBetween(window.start, run) >= 0 && SecondsBetween(run, window.end) > 0) answer.runs.push_back(run);
+      return answer;
+    }
+    std::optional<std::wstring> Xml() override { return xml; }
+  };
+  const std::wstring asXml = BuildTaskXml(L"2027/01/05 07:05:00", L"C:\\W\\Startup.bat", L"R").value();
+  const auto boundary = [](const wchar_t* b) { return L"<StartBoundary>" + std::wstring(b) + L"</StartBoundary><WakeToRun>true</WakeToRun>"; };
+  const struct {
+    int offset;
+    bool readsUtc, utcKnown = true;
+    std::optional<long long> runFromAsked = 0;  // seconds; none: no run
+    HeldVerdict verdict = V::AsAsked;
+    std::function<void(Scheduler&)> also = [](Scheduler&) {};
+  } runs[] = {
+      {9, false}, {9, true}, {-5, false}, {-5, true}, {14, true}, {-12, true}, {0, false, false},
+      {9, false, true, std::nullopt, V::NeverRuns}, {-5, true, true, std::nullopt, V::NeverRuns},
+      {9, true, true, 60, V::OtherTime}, {-5, false, true, -86400, V::OtherTime},
+      {9, true, false, 0}, {9, true, false, 60},  // another time, but the minute's UTC unknown: unsaid
+      {9, true, true, 60, V::AsAsked, [](Scheduler& s) { s.more = true; }},  // not all listed: unsaid
+      {9, true, true, 0, V::AsAsked, [](Scheduler& s) { s.fails = true; }},
+      {9, true, true, std::nullopt, V::AsAsked, [](Scheduler& s) { s.fails = true; }},
+      {9, false, true, 0, V::OtherTime, [](Scheduler& s) { s.xml = s.xml.replace(s.xml.find(L"T07:05"), 6, L"T19:05"); }},
+      {9, false, true, 0, V::NoWake, [](Scheduler& s) { s.xml = L"<Settings></Settings>"; }},
+      {9, false, true, 0, V::AsAsked, [&](Scheduler& s) { s.xml = boundary(L"2027-01-05T07:05:00+09:00"); }},
+      {9, false, true, 0, V::AsAsked, [&](Scheduler& s) { s.xml = boundary(L"2027-01-04T22:05:00Z"); }},
+      {9, false, true, 0, V::OtherTime, [&](Scheduler& s) { s.xml = boundary(L"2027-01-05T19:05:00.000"); }},
+  };
+  for (const auto& r : runs) {
+    Scheduler scheduler;
+    scheduler.offsetHours = r.offset, scheduler.readsUtc = r.readsUtc, scheduler.xml = asXml;
+    const CivilDateTime utc = AddSeconds(asked, -r.offset * 3600LL);
+    if (r.runFromAsked) scheduler.triggerUtc = AddSeconds(utc, *r.runFromAsked);
+    r.also(scheduler);
+    const AskedMinute minute{asked, r.utcKnown ? std::optional(utc) : std::nullopt};
+    EXPECT_EQ(JudgeHeldJob(minute, L"C:\\W\\Startup.bat", AskRegisteredTask(scheduler, asked)), r.verdict)
+        << static_cast<int>(&r - runs);
+  }
+  // Only the component's own shape of StartBoundary is read; any other says nothing.
+  for (const wchar_t* unread : {L"2027/01/05T19:05:00", L"2027-01/05T19:05:00", L"2027-01-05 19:05:00",
+                                L"2027-01-05T19", L"2027-01-05T19:05:00+09:00"})
+    EXPECT_FALSE(XmlStartBoundary(boundary(unread))) << std::wstring(unread);
+  EXPECT_EQ(HeldVerdictReason(V::NeverRuns, false), kReasonNeverRuns + std::wstring(kReasonNotRemoved));
   EXPECT_TRUE(XmlWakesToRun(BuildTaskXml(L"2027/01/05 07:05:00", L"C:\\W\\Startup.bat", L"R").value()));
   EXPECT_FALSE(XmlWakesToRun(L"<Settings><WakeToRun>false</WakeToRun></Settings>"));
   EXPECT_FALSE(XmlWakesToRun(L"<Settings></Settings>")) << "the schema's default is not to wake";
@@ -159,4 +206,24 @@ TEST(CivilDate, ATimeTheClockSkipsOrRepeats) {
         {t, CivilDateTime{2027, 3, 27, 2, 30, 0}, CivilDateTime{2026, 3, 28, 2, 30, 0}, K::Once},
         {t, CivilDateTime{2027, 2, 28, 2, 30, 0}, CivilDateTime{2027, 3, 28, 2, 29, 0}, K::Once}})
     EXPECT_EQ(JudgeLocalTime(t, back, earlier, later), kind);
+  // The shift is the zone's own: an hour, or half of one on Lord Howe Island (daylight bias -30 minutes).
+  for (const auto& [bias, seconds] : {std::pair{-60L, 3600LL}, {-30L, 1800LL}, {0L, 0LL}, {60L, 3600LL}})
+    EXPECT_EQ(DaylightShiftSeconds(bias), seconds) << bias;
+}
+
+// Moving a time by seconds, across days, month ends, leap days, years and centuries, both ways.
+TEST(CivilDate, MovedBySeconds) {
+  for (const auto& [from, seconds, to] :
+       {std::tuple{CivilDateTime{2027, 1, 5, 7, 5, 0}, -86400LL, CivilDateTime{2027, 1, 4, 7, 5, 0}},
+        {CivilDateTime{2027, 1, 1, 0, 0, 0}, -1LL, CivilDateTime{2026, 12, 31, 23, 59, 59}},
+        {CivilDateTime{2028, 2, 28, 23, 0, 0}, 3600LL, CivilDateTime{2028, 2, 29, 0, 0, 0}},
+        {CivilDateTime{2027, 2, 28, 23, 30, 0}, 86400LL + 1800, CivilDateTime{2027, 3, 2, 0, 0, 0}},
+        {CivilDateTime{2100, 3, 1, 8, 0, 0}, -9 * 3600LL, CivilDateTime{2100, 2, 28, 23, 0, 0}},
+        {CivilDateTime{2000, 3, 1, 0, 0, 0}, -1LL, CivilDateTime{2000, 2, 29, 23, 59, 59}},
+        {CivilDateTime{9999, 12, 31, 23, 59, 0}, 86460LL, CivilDateTime{10000, 1, 2, 0, 0, 0}},
+        {CivilDateTime{2027, 4, 30, 12, 0, 0}, 400LL * 86400, CivilDateTime{2028, 6, 3, 12, 0, 0}}}) {
+    const CivilDateTime moved = AddSeconds(from, seconds);
+    EXPECT_TRUE(SameMinute(moved, to) && moved.second == to.second) << seconds;
+    EXPECT_EQ(SecondsBetween(from, moved), seconds);
+  }
 }

@@ -237,19 +237,3 @@ bool MeansNoSuchJob(long hr) {
   // HRESULT_FROM_WIN32 of ERROR_FILE_NOT_FOUND and ERROR_PATH_NOT_FOUND.
   return hr == static_cast<long>(0x80070002) || hr == static_cast<long>(0x80070003);
 }
-
-LogonName LogonNameFor(std::wstring_view account,
-                       const std::function<std::optional<std::wstring>(const std::wstring&)>& domainOf) {
-  const std::size_t separator = account.find(L'\\');
-  if (separator != std::wstring_view::npos)
-    return {std::wstring(account.substr(0, separator)), std::wstring(account.substr(separator + 1))};
-  if (account.find(L'@') != std::wstring_view::npos) return {L"", std::wstring(account)};
-  const std::wstring user(account);
-  const auto domain = domainOf(user);
-  return {domain && !domain->empty() ? *domain : L".", user};
-}
-
-bool ProvesWrongPassword(bool loggedOn, unsigned long error) {
-  constexpr unsigned long kLogonFailure = 1326;  // ERROR_LOGON_FAILURE
-  return !loggedOn && error == kLogonFailure;
-}

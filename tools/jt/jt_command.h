@@ -54,19 +54,3 @@ long RetryWhileShared(const std::function<long()>& call, const std::function<voi
 // Whether a failed Activate or Delete says there is no such job (the file or
 // its path not found); any other failure says nothing of the job.
 bool MeansNoSuchJob(long hr);
-
-// The account as the scheduler will resolve it, for checking its password:
-// "DOMAIN\user" split at the separator, "user@domain" whole with no domain,
-// a bare name with the domain `domainOf` gives for it, or "." (this computer)
-// when it gives none.
-struct LogonName {
-  std::wstring domain;  // empty: none to pass (the name is a user principal name)
-  std::wstring user;
-};
-LogonName LogonNameFor(std::wstring_view account,
-                       const std::function<std::optional<std::wstring>(const std::wstring&)>& domainOf);
-
-// Only a logon refused for its user name or password (ERROR_LOGON_FAILURE)
-// proves the password wrong; a logon type not granted, an expired password or
-// an unreachable domain controller say nothing of it.
-bool ProvesWrongPassword(bool loggedOn, unsigned long error);

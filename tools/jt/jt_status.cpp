@@ -8,6 +8,9 @@ JtStatus SaveFailureStatus(long hr) {
     case 0x80041315ul:  // SCHED_E_SERVICE_NOT_RUNNING
       return JtStatus::NoScheduler;
     case 0x80070005ul:  // E_ACCESSDENIED
+    // NewWorkItem's answer when the job of that name stands and could not be
+    // deleted first: another account's job this user may not replace.
+    case 0x80070050ul:  // HRESULT_FROM_WIN32(ERROR_FILE_EXISTS)
       return JtStatus::AccessDenied;
     case 0x8004130Ful:  // SCHED_E_ACCOUNT_INFORMATION_NOT_SET
     case 0x80041310ul:  // SCHED_E_ACCOUNT_NAME_NOT_FOUND
@@ -19,7 +22,8 @@ JtStatus SaveFailureStatus(long hr) {
   }
 }
 
-JtStatus JtStatusFor(HeldVerdict verdict) {
+JtStatus JtStatusFor(HeldVerdict verdict, bool removed) {
+  if (!removed && verdict != HeldVerdict::AsAsked) return JtStatus::NotRemoved;
   for (const JtStatusRow& row : kJtStatuses) {
     if (row.verdict == verdict) return row.status;
   }
@@ -28,7 +32,7 @@ JtStatus JtStatusFor(HeldVerdict verdict) {
 
 std::wstring JtStatusReason(unsigned long status) {
   for (const JtStatusRow& row : kJtStatuses) {
-    if (static_cast<unsigned long>(row.status) == status) return row.reason;
+    if (static_cast<unsigned long>(row.status) == status) return row.reason + std::wstring(row.then);
   }
   const std::wstring number =
       status < 0x10000 ? Decimal(static_cast<int>(status)) : HresultText(static_cast<long>(status));

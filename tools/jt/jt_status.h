@@ -21,6 +21,7 @@ enum class JtStatus : unsigned long {
   NoWake = 8,
   OtherProgram = 9,
   AccessDenied = 10,  // another account's job of the same name, and no administrator
+  NotRemoved = 11,    // read back not as asked, and the scheduler would not remove it
   // Not jt.exe's own: cmd.exe's status when it finds no jt.exe to run.
   CmdNotFound = 9009,
 };
@@ -28,22 +29,25 @@ enum class JtStatus : unsigned long {
 struct JtStatusRow {
   JtStatus status;
   const wchar_t* reason;  // empty for Ok
+  const wchar_t* then;    // what follows the reason: whether the job was removed again
   std::optional<HeldVerdict> verdict;  // the read-back verdict that ends with this status
 };
 
 inline constexpr JtStatusRow kJtStatuses[] = {
-    {JtStatus::Ok, L"", HeldVerdict::AsAsked},
-    {JtStatus::SaveFailed, kReasonJtSaveFailed, std::nullopt},
-    {JtStatus::LineRefused, kReasonJtLineRefused, std::nullopt},
-    {JtStatus::NoScheduler, kReasonJtNoScheduler, std::nullopt},
-    {JtStatus::Account, kReasonJtAccount, std::nullopt},
-    {JtStatus::NeverRuns, kReasonNeverRuns, HeldVerdict::NeverRuns},
-    {JtStatus::OtherTime, kReasonOtherTime, HeldVerdict::OtherTime},
-    {JtStatus::Disabled, kReasonDisabled, HeldVerdict::Disabled},
-    {JtStatus::NoWake, kReasonNoWake, HeldVerdict::NoWake},
-    {JtStatus::OtherProgram, kReasonOtherProgram, HeldVerdict::OtherProgram},
-    {JtStatus::AccessDenied, kHrAccessDenied, std::nullopt},
-    {JtStatus::CmdNotFound, kReasonJtNotFound, std::nullopt},
+    {JtStatus::Ok, L"", L"", HeldVerdict::AsAsked},
+    {JtStatus::SaveFailed, kReasonJtSaveFailed, L"", std::nullopt},
+    {JtStatus::LineRefused, kReasonJtLineRefused, L"", std::nullopt},
+    {JtStatus::NoScheduler, kReasonJtNoScheduler, L"", std::nullopt},
+    {JtStatus::Account, kReasonJtAccount, L"", std::nullopt},
+    {JtStatus::NeverRuns, kReasonNeverRuns, kReasonRemoved, HeldVerdict::NeverRuns},
+    {JtStatus::OtherTime, kReasonOtherTime, kReasonRemoved, HeldVerdict::OtherTime},
+    {JtStatus::Disabled, kReasonDisabled, kReasonRemoved, HeldVerdict::Disabled},
+    {JtStatus::NoWake, kReasonNoWake, kReasonRemoved, HeldVerdict::NoWake},
+    {JtStatus::OtherProgram, kReasonOtherProgram, kReasonRemoved, HeldVerdict::OtherProgram},
+    {JtStatus::AccessDenied, kHrAccessDenied, L"", std::nullopt},
+    // jt.exe prints which difference it found; the status says only that the job stays.
+    {JtStatus::NotRemoved, kReasonNotAsAsked, kReasonNotRemoved, std::nullopt},
+    {JtStatus::CmdNotFound, kReasonJtNotFound, L"", std::nullopt},
 };
 
 // No two rows share a number, nor a verdict.
@@ -62,8 +66,9 @@ inline constexpr int JtExitCode(JtStatus status) { return static_cast<int>(statu
 // The status a failed save ends jt.exe with, by what the scheduler answered.
 JtStatus SaveFailureStatus(long hr);
 
-// The status a read-back verdict ends jt.exe with; Ok for AsAsked.
-JtStatus JtStatusFor(HeldVerdict verdict);
+// The status a read-back verdict ends jt.exe with, once the job is removed
+// again; Ok for AsAsked, NotRemoved whatever the verdict when it could not be.
+JtStatus JtStatusFor(HeldVerdict verdict, bool removed = true);
 
 // Why a batch that ended with `status` made no job, for the user; a status
 // outside the table is named by its number (a crash's as the NTSTATUS it is).

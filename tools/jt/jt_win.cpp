@@ -17,6 +17,7 @@
 #include "res/strings.h"
 #include "tools/jt/jt_command.h"
 #include "tools/jt/jt_status.h"
+#include "wake_job/account_check_win.h"
 #include "wake_job/held_job.h"
 #include "wake_job/wake_time.h"
 
@@ -81,8 +82,11 @@ HRESULT DeleteWhenFree(ITaskScheduler* scheduler, const std::wstring& name) {
 }
 
 HRESULT SaveJob(ITaskScheduler* scheduler, const PendingJob& job, const std::wstring& name) {
-  // A job of the same name is replaced, as the batch means it to be.
-  DeleteWhenFree(scheduler, name);
+  // A job of the same name is replaced, as the batch means it to be. One that
+  // cannot be deleted (another account's, for a user who is no administrator)
+  // stops the save with the delete's own answer, not NewWorkItem's "file exists".
+  const HRESULT deleted = DeleteWhenFree(scheduler, name);
+  if (FAILED(deleted) && !MeansNoSuchJob(deleted)) return deleted;
   ComRef<ITask> task;
   HRESULT hr = scheduler->NewWorkItem(name.c_str(), CLSID_CTask, IID_ITask, reinterpret_cast<IUnknown**>(task.Out()));
   if (FAILED(hr)) return hr;
@@ -197,28 +201,6 @@ std::optional<CivilDateTime> AskedRun(const PendingJob& job) {
   return asked;
 }
 
-// XP's Task Scheduler keeps one password per account for all of that
-// account's jobs and does not check it when a job is saved
-// (IScheduledWorkItem::SetAccountInformation): a mistyped one would break the
-// user's other jobs at their next run. Only a logon refused for the name or
-// password counts as proof.
-bool PasswordProvenWrong(const std::wstring& account, const std::wstring& password) {
-  const LogonName name = LogonNameFor(account, [](const std::wstring& user) -> std::optional<std::wstring> {
-    BYTE sid[SECURITY_MAX_SID_SIZE];
-    DWORD sidSize = sizeof sid, domainSize = 256;
-    wchar_t domain[256] = {};
-    SID_NAME_USE use;
-    if (!LookupAccountNameW(nullptr, user.c_str(), sid, &sidSize, domain, &domainSize, &use)) return std::nullopt;
-    return std::wstring(domain);
-  });
-  HANDLE token = nullptr;
-  const bool loggedOn = LogonUserW(name.user.c_str(), name.domain.empty() ? nullptr : name.domain.c_str(),
-                                   password.c_str(), LOGON32_LOGON_INTERACTIVE, LOGON32_PROVIDER_DEFAULT, &token);
-  const DWORD error = loggedOn ? ERROR_SUCCESS : GetLastError();
-  if (token) CloseHandle(token);
-  return ProvesWrongPassword(loggedOn, error);
-}
-
 int Run(const JtParse& parse) {
   ComRef<ITaskScheduler> scheduler;
   HRESULT hr = CoCreateInstance(CLSID_CTaskScheduler, nullptr, CLSCTX_INPROC_SERVER,
@@ -255,6 +237,8 @@ int Run(const JtParse& parse) {
         Merge(job, command);
         break;
       case JtCommand::Kind::SaveJob:
+        // XP keeps one password per account for all its jobs and does not
+        // check it at Save: a wrong one would break the user's other jobs.
         if (job.haveAccount && !job.password.empty() && PasswordProvenWrong(job.user, job.password)) {
           hr = HRESULT_FROM_WIN32(ERROR_LOGON_FAILURE);
           PrintLine(kJtSaveFailed + command.name + L" " + Hex(hr) + L" " + HresultMeaning(hr));
@@ -271,13 +255,15 @@ int Run(const JtParse& parse) {
           if (job.applicationName.empty()) held.program.reset();
           const HeldVerdict verdict = asked ? JudgeHeldJob(*asked, job.applicationName, held) : HeldVerdict::AsAsked;
           if (verdict != HeldVerdict::AsAsked) {
-            // Say what the scheduler holds instead, then leave no job behind.
-            PrintLine(HeldVerdictReason(verdict));
+            // Say what the scheduler holds instead, then leave no job behind,
+            // and say so only when the scheduler confirms the delete.
             PrintSavedJob(scheduler.Get(), command.name);
-            if (FAILED(hr = DeleteWhenFree(scheduler.Get(), command.name)))
-              PrintLine(kJtDeleteFailed + command.name + L" " + Hex(hr));
+            hr = DeleteWhenFree(scheduler.Get(), command.name);
+            const bool removed = SUCCEEDED(hr) || MeansNoSuchJob(hr);
+            if (!removed) PrintLine(kJtDeleteFailed + command.name + L" " + Hex(hr));
+            PrintLine(HeldVerdictReason(verdict, removed));
             savedName.clear();
-            status = JtExitCode(JtStatusFor(verdict));
+            status = JtExitCode(JtStatusFor(verdict, removed));
           }
         } else {
           PrintLine(kJtSaveFailed + command.name + L" " + Hex(hr) + L" " + HresultMeaning(hr));

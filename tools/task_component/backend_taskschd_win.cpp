@@ -29,38 +29,57 @@ std::wstring Failure(const wchar_t* what, HRESULT hr) {
   return WithErrorCode(what, hr) + (meaning.empty() ? L"" : L"\n" + meaning);
 }
 
-// What the scheduler itself says of the task it now holds; a value it does
-// not give (Wine leaves GetRunTimes unimplemented, a call may fail) stays
-// unsaid. The runs are asked for the asked minute, in local time, and judged
-// by the count and times returned: S_FALSE only says there were more.
-HeldJob AskRegisteredTask(IRegisteredTask* task, const CivilDateTime& asked) {
-  HeldJob held;
-  VARIANT_BOOL enabled = VARIANT_FALSE;
-  if (SUCCEEDED(task->get_Enabled(&enabled))) held.enabled = enabled != VARIANT_FALSE;
-  SYSTEMTIME start{}, end{};
-  start.wYear = static_cast<WORD>(asked.year), start.wMonth = static_cast<WORD>(asked.month);
-  start.wDay = static_cast<WORD>(asked.day), start.wHour = static_cast<WORD>(asked.hour);
-  start.wMinute = static_cast<WORD>(asked.minute);
-  end = start;
-  end.wSecond = 59, end.wMilliseconds = 999;
-  DWORD count = 4;
-  LPSYSTEMTIME runs = nullptr;
-  if (SUCCEEDED(task->GetRunTimes(&start, &end, &count, &runs))) {
-    std::vector<CivilDateTime> times;
-    for (DWORD i = 0; runs && i < count; ++i)
-      times.push_back({runs[i].wYear, runs[i].wMonth, runs[i].wDay, runs[i].wHour, runs[i].wMinute, runs[i].wSecond});
-    held.runsInAskedMinute = times;
-  }
-  CoTaskMemFree(runs);
-  BSTR xml = nullptr;
-  if (SUCCEEDED(task->get_Xml(&xml)) && xml) {
-    const std::wstring text(xml, SysStringLen(xml));
-    held.wakes = XmlWakesToRun(text);
-    held.definedStart = XmlStartBoundary(text);
-  }
-  SysFreeString(xml);
-  return held;
+SYSTEMTIME AsSystemTime(const CivilDateTime& t) {
+  SYSTEMTIME st{};
+  st.wYear = static_cast<WORD>(t.year), st.wMonth = static_cast<WORD>(t.month), st.wDay = static_cast<WORD>(t.day);
+  st.wHour = static_cast<WORD>(t.hour), st.wMinute = static_cast<WORD>(t.minute), st.wSecond = static_cast<WORD>(t.second);
+  return st;
 }
+
+CivilDateTime AsCivil(const SYSTEMTIME& st) { return {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond}; }
+
+// The asked minute's UTC, by the zone's own rules; nullopt when they cannot say.
+std::optional<CivilDateTime> UtcOf(const CivilDateTime& local) {
+  const SYSTEMTIME asked = AsSystemTime(local);
+  SYSTEMTIME utc;
+  if (!TzSpecificLocalTimeToSystemTime(nullptr, &asked, &utc)) return std::nullopt;
+  return AsCivil(utc);
+}
+
+// What the scheduler itself says of the task it now holds; a value it does
+// not give (Wine leaves GetRunTimes unimplemented, a call may fail) stays unsaid.
+class RegisteredTask : public RegisteredTaskView {
+ public:
+  explicit RegisteredTask(IRegisteredTask* task) : task_(task) {}
+  std::optional<bool> Enabled() override {
+    VARIANT_BOOL enabled = VARIANT_FALSE;
+    if (FAILED(task_->get_Enabled(&enabled))) return std::nullopt;
+    return enabled != VARIANT_FALSE;
+  }
+  std::optional<RunTimes> Runs(const RunTimesWindow& window) override {
+    SYSTEMTIME start = AsSystemTime(window.start), end = AsSystemTime(window.end);
+    DWORD count = window.count;
+    LPSYSTEMTIME runs = nullptr;
+    const HRESULT hr = task_->GetRunTimes(&start, &end, &count, &runs);
+    std::optional<RunTimes> answer;
+    if (SUCCEEDED(hr)) {
+      answer = RunTimes{{}, hr == S_FALSE};
+      for (DWORD i = 0; runs && i < count && i < window.count; ++i) answer->runs.push_back(AsCivil(runs[i]));
+    }
+    CoTaskMemFree(runs);
+    return answer;
+  }
+  std::optional<std::wstring> Xml() override {
+    BSTR xml = nullptr;
+    std::optional<std::wstring> text;
+    if (SUCCEEDED(task_->get_Xml(&xml)) && xml) text = std::wstring(xml, SysStringLen(xml));
+    SysFreeString(xml);
+    return text;
+  }
+
+ private:
+  IRegisteredTask* task_;
+};
 }  // namespace
 
 HRESULT AddTaskBackend(const std::array<std::wstring, 4>& arguments, std::wstring& error) {
@@ -94,11 +113,17 @@ HRESULT AddTaskBackend(const std::array<std::wstring, 4>& arguments, std::wstrin
   // Reported made only when the scheduler holds it as asked; otherwise no
   // task stays behind to wake the machine at another time.
   const CivilDateTime asked = *ParseComponentStart(arguments[0]);
-  const HeldVerdict verdict =
-      task.Get() ? JudgeHeldJob(asked, arguments[1], AskRegisteredTask(task.Get(), asked)) : HeldVerdict::AsAsked;
+  HeldVerdict verdict = HeldVerdict::AsAsked;
+  if (task.Get()) {
+    RegisteredTask view(task.Get());
+    verdict = JudgeHeldJob({asked, UtcOf(asked)}, arguments[1], AskRegisteredTask(view, asked));
+  }
   if (verdict != HeldVerdict::AsAsked) {
-    folder->DeleteTask(name.get(), 0);
-    error = HeldVerdictReason(verdict);
+    // "Removed" only when the scheduler says so; a task already gone is.
+    hr = folder->DeleteTask(name.get(), 0);
+    const bool removed = SUCCEEDED(hr) || hr == HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
+    error = HeldVerdictReason(verdict, removed);
+    if (!removed && !HresultMeaning(hr).empty()) error += L"\n" + HresultMeaning(hr);
     return SCHED_E_TASK_NOT_READY;
   }
   return S_OK;
