@@ -1,8 +1,11 @@
 #include "platform/civil_time.h"
 
+#include <array>
+#include <cstdlib>
+
 bool IsValidCivilDate(int year, int month, int day) {
   if (year < 1601 || year > 9999 || month < 1 || month > 12 || day < 1) return false;
-  static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  static const std::array<int, 12> kDays = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
   const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
   const int last = kDays[month - 1] + (month == 2 && leap ? 1 : 0);
   return day <= last;
@@ -21,10 +24,10 @@ long DayNumber(int year, int month, int day) {
 
 bool SameMinute(const std::optional<CivilDateTime>& a, const CivilDateTime& b) { return a && SameMinute(*a, b); }
 
-// DayNumber's inverse.
+// DayNumber's inverse, for the same years (never before year 0).
 CivilDateTime DateOfDayNumber(long long number) {
   const long long days = number - 1;  // from 1 March of year 0
-  const long long era = (days >= 0 ? days : days - 146096) / 146097;
+  const long long era = days / 146097;
   const long long dayOfEra = days - era * 146097;
   const long long yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
   const long long dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
@@ -48,7 +51,8 @@ long long SecondsBetween(const CivilDateTime& from, const CivilDateTime& to) {
 
 CivilDateTime AddSeconds(const CivilDateTime& t, long long seconds) {
   const long long total = t.hour * 3600LL + t.minute * 60 + t.second + seconds;
-  const long long days = (total >= 0 ? total : total - 86399) / 86400;
+  long long days = total / 86400;
+  if (total % 86400 < 0) --days;  // a time before midnight is on an earlier day
   const long long rest = total - days * 86400;
   CivilDateTime moved = DateOfDayNumber(DayNumber(t.year, t.month, t.day) + days);
   moved.hour = static_cast<int>(rest / 3600);
@@ -66,5 +70,5 @@ LocalTimeKind JudgeLocalTime(const CivilDateTime& local, const std::optional<Civ
 }
 
 long long DaylightShiftSeconds(long daylightBiasMinutes) {
-  return (daylightBiasMinutes < 0 ? -daylightBiasMinutes : daylightBiasMinutes) * 60LL;
+  return std::labs(daylightBiasMinutes) * 60LL;
 }

@@ -1,18 +1,16 @@
 #include "wake_job/held_job.h"
 
-#include <string_view>
-
 #include "res/strings.h"
 #include "wake_job/wake_time.h"
 
 namespace {
 // A path as Windows compares it: letters in one case, and a doubled
-// separator (a drive root's "C:\\" joined with "\\Startup.bat") as one.
+// separator (a drive root's "C:\\" joined with "\\Startup.bat") as one, but
+// for a share's leading pair.
 std::wstring PathKey(const std::wstring& path) {
   std::wstring key;
-  for (std::size_t i = 0; i != path.size(); ++i) {
-    const wchar_t c = path[i];
-    if (c == L'\\' && i > 1 && path[i - 1] == L'\\') continue;
+  for (const wchar_t c : path) {
+    if (c == L'\\' && !key.empty() && key.back() == L'\\' && key != L"\\") continue;
     key += c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c;
   }
   return key;
@@ -95,8 +93,7 @@ std::optional<CivilDateTime> XmlStartBoundary(const std::wstring& xml) {
   const std::size_t from = at + open.size();
   std::wstring text = xml.substr(from, 19);
   if (text.size() != 19 || text[4] != L'-' || text[7] != L'-' || text[10] != L'T') return std::nullopt;
-  if (from + 19 < xml.size() && std::wstring_view(L"Z+-").find(xml[from + 19]) != std::wstring_view::npos)
-    return std::nullopt;
+  if (xml.find_first_of(L"Z+-", from + 19) == from + 19) return std::nullopt;
   text[4] = text[7] = L'/';
   text[10] = L' ';
   return ParseComponentStart(text);

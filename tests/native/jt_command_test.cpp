@@ -132,13 +132,9 @@ TEST(JtScheduler, WhatEachAnswerMeans) {
   // What LookupAccountNameW resolves on this machine: taro is a domain user (his bare name checked against "."
   // would be refused although right); "a@b" a local account that holds '@'; "jiro@office.example" the UPN of
   // OFFICE\jiro; "Users" a group. A name it cannot resolve (a domain member off its network) proves nothing.
-  const std::map<std::wstring, ResolvedAccount> accounts{{L"taro", {L"OFFICE", L"taro", true}},
-                                                         {L"a@b", {L"PC", L"a@b", true}},
-                                                         {L"jiro@office.example", {L"OFFICE", L"jiro", true}},
-                                                         {L"Users", {L"BUILTIN", L"Users", false}}};
-  const auto resolve = [&](const std::wstring& name) {
-    return accounts.count(name) ? std::optional(accounts.at(name)) : std::nullopt;
-  };
+  const std::map<std::wstring, ResolvedAccount> accounts{{L"taro", {L"OFFICE", L"taro", true}}, {L"a@b", {L"PC", L"a@b", true}},
+      {L"jiro@office.example", {L"OFFICE", L"jiro", true}}, {L"Users", {L"BUILTIN", L"Users", false}}};
+  const auto resolve = [&](const std::wstring& name) { return accounts.count(name) ? std::optional(accounts.at(name)) : std::nullopt; };
   for (const auto& [account, checked] :
        {std::pair{L"OFFICE\\jiro", L"OFFICE|jiro"}, {L"jiro@office.example", L"OFFICE|jiro"}, {L"taro", L"OFFICE|taro"},
         {L"a@b", L"PC|a@b"}, {L"hana@far.example", L"|hana@far.example"}, {L"ghost", L"unchecked"},

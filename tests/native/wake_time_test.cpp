@@ -7,6 +7,7 @@
 #include "res/strings.h"
 #include "wake_job/held_job.h"
 #include "wake_job/task_xml.h"
+#include "wake_job/wake_record.h"
 #include "wake_job/wake_time.h"
 
 // The component's start text from the window's date and time texts.
@@ -129,7 +130,9 @@ TEST(HeldJob, OnlyWhatTheSchedulerConfirmsIsMade) {
       RunTimes answer{{}, more};
       if (!triggerUtc) return answer;
       const CivilDateTime run = AddSeconds(*triggerUtc, readsUtc ? 0 : offsetHours * 3600);
-      if (SecondsBetween(window.start, run) >= 0 && SecondsBetween(run, window.end) > 0) answer.runs.push_back(run);
+      if (SecondsBetween(window.start, run) < 0 || SecondsBetween(run, window.end) <= 0) return answer;
+      if (window.count == 0) answer.more = true;  // S_FALSE: found, but none asked for
+      else answer.runs.push_back(run);
       return answer;
     }
     std::optional<std::wstring> Xml() override { return xml; }
@@ -149,7 +152,6 @@ TEST(HeldJob, OnlyWhatTheSchedulerConfirmsIsMade) {
       {9, true, false, 0}, {9, true, false, 60},  // another time, but the minute's UTC unknown: unsaid
       {9, true, true, 60, V::AsAsked, [](Scheduler& s) { s.more = true; }},  // not all listed: unsaid
       {9, true, true, 0, V::AsAsked, [](Scheduler& s) { s.fails = true; }},
-      {9, true, true, std::nullopt, V::AsAsked, [](Scheduler& s) { s.fails = true; }},
       {9, false, true, 0, V::OtherTime, [](Scheduler& s) { s.xml = s.xml.replace(s.xml.find(L"T07:05"), 6, L"T19:05"); }},
       {9, false, true, 0, V::NoWake, [](Scheduler& s) { s.xml = L"<Settings></Settings>"; }},
       {9, false, true, 0, V::AsAsked, [&](Scheduler& s) { s.xml = boundary(L"2027-01-05T07:05:00+09:00"); }},
@@ -166,10 +168,17 @@ TEST(HeldJob, OnlyWhatTheSchedulerConfirmsIsMade) {
     EXPECT_EQ(JudgeHeldJob(minute, L"C:\\W\\Startup.bat", AskRegisteredTask(scheduler, asked)), r.verdict)
         << static_cast<int>(&r - runs);
   }
+  // The window: a day either side of the asked minute, end exclusive, more runs than a one-time trigger has.
+  const RunTimesWindow window = RunTimesWindowFor({2027, 1, 5, 7, 5, 30});
+  EXPECT_EQ(LogTime(window.start) + L" " + LogTime(window.end) + L" " + Decimal(static_cast<int>(window.count)),
+            L"2027/01/04 07:05:00 2027/01/06 07:06:00 8");
   // Only the component's own shape of StartBoundary is read; any other says nothing.
   for (const wchar_t* unread : {L"2027/01/05T19:05:00", L"2027-01/05T19:05:00", L"2027-01-05 19:05:00",
                                 L"2027-01-05T19", L"2027-01-05T19:05:00+09:00"})
     EXPECT_FALSE(XmlStartBoundary(boundary(unread))) << std::wstring(unread);
+  for (const wchar_t* last : {L"2027-01-05T19:05:00Z", L"2027-01-"})  // the XML ends there
+    EXPECT_FALSE(XmlStartBoundary(L"<StartBoundary>" + std::wstring(last)));
+  EXPECT_EQ(XmlStartBoundary(L"<StartBoundary>2027-01-05T19:05:00").value_or(CivilDateTime{}).hour, 19);
   EXPECT_EQ(HeldVerdictReason(V::NeverRuns, false), kReasonNeverRuns + std::wstring(kReasonNotRemoved));
   EXPECT_TRUE(XmlWakesToRun(BuildTaskXml(L"2027/01/05 07:05:00", L"C:\\W\\Startup.bat", L"R").value()));
   EXPECT_FALSE(XmlWakesToRun(L"<Settings><WakeToRun>false</WakeToRun></Settings>"));
@@ -216,14 +225,21 @@ TEST(CivilDate, MovedBySeconds) {
   for (const auto& [from, seconds, to] :
        {std::tuple{CivilDateTime{2027, 1, 5, 7, 5, 0}, -86400LL, CivilDateTime{2027, 1, 4, 7, 5, 0}},
         {CivilDateTime{2027, 1, 1, 0, 0, 0}, -1LL, CivilDateTime{2026, 12, 31, 23, 59, 59}},
-        {CivilDateTime{2028, 2, 28, 23, 0, 0}, 3600LL, CivilDateTime{2028, 2, 29, 0, 0, 0}},
         {CivilDateTime{2027, 2, 28, 23, 30, 0}, 86400LL + 1800, CivilDateTime{2027, 3, 2, 0, 0, 0}},
-        {CivilDateTime{2100, 3, 1, 8, 0, 0}, -9 * 3600LL, CivilDateTime{2100, 2, 28, 23, 0, 0}},
-        {CivilDateTime{2000, 3, 1, 0, 0, 0}, -1LL, CivilDateTime{2000, 2, 29, 23, 59, 59}},
         {CivilDateTime{9999, 12, 31, 23, 59, 0}, 86460LL, CivilDateTime{10000, 1, 2, 0, 0, 0}},
+        {CivilDateTime{2027, 3, 2, 0, 0, 0}, -86400LL, CivilDateTime{2027, 3, 1, 0, 0, 0}},
+        {CivilDateTime{2027, 12, 31, 23, 59, 30}, 30LL, CivilDateTime{2028, 1, 1, 0, 0, 0}},
         {CivilDateTime{2027, 4, 30, 12, 0, 0}, 400LL * 86400, CivilDateTime{2028, 6, 3, 12, 0, 0}}}) {
     const CivilDateTime moved = AddSeconds(from, seconds);
     EXPECT_TRUE(SameMinute(moved, to) && moved.second == to.second) << seconds;
     EXPECT_EQ(SecondsBetween(from, moved), seconds);
+  }
+  // Day by day through every year Windows' date functions take, each the calendar's next day.
+  for (CivilDateTime day{1601, 1, 1}; day.year < 10000;) {
+    const CivilDateTime next = AddSeconds(day, 86400);
+    const CivilDateTime expected = IsValidCivilDate(day.year, day.month, day.day + 1) ? CivilDateTime{day.year, day.month, day.day + 1}
+                                   : day.month < 12 ? CivilDateTime{day.year, day.month + 1, 1} : CivilDateTime{day.year + 1, 1, 1};
+    ASSERT_TRUE(SameMinute(next, expected)) << day.year << "/" << day.month << "/" << day.day;
+    day = next;
   }
 }
