@@ -136,7 +136,7 @@ reveilo_ship(jt)
 
 # The task component, registration-free through Reveilo.exe's manifest.
 add_library(ReveiloTask SHARED tools/task_component/component_win.cpp tools/task_component/backend_taskschd_win.cpp
-            tools/task_component/component.def res/component.rc)
+            platform/local_time_win.cpp tools/task_component/component.def res/component.rc)
 target_link_libraries(ReveiloTask PRIVATE reveilo_core ole32 oleaut32 advapi32 uuid taskschd)
 set_target_properties(ReveiloTask PROPERTIES PREFIX "")
 reveilo_warnings(ReveiloTask)

@@ -6,7 +6,7 @@
 CivilDateTime LocalNow() {
   SYSTEMTIME st;
   GetLocalTime(&st);
-  return {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
+  return FromSystemTime(st);
 }
 
 SYSTEMTIME ToSystemTime(const CivilDateTime& t) {
@@ -15,6 +15,17 @@ SYSTEMTIME ToSystemTime(const CivilDateTime& t) {
   st.wHour = static_cast<WORD>(t.hour), st.wMinute = static_cast<WORD>(t.minute);
   st.wSecond = static_cast<WORD>(t.second);
   return st;
+}
+
+CivilDateTime FromSystemTime(const SYSTEMTIME& st) {
+  return {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
+}
+
+std::optional<CivilDateTime> UtcOfLocal(const CivilDateTime& local) {
+  const SYSTEMTIME asked = ToSystemTime(local);
+  SYSTEMTIME utc;
+  if (!TzSpecificLocalTimeToSystemTime(nullptr, &asked, &utc)) return std::nullopt;
+  return FromSystemTime(utc);
 }
 
 namespace {

@@ -10,6 +10,9 @@
 CivilDateTime LocalNow();
 // A local time as the system's calls take it, to the second.
 SYSTEMTIME ToSystemTime(const CivilDateTime& t);
+CivilDateTime FromSystemTime(const SYSTEMTIME& st);
+// The UTC of a local time by the zone's own rules; nullopt when they cannot say.
+std::optional<CivilDateTime> UtcOfLocal(const CivilDateTime& local);
 // LocalNow, and the zone's rules for a local time, as the Set command asks for them.
 Clock& SystemClock();
 // The user locale's abbreviated weekday name of a date ("日" in Japanese).

@@ -9,10 +9,6 @@
 #include "wake_job/task_tree_win.h"
 
 namespace {
-CivilDateTime FromSystemTime(const SYSTEMTIME& st) {
-  return {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
-}
-
 std::wstring TakeBstr(BSTR text) {
   std::wstring copy(text ? text : L"", text ? SysStringLen(text) : 0);
   SysFreeString(text);

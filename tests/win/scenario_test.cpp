@@ -225,8 +225,8 @@ class Scenario : public ::testing::TestWithParam<Row> {
       DeleteFileW(ProgramPath(name).c_str());
     for (const wchar_t* stray : kStrays) DeleteFileW(ProgramPath(stray).c_str());
     RemoveDirectoryW(ProgramPath(L"\\Startup.bat").c_str());
-    for (const wchar_t* job : {L"Resume.job", L"Backup.job"}) DeleteFileW((TasksFolder(GetWindowsDirectoryW) + job).c_str());
-    DeleteFileW((TasksFolder(GetSystemDirectoryW) + L"ResumeRV").c_str());
+    for (const std::wstring& job : {TasksFolder(GetWindowsDirectoryW) + L"Resume.job", TasksFolder(GetWindowsDirectoryW) + L"Backup.job", TasksFolder(GetSystemDirectoryW) + L"ResumeRV"})
+      for (int tries = 0; !DeleteFileW(job.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND && tries < 40; ++tries) Sleep(50);  // held a moment by the last run
   }
   void TearDown() override {
     MoveFileW((kComponent + L".away").c_str(), kComponent.c_str());

@@ -5,6 +5,7 @@
 
 #include "platform/com_ref_win.h"
 #include "platform/hresult_text.h"
+#include "platform/local_time_win.h"
 #include "res/strings.h"
 #include "tools/task_component/component_win.h"
 #include "wake_job/held_job.h"
@@ -29,23 +30,6 @@ std::wstring Failure(const wchar_t* what, HRESULT hr) {
   return WithErrorCode(what, hr) + (meaning.empty() ? L"" : L"\n" + meaning);
 }
 
-SYSTEMTIME AsSystemTime(const CivilDateTime& t) {
-  SYSTEMTIME st{};
-  st.wYear = static_cast<WORD>(t.year), st.wMonth = static_cast<WORD>(t.month), st.wDay = static_cast<WORD>(t.day);
-  st.wHour = static_cast<WORD>(t.hour), st.wMinute = static_cast<WORD>(t.minute), st.wSecond = static_cast<WORD>(t.second);
-  return st;
-}
-
-CivilDateTime AsCivil(const SYSTEMTIME& st) { return {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond}; }
-
-// The asked minute's UTC, by the zone's own rules; nullopt when they cannot say.
-std::optional<CivilDateTime> UtcOf(const CivilDateTime& local) {
-  const SYSTEMTIME asked = AsSystemTime(local);
-  SYSTEMTIME utc;
-  if (!TzSpecificLocalTimeToSystemTime(nullptr, &asked, &utc)) return std::nullopt;
-  return AsCivil(utc);
-}
-
 // What the scheduler itself says of the task it now holds; a value it does
 // not give (Wine leaves GetRunTimes unimplemented, a call may fail) stays unsaid.
 class RegisteredTask : public RegisteredTaskView {
@@ -57,14 +41,14 @@ class RegisteredTask : public RegisteredTaskView {
     return enabled != VARIANT_FALSE;
   }
   std::optional<RunTimes> Runs(const RunTimesWindow& window) override {
-    SYSTEMTIME start = AsSystemTime(window.start), end = AsSystemTime(window.end);
+    SYSTEMTIME start = ToSystemTime(window.start), end = ToSystemTime(window.end);
     DWORD count = window.count;
     LPSYSTEMTIME runs = nullptr;
     const HRESULT hr = task_->GetRunTimes(&start, &end, &count, &runs);
     std::optional<RunTimes> answer;
     if (SUCCEEDED(hr)) {
       answer = RunTimes{{}, hr == S_FALSE};
-      for (DWORD i = 0; runs && i < count && i < window.count; ++i) answer->runs.push_back(AsCivil(runs[i]));
+      for (DWORD i = 0; runs && i < count && i < window.count; ++i) answer->runs.push_back(FromSystemTime(runs[i]));
     }
     CoTaskMemFree(runs);
     return answer;
@@ -116,7 +100,7 @@ HRESULT AddTaskBackend(const std::array<std::wstring, 4>& arguments, std::wstrin
   HeldVerdict verdict = HeldVerdict::AsAsked;
   if (task.Get()) {
     RegisteredTask view(task.Get());
-    verdict = JudgeHeldJob({asked, UtcOf(asked)}, arguments[1], AskRegisteredTask(view, asked));
+    verdict = JudgeHeldJob({asked, UtcOfLocal(asked)}, arguments[1], AskRegisteredTask(view, asked));
   }
   if (verdict != HeldVerdict::AsAsked) {
     // "Removed" only when the scheduler says so; a task already gone is.
