@@ -2,7 +2,7 @@
 # Each runs as a test for REVEILO_FUZZ_SECONDS; a crash it finds is kept in
 # the build folder and becomes a unit test.
 set(REVEILO_FUZZ_SECONDS 30 CACHE STRING "Seconds each fuzz target runs")
-foreach(target fuzz_command_line fuzz_password_reset fuzz_batch_line)
+foreach(target fuzz_command_line fuzz_password_reset fuzz_batch_line fuzz_wake_log)
   add_executable(${target} tests/fuzz/${target}.cpp)
   target_link_libraries(${target} PRIVATE reveilo_core)
   target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR}/tests/fuzz)

@@ -144,6 +144,12 @@ SetOutcome RunSetCommand(SetCommandHost& host, const SetCommandServices& service
   (void)settings.Write(kSectionStartTime, kKeyHour, host.HourText());
   (void)settings.Write(kSectionStartTime, kKeyMin, host.MinuteText());
 
+  // Judged before the record's scan, whose time must not change the outcome:
+  // the scheduling itself (the batch wait, the read-back) took time, and with
+  // the wake now too close, hibernating would sleep through it.
+  const bool tooLate = host.HibernateTicked() &&
+                       JudgeWakeTime(wakeDate, wakeTime, clock.Now(), true) != WakeTimeVerdict::Ahead;
+
   // A record on the user's own machine: what else will wake it first.
   const auto asked = ParseWakeMinute(wakeDate, wakeTime);
   const WakeScan scan = asked ? jobs.EarlierWakers(*asked) : WakeScan{};
@@ -153,10 +159,7 @@ SetOutcome RunSetCommand(SetCommandHost& host, const SetCommandServices& service
   // more, and with a status that does not promise a hibernation.
   if (host.CloseRequested()) return host.HibernateTicked() ? SetOutcome::NotHibernated : SetOutcome::Exit;
 
-  // The scheduling itself (the batch wait, the read-back) took time: with the
-  // wake now too close, hibernating would sleep through it.
-  if (host.HibernateTicked() &&
-      JudgeWakeTime(wakeDate, wakeTime, clock.Now(), true) != WakeTimeVerdict::Ahead) {
+  if (tooLate) {
     Ask(host, SetMessage::TooLateToHibernate);
     return SetOutcome::NotHibernated;
   }
@@ -169,14 +172,18 @@ SetOutcome RunSetCommand(SetCommandHost& host, const SetCommandServices& service
   if (!host.HibernateTicked()) return SetOutcome::Exit;
   const auto resumed = power.EnterHibernation();
   if (!resumed) {
+    services.log.Append(HibernationRefusedLine(clock.Now()));
     Ask(host, SetMessage::NotHibernated);
     return SetOutcome::NotHibernated;
   }
   if (asked) {
-    const ResumeVerdict verdict = JudgeResume(*resumed, *asked);
-    services.log.Append(ResumeRecordLine(*resumed, *asked, scan,
-                                         verdict == ResumeVerdict::NotByItself ? KnownCauses(power) : std::wstring(),
-                                         verdict == ResumeVerdict::Early ? power.LastWakeSource() : std::wstring()));
+    // The zone's offset at the return stands in where the rules give no UTC.
+    const CivilDateTime askedUtc = clock.Utc(*asked).value_or(
+        AddSeconds(*asked, SecondsBetween(resumed->returnedLocal, resumed->returnedUtc)));
+    const ResumeVerdict verdict = JudgeResume(*resumed, askedUtc);
+    services.log.Append(ResumeRecordLine(
+        *resumed, askedUtc, scan, verdict == ResumeVerdict::NotByItself ? KnownCauses(power) : std::wstring(),
+        VerdictWantsWakeSource(verdict) ? power.WakeSource(resumed->requestedUtc) : std::wstring()));
   }
   return SetOutcome::Exit;
 }

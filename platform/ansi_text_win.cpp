@@ -5,10 +5,13 @@
 std::string ToAnsi(std::wstring_view text) {
   if (text.empty()) return std::string();
   const int wideLength = static_cast<int>(text.size());
-  const int size = WideCharToMultiByte(CP_ACP, 0, text.data(), wideLength, nullptr, 0, nullptr, nullptr);
+  // No best fit: a character the code page lacks is '?', never a look-alike
+  // of another (UTF-8 takes no such flag, and lacks nothing).
+  const DWORD flags = GetACP() == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
+  const int size = WideCharToMultiByte(CP_ACP, flags, text.data(), wideLength, nullptr, 0, nullptr, nullptr);
   if (size <= 0) return std::string();
   std::string bytes(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text.data(), wideLength, bytes.data(), size, nullptr, nullptr);
+  WideCharToMultiByte(CP_ACP, flags, text.data(), wideLength, bytes.data(), size, nullptr, nullptr);
   return bytes;
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+// A character the code page lacks becomes '?' (no best-fit look-alike).
 std::string ToAnsi(std::wstring_view text);
 std::wstring FromAnsi(std::string_view bytes);
 

@@ -39,11 +39,13 @@ LocalTimeKind JudgeLocalTime(const CivilDateTime& local, const std::optional<Civ
 // where the zone keeps no daylight saving.
 long long DaylightShiftSeconds(long daylightBiasMinutes);
 
-// The present local time, as the system's clock gives it; the Windows half is
+// The present local time, as the system's clock gives it, and the zone's rules; the Windows half is
 // platform/local_time_win.h, tests use a fake.
 class Clock {
  public:
   virtual ~Clock() = default;
   virtual CivilDateTime Now() = 0;
+  // The UTC of a local time by the zone's rules; nullopt when they cannot say.
+  virtual std::optional<CivilDateTime> Utc(const CivilDateTime& local) = 0;
   virtual LocalTimeKind Kind(const CivilDateTime& local) = 0;
 };

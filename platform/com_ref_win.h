@@ -10,6 +10,15 @@ class ComRef {
   ~ComRef() { Reset(); }
   ComRef(const ComRef&) = delete;
   ComRef& operator=(const ComRef&) = delete;
+  ComRef(ComRef&& other) noexcept : p_(other.p_) { other.p_ = nullptr; }
+  ComRef& operator=(ComRef&& other) noexcept {
+    if (this != &other) {
+      Reset();
+      p_ = other.p_;
+      other.p_ = nullptr;
+    }
+    return *this;
+  }
 
   void Reset() {
     if (p_) p_->Release();
@@ -23,6 +32,7 @@ class ComRef {
   void** OutVoid() { return reinterpret_cast<void**>(Out()); }
   T* operator->() const { return p_; }
   T* Get() const { return p_; }
+  explicit operator bool() const { return p_ != nullptr; }
 
  private:
   T* p_ = nullptr;

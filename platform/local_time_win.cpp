@@ -9,6 +9,12 @@ CivilDateTime LocalNow() {
   return FromSystemTime(st);
 }
 
+CivilDateTime UtcNow() {
+  SYSTEMTIME st;
+  GetSystemTime(&st);
+  return FromSystemTime(st);
+}
+
 SYSTEMTIME ToSystemTime(const CivilDateTime& t) {
   SYSTEMTIME st{};
   st.wYear = static_cast<WORD>(t.year), st.wMonth = static_cast<WORD>(t.month), st.wDay = static_cast<WORD>(t.day);
@@ -48,6 +54,7 @@ std::optional<CivilDateTime> LocalOf(const SYSTEMTIME& utc, long long seconds) {
 Clock& SystemClock() {
   class LocalClock : public Clock {
     CivilDateTime Now() override { return LocalNow(); }
+    std::optional<CivilDateTime> Utc(const CivilDateTime& local) override { return UtcOfLocal(local); }
     LocalTimeKind Kind(const CivilDateTime& local) override {
       const SYSTEMTIME asked = ToSystemTime(local);
       SYSTEMTIME utc;

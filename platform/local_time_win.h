@@ -8,6 +8,7 @@
 #include "platform/civil_time.h"
 
 CivilDateTime LocalNow();
+CivilDateTime UtcNow();
 // A local time as the system's calls take it, to the second.
 SYSTEMTIME ToSystemTime(const CivilDateTime& t);
 CivilDateTime FromSystemTime(const SYSTEMTIME& st);

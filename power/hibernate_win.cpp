@@ -28,10 +28,12 @@ std::optional<ResumeReport> EnterHibernation() {
   // Returns non-zero once the machine has resumed, zero at once when the
   // system refuses (hibernation switched off, a driver that vetoes). Whether
   // the resume was automatic is asked at once: input resets it.
-  const CivilDateTime requested = LocalNow();
+  // Non-zero however soon it comes back: the machine did suspend. The
+  // verdict is drawn in UTC, which a daylight-saving night does not move.
+  const CivilDateTime requested = UtcNow();
   if (!SetSystemPowerState(FALSE, TRUE)) return std::nullopt;
   const bool automatic = IsSystemResumeAutomatic() != FALSE;
-  return ResumeReport{requested, LocalNow(), automatic};
+  return ResumeReport{requested, UtcNow(), LocalNow(), automatic};
 }
 
 WakeTimerCheck Win32Power::WakeTimers() { return QueryWakeTimers(); }

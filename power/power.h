@@ -19,7 +19,8 @@ class PowerControl {
   // call has returned; nullopt when it did not hibernate (the shutdown
   // privilege was not granted, or the system refused).
   virtual std::optional<ResumeReport> EnterHibernation() = 0;
-  // The last wake source the System event log gives (Vista and later, when
-  // the user may read it); empty otherwise.
-  virtual std::wstring LastWakeSource() = 0;
+  // The wake source the System event log gives for a resume after `sinceUtc`
+  // (Vista and later, when the user may read it), waiting a few seconds for
+  // its event; empty otherwise.
+  virtual std::wstring WakeSource(const CivilDateTime& sinceUtc) = 0;
 };

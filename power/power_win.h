@@ -10,15 +10,17 @@
 bool RunSuspendCountdown(HWND anchor, const bool* closeRequested);
 
 // Enables the shutdown privilege and asks the system to hibernate, forced.
-// Once the call has returned, the local times before and after it and whether
-// the system calls the resume automatic; nullopt when it did not hibernate:
+// Once the call has returned, the UTC times before and after it, the local
+// time of the return, and whether the system calls the resume automatic; nullopt when it did not hibernate:
 // the privilege could not be enabled (nothing was requested) or the system
 // refused the request.
 std::optional<ResumeReport> EnterHibernation();
 
-// The wake source of the newest resume in the System event log; empty on XP,
-// or when the user may not read the log.
-std::wstring LastWakeSource();
+// The wake source of the newest resume in the System event log, when its
+// event was written at or after `sinceUtc`; it waits up to kWakeEventWaitMs
+// for it. Empty on XP, or when the user may not read the log.
+inline constexpr unsigned long kWakeEventWaitMs = 10000;
+std::wstring WakeSource(const CivilDateTime& sinceUtc);
 
 // The machine's power as the Set command asks of it: the readiness queries of
 // power/readiness_win.h, and the countdown on `anchor`'s monitor.
@@ -30,7 +32,7 @@ class Win32Power : public PowerControl {
   Readiness ClockWake() override;
   bool RunSuspendCountdown() override { return ::RunSuspendCountdown(anchor_, closeRequested_); }
   std::optional<ResumeReport> EnterHibernation() override { return ::EnterHibernation(); }
-  std::wstring LastWakeSource() override { return ::LastWakeSource(); }
+  std::wstring WakeSource(const CivilDateTime& sinceUtc) override { return ::WakeSource(sinceUtc); }
 
  private:
   HWND anchor_;

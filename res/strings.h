@@ -143,12 +143,18 @@ inline constexpr wchar_t kErrorCodeClose[] = L"）。";
 inline constexpr wchar_t kLogSet[] = L" 設定 復帰予定 ";
 inline constexpr wchar_t kLogEarlierWakers[] = L" 先に復帰させるタスク: ";
 inline constexpr wchar_t kLogNone[] = L"なし";
-inline constexpr wchar_t kLogUnreadableBefore[] = L"、読み取れなかったタスク ";
-inline constexpr wchar_t kLogUnreadableAfter[] = L" 件";
+inline constexpr wchar_t kLogNotScanned[] = L"タスク スケジューラに問い合わせられなかったため、分かりません";
+inline constexpr wchar_t kLogMoreBefore[] = L"、ほか ";
+inline constexpr wchar_t kLogUnreadableTasks[] = L"、読み取れなかったタスク ";
+inline constexpr wchar_t kLogUnreadableFolders[] = L"、読み取れなかったフォルダー ";
+inline constexpr wchar_t kLogCount[] = L" 件";
 inline constexpr wchar_t kLogRouteXp[] = L"Windows XP";
 inline constexpr wchar_t kLogRouteVista[] = L"Windows Vista 以降";
 inline constexpr wchar_t kLogResumed[] = L" 復帰 ";
-inline constexpr wchar_t kLogDidNotHibernate[] = L"休止状態になりませんでした。";
+inline constexpr wchar_t kLogCameBackSoonBefore[] = L"休止状態に入ってから ";
+inline constexpr wchar_t kLogCameBackSoonAfter[] = L" 秒で復帰しました。";
+inline constexpr wchar_t kLogPersonAtTime[] =
+    L"指定の時刻に復帰しました。コンピューターの前に人がいたため、タイマーで復帰したかどうかは判定できません。";
 inline constexpr wchar_t kLogOnTime[] = L"指定の時刻にタイマーで復帰しました。";
 inline constexpr wchar_t kLogLate[] = L"指定の時刻より後に自動で復帰しました。";
 inline constexpr wchar_t kLogByPersonBefore[] =
@@ -162,6 +168,9 @@ inline constexpr wchar_t kLogEarly[] = L"指定の時刻より前に自動で復
 inline constexpr wchar_t kLogEarlyWaker[] = L"その時刻に予定されていたタスク: ";
 inline constexpr wchar_t kLogEarlyUnknown[] = L"復帰させたものは分かりません。";
 inline constexpr wchar_t kLogWakeSource[] = L"イベント ログの復帰元: ";
+inline constexpr wchar_t kLogHibernation[] = L" 休止状態 ";
+inline constexpr wchar_t kLogHibernationRefused[] =
+    L"Windows が休止状態への移行を受け付けませんでした。復帰のタスクはそのまま残っています。";
 
 // Countdown dialog.
 inline constexpr wchar_t kSuspendLabel[] = L"休止状態にします．．．";

@@ -91,8 +91,8 @@ struct ScheduleResult {
 // Made only when the scheduler, asked afterwards, holds the job as asked.
 ScheduleResult ScheduleWakeJob(WakeJobSystem& system, ScheduleRoute route, const WakeJobInputs& inputs);
 
-// The other tasks that will wake the machine before `asked`; none found when
-// the scheduler cannot be reached.
+// The other tasks that will wake the machine before `asked`; a scan that did
+// not run when the scheduler cannot be reached.
 WakeScan EarlierWakers(WakeJobSystem& system, ScheduleRoute route, const CivilDateTime& asked);
 // The route as the user knows it, for the record.
 std::wstring RouteName(ScheduleRoute route);

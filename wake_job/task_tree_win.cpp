@@ -3,6 +3,9 @@
 #include <mstask.h>
 #include <taskschd.h>
 
+#include <map>
+#include <vector>
+
 #include "platform/com_ref_win.h"
 #include "platform/local_time_win.h"
 #include "tools/jt/jt_command.h"
@@ -16,81 +19,105 @@ std::wstring TakeBstr(BSTR text) {
 }
 
 // Task Scheduler 1.0: one folder of jobs, listed by file name ("Backup.job")
-// and opened by work item name ("Backup").
+// and opened by work item name ("Backup"); the listing loads each job, which
+// answers both questions.
 class JobFolder : public TaskTree {
  public:
   JobFolder(std::unique_ptr<ComApartment> apartment, ITaskScheduler* scheduler)
       : apartment_(std::move(apartment)) {
     *scheduler_.Out() = scheduler;
   }
-  std::optional<std::vector<std::optional<ListedTask>>> Tasks(const std::wstring&) override {
+  std::optional<TaskFolderListing> Open(const std::wstring&) override {
     ComRef<IEnumWorkItems> items;
     if (FAILED(scheduler_->Enum(items.Out()))) return std::nullopt;
-    std::vector<std::optional<ListedTask>> tasks;
+    TaskFolderListing listing{std::vector<std::optional<ListedTask>>(), std::vector<std::wstring>()};
+    jobs_.clear();
     for (HRESULT hr = S_OK; hr == S_OK;) {
       LPWSTR* names = nullptr;
       ULONG fetched = 0;
       hr = items->Next(16, &names, &fetched);
       for (ULONG i = 0; names && i < fetched; ++i) {
-        tasks.push_back(Job(WorkItemName(names[i])));
+        listing.tasks->push_back(Job(WorkItemName(names[i])));
         CoTaskMemFree(names[i]);
       }
       CoTaskMemFree(names);
     }
-    return tasks;
+    return listing;
   }
-  std::vector<std::wstring> Folders(const std::wstring&) override { return {}; }
+  std::optional<bool> Wakes(std::size_t i) override {
+    if (i >= jobs_.size() || !jobs_[i].task) return std::nullopt;
+    return (jobs_[i].flags & TASK_FLAG_SYSTEM_REQUIRED) != 0;
+  }
+  // GetNextRunTime's successes other than S_OK are "no run to come".
+  FirstRun FirstRunBefore(std::size_t i) override {
+    SYSTEMTIME next{};
+    const HRESULT hr = i < jobs_.size() && jobs_[i].task ? jobs_[i].task->GetNextRunTime(&next) : E_FAIL;
+    if (FAILED(hr)) return FirstRun{};
+    return FirstRun{true, hr == S_OK ? std::optional<CivilDateTime>(FromSystemTime(next)) : std::nullopt};
+  }
 
  private:
-  std::optional<ListedTask> Job(const std::wstring& name) {
+  struct LoadedJob {
     ComRef<ITask> task;
     DWORD flags = 0;
-    if (FAILED(scheduler_->Activate(name.c_str(), IID_ITask, reinterpret_cast<IUnknown**>(task.Out()))) ||
-        FAILED(task->GetFlags(&flags)))
+  };
+  std::optional<ListedTask> Job(const std::wstring& name) {
+    jobs_.emplace_back();
+    LoadedJob& job = jobs_.back();
+    if (FAILED(scheduler_->Activate(name.c_str(), IID_ITask, reinterpret_cast<IUnknown**>(job.task.Out()))) ||
+        FAILED(job.task->GetFlags(&job.flags))) {
+      job.task.Reset();
       return std::nullopt;
-    ListedTask listed{name, !(flags & TASK_FLAG_DISABLED), (flags & TASK_FLAG_SYSTEM_REQUIRED) != 0, std::nullopt};
-    SYSTEMTIME next{};
-    if (task->GetNextRunTime(&next) == S_OK) listed.nextRun = FromSystemTime(next);
-    return listed;
+    }
+    return ListedTask{name, !(job.flags & TASK_FLAG_DISABLED)};
   }
 
   std::unique_ptr<ComApartment> apartment_;  // outlives the interfaces below
   ComRef<ITaskScheduler> scheduler_;
+  std::vector<LoadedJob> jobs_;
 };
 
-// Task Scheduler 2.0: folders from "\", hidden tasks included; a task's first
-// run is asked only from now to the asked minute, and only of one that wakes.
+// Task Scheduler 2.0: folders from "\", hidden tasks included. Every call
+// below crosses to the service, so each folder is opened once (a subfolder is
+// kept from its parent's list), and a task's definition and run times are
+// fetched only when the scan asks.
 class TaskFolders : public TaskTree {
  public:
   TaskFolders(std::unique_ptr<ComApartment> apartment, ITaskService* service, const CivilDateTime& asked)
       : apartment_(std::move(apartment)), now_(ToSystemTime(LocalNow())), asked_(ToSystemTime(asked)) {
     *service_.Out() = service;
   }
-  std::optional<std::vector<std::optional<ListedTask>>> Tasks(const std::wstring& path) override {
+  std::optional<TaskFolderListing> Open(const std::wstring& path) override {
     ComRef<ITaskFolder> folder;
-    ComRef<IRegisteredTaskCollection> list;
-    LONG count = 0;
-    if (!Open(path, folder) || FAILED(folder->GetTasks(TASK_ENUM_HIDDEN, list.Out())) ||
-        FAILED(list->get_Count(&count)))
+    const auto kept = listed_.find(path);
+    if (kept != listed_.end()) {
+      folder = std::move(kept->second);
+      listed_.erase(kept);
+    } else if (!OpenByPath(path, folder)) {
       return std::nullopt;
-    std::vector<std::optional<ListedTask>> tasks;
-    for (LONG i = 1; i <= count; ++i) tasks.push_back(Task(list.Get(), i));
-    return tasks;
-  }
-  std::vector<std::wstring> Folders(const std::wstring& path) override {
-    ComRef<ITaskFolder> folder;
-    ComRef<ITaskFolderCollection> list;
-    LONG count = 0;
-    std::vector<std::wstring> paths;
-    if (!Open(path, folder) || FAILED(folder->GetFolders(0, list.Out())) || FAILED(list->get_Count(&count)))
-      return paths;
-    for (LONG i = 1; i <= count; ++i) {
-      ComRef<ITaskFolder> sub;
-      BSTR subPath = nullptr;
-      if (SUCCEEDED(list->get_Item(Index(i), sub.Out())) && SUCCEEDED(sub->get_Path(&subPath)))
-        paths.push_back(TakeBstr(subPath));
     }
-    return paths;
+    tasks_.clear();
+    return TaskFolderListing{Tasks(folder.Get()), Folders(folder.Get())};
+  }
+  std::optional<bool> Wakes(std::size_t i) override {
+    ComRef<ITaskDefinition> definition;
+    ComRef<ITaskSettings> settings;
+    VARIANT_BOOL wakes = VARIANT_FALSE;
+    if (i >= tasks_.size() || !tasks_[i] || FAILED(tasks_[i]->get_Definition(definition.Out())) ||
+        FAILED(definition->get_Settings(settings.Out())) || FAILED(settings->get_WakeToRun(&wakes)))
+      return std::nullopt;
+    return wakes != VARIANT_FALSE;
+  }
+  FirstRun FirstRunBefore(std::size_t i) override {
+    DWORD runs = 1;
+    LPSYSTEMTIME first = nullptr;
+    if (i >= tasks_.size() || !tasks_[i] || FAILED(tasks_[i]->GetRunTimes(&now_, &asked_, &runs, &first))) {
+      CoTaskMemFree(first);
+      return FirstRun{};
+    }
+    FirstRun run{true, runs > 0 && first ? std::optional<CivilDateTime>(FromSystemTime(*first)) : std::nullopt};
+    CoTaskMemFree(first);
+    return run;
   }
 
  private:
@@ -101,37 +128,53 @@ class TaskFolders : public TaskTree {
     index.lVal = i;
     return index;
   }
-  bool Open(const std::wstring& path, ComRef<ITaskFolder>& folder) {
+  bool OpenByPath(const std::wstring& path, ComRef<ITaskFolder>& folder) {
     BSTR name = SysAllocString(path.c_str());
     const HRESULT hr = service_->GetFolder(name, folder.Out());
     SysFreeString(name);
     return SUCCEEDED(hr);
   }
-  std::optional<ListedTask> Task(IRegisteredTaskCollection* list, LONG i) {
-    ComRef<IRegisteredTask> task;
-    ComRef<ITaskDefinition> definition;
-    ComRef<ITaskSettings> settings;
-    BSTR path = nullptr;
-    VARIANT_BOOL enabled = VARIANT_FALSE, wakes = VARIANT_FALSE;
-    if (FAILED(list->get_Item(Index(i), task.Out())) || FAILED(task->get_Path(&path)) ||
-        FAILED(task->get_Enabled(&enabled)) || FAILED(task->get_Definition(definition.Out())) ||
-        FAILED(definition->get_Settings(settings.Out())) || FAILED(settings->get_WakeToRun(&wakes))) {
-      SysFreeString(path);
-      return std::nullopt;
+  std::optional<std::vector<std::optional<ListedTask>>> Tasks(ITaskFolder* folder) {
+    ComRef<IRegisteredTaskCollection> list;
+    LONG count = 0;
+    if (FAILED(folder->GetTasks(TASK_ENUM_HIDDEN, list.Out())) || FAILED(list->get_Count(&count))) return std::nullopt;
+    std::vector<std::optional<ListedTask>> tasks;
+    for (LONG i = 1; i <= count; ++i) {
+      tasks_.emplace_back();
+      BSTR path = nullptr;
+      VARIANT_BOOL enabled = VARIANT_FALSE;
+      if (FAILED(list->get_Item(Index(i), tasks_.back().Out())) || FAILED(tasks_.back()->get_Path(&path)) ||
+          FAILED(tasks_.back()->get_Enabled(&enabled))) {
+        SysFreeString(path);
+        tasks_.back().Reset();
+        tasks.push_back(std::nullopt);
+      } else {
+        tasks.push_back(ListedTask{TakeBstr(path), enabled != VARIANT_FALSE});
+      }
     }
-    ListedTask listed{TakeBstr(path), enabled != VARIANT_FALSE, wakes != VARIANT_FALSE, std::nullopt};
-    DWORD runs = 1;
-    LPSYSTEMTIME first = nullptr;
-    if (listed.enabled && listed.wakes && SUCCEEDED(task->GetRunTimes(&now_, &asked_, &runs, &first)) && runs > 0 &&
-        first)
-      listed.nextRun = FromSystemTime(*first);
-    CoTaskMemFree(first);
-    return listed;
+    return tasks;
+  }
+  std::optional<std::vector<std::wstring>> Folders(ITaskFolder* folder) {
+    ComRef<ITaskFolderCollection> list;
+    LONG count = 0;
+    if (FAILED(folder->GetFolders(0, list.Out())) || FAILED(list->get_Count(&count))) return std::nullopt;
+    std::vector<std::wstring> paths;
+    for (LONG i = 1; i <= count; ++i) {
+      ComRef<ITaskFolder> sub;
+      BSTR subPath = nullptr;
+      if (SUCCEEDED(list->get_Item(Index(i), sub.Out())) && SUCCEEDED(sub->get_Path(&subPath))) {
+        paths.push_back(TakeBstr(subPath));
+        listed_[paths.back()] = std::move(sub);
+      }
+    }
+    return paths;
   }
 
   std::unique_ptr<ComApartment> apartment_;  // outlives the interfaces below
   ComRef<ITaskService> service_;
   SYSTEMTIME now_, asked_;
+  std::vector<ComRef<IRegisteredTask>> tasks_;             // the open folder's, by place
+  std::map<std::wstring, ComRef<ITaskFolder>> listed_;  // listed, not yet opened
 };
 }  // namespace
 

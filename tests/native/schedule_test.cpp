@@ -6,6 +6,7 @@
 
 #include "res/strings.h"
 #include "wake_job/schedule.h"
+#include "tests/support/fake_task_tree.h"
 #include "wake_job/wake_record.h"
 
 namespace {
@@ -167,44 +168,60 @@ TEST(ScheduleWakeJob, EachRouteReportsWhetherAJobWasMade) {
 
 namespace {
 const CivilDateTime kAsked{2027, 1, 5, 7, 5, 0};
-
-// Task Scheduler 2.0's folders as a user sees them: some he may not read.
-class FakeTree : public TaskTree {
- public:
-  std::map<std::wstring, std::optional<std::vector<std::optional<ListedTask>>>> tasks;
-  std::map<std::wstring, std::vector<std::wstring>> folders;
-  std::optional<std::vector<std::optional<ListedTask>>> Tasks(const std::wstring& f) override { return tasks[f]; }
-  std::vector<std::wstring> Folders(const std::wstring& f) override { return folders[f]; }
-};
+using Task = FakeTaskTree::Task;
+using Tasks = std::vector<std::optional<Task>>;
+using Folders = std::vector<std::wstring>;
 }  // namespace
 
-// Every other enabled task that wakes the machine before the asked minute, wherever it lies; what the user may
-// not read is counted, not named.
+// Every other enabled task that wakes the machine before the asked minute, wherever it lies, each question asked of
+// the service once and only where it can still matter; what the user may not read is counted, tasks and folders apart.
 TEST(WakeRecord, TheTasksThatWakeTheMachineFirst) {
-  auto tree = std::make_unique<FakeTree>();  // our own task is left out by its path on this route
-  const CivilDateTime three{2027, 1, 5, 3, 0, 0}, before{2027, 1, 5, 7, 4, 59};
-  tree->tasks[L"\\"] = std::vector<std::optional<ListedTask>>{
-      ListedTask{L"\\ResumeRV", true, true, three},          // our own
-      ListedTask{L"\\Backup", true, true, before},          // due a second before ours
-      ListedTask{L"\\Disabled", false, true, three},        ListedTask{L"\\NoWake", true, false, three},
-      ListedTask{L"\\Later", true, true, kAsked},            // due in our very minute: not first
-      ListedTask{L"\\NotDue", true, true, std::nullopt}, std::nullopt /* a task the user may not read */};
-  tree->folders[L"\\"] = {L"\\Microsoft", L"\\Private"};
-  tree->tasks[L"\\Microsoft"] = std::vector<std::optional<ListedTask>>{ListedTask{L"\\Microsoft\\.Hidden", true, true, three}};
-  tree->tasks[L"\\Private"] = std::nullopt;  // a folder he may not read
-  tree->tasks[L"\\"]->push_back(ListedTask{L"Resume", true, true, three});  // the XP job's name: not ours here
+  auto tree = std::make_unique<FakeTaskTree>();  // our own task is left out by its path on this route
+  const FirstRun three{true, CivilDateTime{2027, 1, 5, 3, 0, 0}};
+  tree->folders[L"\\"] = {
+      Tasks{Task{L"\\ResumeRV", true, true, three},                                  // our own
+            Task{L"\\Backup", true, true, {true, CivilDateTime{2027, 1, 5, 7, 4, 59}}},  // a second before ours
+            Task{L"\\Disabled", false, true, three}, Task{L"\\NoWake", true, false, three},
+            Task{L"\\Later", true, true, {true, kAsked}},  // due in our very minute: not first
+            Task{L"\\NotDue", true, true, {true, std::nullopt}}, std::nullopt /* a task the user may not read */,
+            Task{L"\\NoDefinition", true, std::nullopt, three}, Task{L"\\NoRunTimes", true, true, FirstRun{}},
+            Task{L"Resume", true, true, three}},  // the XP job's name: not ours here
+      Folders{L"\\Microsoft", L"\\Private"}};
+  tree->folders[L"\\Microsoft"].tasks = Tasks{Task{L"\\Microsoft\\.Hidden\r\nforged", true, true, three}};
+  tree->folders[L"\\Private"] = {std::nullopt, Folders{L"\\Private\\Open"}};  // its tasks he may not read
+  tree->folders[L"\\Private\\Open"].tasks = Tasks{Task{L"\\Private\\Open\\A &amp; B", true, true, three}};
+  FakeTaskTree& calls = *tree;
   Fake system;
   system.tree = std::move(tree);
   const WakeScan scan = EarlierWakers(system, ScheduleRoute::Component, kAsked);
-  std::wstring named;
-  for (const EarlierWaker& w : scan.wakers) named += w.name + L" " + LogMinute(w.due) + L";";
-  EXPECT_EQ(named, L"Resume 2027/01/05 03:00;\\Microsoft\\.Hidden 2027/01/05 03:00;\\Backup 2027/01/05 07:04;");
-  EXPECT_EQ(scan.unreadable, 2);
+  // Folders: 3 + 2 + 2 + 2; definitions of the 9 enabled others; run times of the 7 of them that wake.
+  EXPECT_EQ(calls.calls, 9 + 9 + 7);
   EXPECT_EQ(SetRecordLine({2027, 1, 4, 22, 0, 9}, kAsked, kLogRouteVista, scan),
             L"2027/01/04 22:00:09" + std::wstring(kLogSet) + L"2027/01/05 07:05 (" + kLogRouteVista + L")" +
-                kLogEarlierWakers + L"Resume 2027/01/05 03:00, \\Microsoft\\.Hidden 2027/01/05 03:00, \\Backup 2027/01/05 07:04" +
-                kLogUnreadableBefore + L"2" + kLogUnreadableAfter);
-  EXPECT_EQ(SetRecordLine({2027, 1, 4, 22, 0, 9}, kAsked, kLogRouteXp, WakeScan{{}, 1}),
-            L"2027/01/04 22:00:09" + std::wstring(kLogSet) + L"2027/01/05 07:05 (" + kLogRouteXp + L")" +
-                kLogEarlierWakers + kLogNone + kLogUnreadableBefore + L"1" + kLogUnreadableAfter);
+                kLogEarlierWakers + L"Resume 2027/01/05 03:00, \\Microsoft\\.Hidden  forged 2027/01/05 03:00, " +
+                L"\\Private\\Open\\A & B 2027/01/05 03:00, \\Backup 2027/01/05 07:04" + kLogUnreadableTasks + L"3" +
+                kLogCount + kLogUnreadableFolders + L"1" + kLogCount);
+
+  // Twenty named and the rest counted; folders nested past the walk's depth counted, not looked into.
+  auto deep = std::make_unique<FakeTaskTree>();
+  std::wstring path = L"\\";
+  for (int depth = 0; depth <= kTaskTreeDepth; ++depth) {
+    const std::wstring sub = path + L"d\\";
+    deep->folders[path] = {Tasks{Task{path + L"t", true, true, three}}, Folders{sub}};
+    path = sub;
+  }
+  system.tree = std::move(deep);
+  const WakeScan deepScan = EarlierWakers(system, ScheduleRoute::Component, kAsked);
+  EXPECT_EQ(std::make_pair(deepScan.wakers.size(), deepScan.unreadFolders),
+            std::make_pair(static_cast<std::size_t>(kTaskTreeDepth), 1));
+  const std::wstring set = L"2027/01/04 22:00:09" + std::wstring(kLogSet) + L"2027/01/05 07:05 (" + kLogRouteXp + L")" +
+                           kLogEarlierWakers;
+  const std::wstring deepLine = SetRecordLine({2027, 1, 4, 22, 0, 9}, kAsked, kLogRouteXp, deepScan);
+  const std::wstring counted = kLogMoreBefore + std::wstring(L"44") + kLogCount + kLogUnreadableFolders + L"1" + kLogCount;
+  EXPECT_EQ(deepLine.substr(deepLine.size() - counted.size()), counted);
+  EXPECT_EQ(std::count(deepLine.begin(), deepLine.end(), L','), 19);
+  // 「なし」 only when the scan ran: not when the scheduler could not be reached.
+  EXPECT_EQ(SetRecordLine({2027, 1, 4, 22, 0, 9}, kAsked, kLogRouteXp, EarlierWakers(system, ScheduleRoute::Batch, kAsked)),
+            set + kLogNotScanned);
+  EXPECT_EQ(SetRecordLine({2027, 1, 4, 22, 0, 9}, kAsked, kLogRouteXp, WakeScan{true, {}, 0, 0}), set + kLogNone);
 }

@@ -65,6 +65,7 @@ class FakeHost : public SetCommandHost, Clock, WakeJobs, SettingsStore, PowerCon
   SetCommand* command = nullptr;  // the one the rows click
   SetCommandServices services{*this, *this, *this, *this, *this};
   WakeScan scan;  // what else will wake the machine
+  int scanSeconds = 0;  // how long finding it takes
   std::optional<ResumeReport> resumed;  // when set, how the machine came back
   std::vector<std::wstring> logged;
 
@@ -78,6 +79,7 @@ class FakeHost : public SetCommandHost, Clock, WakeJobs, SettingsStore, PowerCon
   bool InCommandLineMode() override { return commandLine; }
   bool CloseRequested() override { return closeRequested; }
   CivilDateTime Now() override { return now; }
+  std::optional<CivilDateTime> Utc(const CivilDateTime& t) override { return AddSeconds(t, -9 * 3600); }
   LocalTimeKind Kind(const CivilDateTime& t) override { return t.hour == 7 && t.minute == 5 ? kind : LocalTimeKind::Once; }
   WakeTimerCheck WakeTimers() override { return {wakeTimers, wakeTimers == Readiness::Off ? L"v" : L""}; }
   Readiness Hibernation() override { return hibernation; }
@@ -109,10 +111,14 @@ class FakeHost : public SetCommandHost, Clock, WakeJobs, SettingsStore, PowerCon
   std::optional<ResumeReport> EnterHibernation() override {
     Record(L"hibernate");
     if (!privilegeOk) return std::nullopt;
-    return resumed.value_or(ResumeReport{now, now, false});
+    const CivilDateTime utc = AddSeconds(now, -9 * 3600);
+    return resumed.value_or(ResumeReport{utc, utc, now, false});
   }
-  WakeScan EarlierWakers(const CivilDateTime&) override { return scan; }
-  std::wstring LastWakeSource() override { return L"Timer"; }
+  WakeScan EarlierWakers(const CivilDateTime&) override {
+    now = AddSeconds(now, scanSeconds);
+    return scan;
+  }
+  std::wstring WakeSource(const CivilDateTime& since) override { return L"Timer since " + LogTime(since); }
   void Append(const std::wstring& line) override { logged.push_back(line); }
 };
 
@@ -200,6 +206,9 @@ TEST(SetCommand, WhatTheUserSeesAndWhatIsStored) {
       {"the wake comes too close while the job is made",
        [](FakeHost& h) { h.now = {2027, 1, 5, 7, 3, 0}, h.hibernate = true, h.duringSchedule = [&h] { h.now.second = 1; }; },
        SetOutcome::NotHibernated, kJob + L"|too late"},
+      {"the record's scan takes its time after the job: the hibernation still goes",
+       [](FakeHost& h) { h.now = {2027, 1, 5, 7, 3, 0}, h.hibernate = true, h.scanSeconds = 30; }, kExit,
+       kJob + L"|countdown|hibernate"},
       {"a past time is refused before any power question",
        [](FakeHost& h) { h.wakeTimers = Readiness::Off; h.now = {2028, 1, 1}; }, kStay, L"past"},
   };
@@ -322,16 +331,21 @@ TEST(SetCommand, WhatTheRecordSays) {
       {"made through the component", [](FakeHost& h) { h.route = ScheduleRoute::Component; }, {kLogRouteVista}},
       {"scheduling failed", [](FakeHost& h) { h.scheduleOk = false; }, {}},
       {"countdown cancelled", [](FakeHost& h) { h.hibernate = true, h.countdownCompletes = false; }, {kLogSet}},
-      {"hibernation refused", [](FakeHost& h) { h.hibernate = true, h.privilegeOk = false; }, {kLogSet}},
-      {"came back at once", [](FakeHost& h) { h.hibernate = true; }, {kLogSet, kLogDidNotHibernate}},
+      {"hibernation refused", [](FakeHost& h) { h.hibernate = true, h.privilegeOk = false; },
+       {kLogSet, kLogHibernation + std::wstring(kLogHibernationRefused)}},
+      {"came back at once", [](FakeHost& h) { h.hibernate = true; }, {kLogSet, kLogCameBackSoonBefore}},
       {"woken by a person, with wake timers off",
-       [](FakeHost& h) { h.hibernate = true, h.wakeTimers = Readiness::Off, h.resumed = {{2027, 1, 5, 6, 0}, {2027, 1, 5, 9, 0}}; },
+       [](FakeHost& h) { h.hibernate = true, h.wakeTimers = Readiness::Off, h.resumed = {{2027, 1, 4, 21}, {2027, 1, 5, 0}, {}}; },
        {kLogSet, kLogCauseWakeTimers}},
-      {"woken early: the event log's wake source",
-       [](FakeHost& h) { h.hibernate = true, h.resumed = {{2027, 1, 5, 6, 0}, {2027, 1, 5, 6, 30}, true}; },
-       {kLogSet, kLogWakeSource + std::wstring(L"Timer")}},
+      // The asked minute's UTC from the zone (07:05 here is 22:05 UTC): early by UTC, with this resume's wake source.
+      {"woken early: the event log's wake source for this resume",
+       [](FakeHost& h) { h.hibernate = true, h.resumed = {{2027, 1, 4, 21}, {2027, 1, 4, 22, 4, 59}, {}, true}; },
+       {kLogSet, kLogEarly + std::wstring(kLogWakeSource) + L"Timer since 2027/01/04 21:00:00"}},
+      {"someone at the machine at the asked time",
+       [](FakeHost& h) { h.hibernate = true, h.resumed = {{2027, 1, 4, 21}, {2027, 1, 4, 22, 5}, {}, false}; },
+       {kLogSet, kLogPersonAtTime + std::wstring(L" ") + kLogWakeSource + L"Timer since"}},
       {"woken by a person, with the clock unable to",
-       [](FakeHost& h) { h.hibernate = true, h.clock = Readiness::Off, h.resumed = {{2027, 1, 5, 6, 0}, {2027, 1, 5, 9, 0}}; },
+       [](FakeHost& h) { h.hibernate = true, h.clock = Readiness::Off, h.resumed = {{2027, 1, 4, 21}, {2027, 1, 5, 0}, {}}; },
        {kLogSet, kLogCauseClock}},
   };
   for (const auto& row : rows) {

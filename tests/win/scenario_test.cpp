@@ -38,6 +38,8 @@ enum How {
   kLoggedOn = 128,  // the job runs only in the user's session (no password)
   kHeldIni = 256,   // another program holds setting.ini open, for reading only
   kBackup = 512,    // another wake job, "Backup", is due at 03:00 on the day before the wake
+  kHugeLog = 1024,  // wake.log is 300 MB of zeros, one damaged line
+  kHeldLog = 2048,  // wake.log holds a line, and another program holds it open for reading only
   kSets = kExits | kBatch,
 };
 struct Box {
@@ -158,7 +160,10 @@ std::vector<Row> Rows() {
       {"another_wake_job_due_earlier_is_recorded", kXp, kPlain, d + L" 07:05 u p", {}, kSets | kBackup, L"", L"", {},
        "", nullptr, L"Backup " + std::to_wstring(kYear) + L"/01/04 03:00"},
       {"a_hibernation_that_returns_at_once_is_recorded", kBoth, kPlain, d + L" 07:05 u p x", {}, kSets, L"", L"", {},
-       "", nullptr, kLogDidNotHibernate},
+       "", nullptr, kLogCameBackSoonBefore},
+      // A log of any size costs the Set nothing; one held open elsewhere (no delete sharing) is left as it was.
+      {"a_300_MB_log", kBoth, kPlain, d + L" 07:05 u p", {}, kSets | kHugeLog, L"", L"", {}, "", nullptr, kLogSet},
+      {"a_log_held_open", kBoth, kPlain, d + L" 07:05 u p", {}, kSets | kHeldLog},
       // Paris: 02:30 does not come on the day the clocks go forward, and comes twice when they go back.
       {"daylight_saving_gap", kParis, kPlain, LastSunday(3) + L" 02:30 u p", {{kMsgTimeDoesNotExist, IDOK}}},
       {"daylight_saving_overlap", kParis, kPlain, LastSunday(10) + L" 02:30 u p", {{kMsgTimeComesTwice, IDOK}}},
@@ -264,10 +269,20 @@ TEST_P(Scenario, EndsAsTheUserMustSee) {
                               L" StartTime=3:00 /sj SystemRequired=1 /saj Backup.job", L"\\jt_real.exe");
     ASSERT_TRUE(backup.Exited(30000));
   }
-  HANDLE held = row.how & kHeldIni ? CreateFileW(kSettings.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                                 OPEN_EXISTING, 0, nullptr)
-                                   : INVALID_HANDLE_VALUE;
-  ASSERT_EQ(held != INVALID_HANDLE_VALUE, (row.how & kHeldIni) != 0);
+  const std::wstring logPath = ProgramPath(L"\\wake.log");
+  const std::string oldLog = "2026/01/04 03:00:00 old\r\n";
+  if (row.how & kHeldLog) WriteFileBytes(logPath, oldLog);
+  if (row.how & kHugeLog) {
+    HANDLE huge = CreateFileW(logPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    LARGE_INTEGER size{};
+    size.QuadPart = 300LL << 20;
+    ASSERT_TRUE(SetFilePointerEx(huge, size, nullptr, FILE_BEGIN) && SetEndOfFile(huge));
+    CloseHandle(huge);
+  }
+  const wchar_t* heldFile = row.how & kHeldIni ? kSettings.c_str() : row.how & kHeldLog ? logPath.c_str() : nullptr;
+  HANDLE held = heldFile ? CreateFileW(heldFile, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr)
+                         : INVALID_HANDLE_VALUE;
+  ASSERT_EQ(held != INVALID_HANDLE_VALUE, heldFile != nullptr);
 
   ReveiloProcess reveilo(row.arguments);
   ASSERT_TRUE(reveilo.Started());
@@ -345,9 +360,11 @@ TEST_P(Scenario, EndsAsTheUserMustSee) {
   if (made) { EXPECT_EQ(FileBytes(ProgramPath(L"\\Startup.bat")), ""); }
   // wake.log: a line for each Set that made a job, in the ANSI code page with CR LF.
   const std::string log = FileBytes(ProgramPath(L"\\wake.log"));
-  EXPECT_EQ(log.find(ToAnsi(kLogSet)) != std::string::npos, made) << log;
+  EXPECT_EQ(log.find(ToAnsi(kLogSet)) != std::string::npos, made && !(row.how & kHeldLog)) << log;
   if (!log.empty()) { EXPECT_EQ(log.substr(log.size() - 2), "\r\n"); }
   EXPECT_NE(log.find(ToAnsi(row.logged)), std::string::npos) << log;
+  if (row.how & kHugeLog) { EXPECT_EQ(log.find('\n'), log.size() - 1) << "only the Set line"; }
+  if (row.how & kHeldLog) { EXPECT_EQ(log, oldLog) << "the log as it was"; }
   for (const wchar_t* stray : kStrays) { EXPECT_FALSE(FileExists(ProgramPath(stray))) << "something typed ran"; }
 }
 
