@@ -39,3 +39,7 @@ add_test(NAME portable_check_refuses_a_win_header
           -DFILES=${CMAKE_SOURCE_DIR}/tests/lint/portable_names_win_header.cpp.txt -P ${REVEILO_CHECK_PORTABLE})
 set_tests_properties(portable_check_refuses_a_win_header PROPERTIES PASS_REGULAR_EXPRESSION
                      "portable_names_win_header.cpp.txt[ \r\n]+includes[ \r\n]+platform/os_version_win.h")
+
+# The record's scan on a tree of Windows 10's size (bench/run.sh runs it).
+add_executable(scan_bench bench/scan_bench.cpp)
+target_link_libraries(scan_bench PRIVATE reveilo_core)
