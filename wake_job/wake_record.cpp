@@ -12,6 +12,7 @@ void Walk(TaskTree& tree, const std::wstring& folder, int depth, const CivilDate
   const auto listing = tree.Open(folder);
   if (!listing || !listing->tasks || !listing->folders) ++scan.unreadFolders;
   if (!listing) return;
+  scan.ran = true;  // the scheduler answered: what it did not give is counted
   const auto& tasks = listing->tasks ? *listing->tasks : std::vector<std::optional<ListedTask>>();
   for (std::size_t i = 0; i < tasks.size(); ++i) {
     // The listing answers the cheap questions; of the two that cost a call
@@ -59,13 +60,9 @@ std::optional<std::pair<std::wstring, std::size_t>> XmlReference(std::wstring_vi
     code = code * (hex ? 16 : 10) + static_cast<unsigned long>(v);
   }
   if (digits.empty() || code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return std::nullopt;
-  std::wstring c;
-  if (sizeof(wchar_t) == 2 && code > 0xFFFF) {
-    c += static_cast<wchar_t>(0xD800 + ((code - 0x10000) >> 10));
-    c += static_cast<wchar_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
-  } else {
-    c += static_cast<wchar_t>(code);
-  }
+  // Beyond the Basic Multilingual Plane no ANSI code page has the character:
+  // it would reach the file as '?' in any case.
+  const std::wstring c(1, code > 0xFFFF ? L'?' : static_cast<wchar_t>(code));
   return std::pair{c, length};
 }
 
@@ -74,7 +71,6 @@ bool BreaksLine(wchar_t c) { return c < 0x20 || c == 0x85 || c == 0x2028 || c ==
 
 WakeScan ScanForEarlierWakers(TaskTree& tree, const CivilDateTime& asked, const std::wstring& ownPath) {
   WakeScan scan;
-  scan.ran = true;
   Walk(tree, L"\\", 0, asked, ownPath, scan);
   std::stable_sort(scan.wakers.begin(), scan.wakers.end(), [](const EarlierWaker& a, const EarlierWaker& b) {
     return SecondsBetween(a.due, b.due) > 0;
@@ -227,9 +223,9 @@ std::optional<CivilDateTime> EventTime(const std::wstring& text) {
     while (at < text.size() && text[at] >= L'0' && text[at] <= L'9' && at - start < 4) v[i] = v[i] * 10 + (text[at++] - L'0');
     if (at == start) return std::nullopt;
   }
-  const CivilDateTime t{v[0], v[1], v[2], v[3], v[4], v[5]};
-  if (!IsValidCivilDate(t.year, t.month, t.day) || t.hour > 23 || t.minute > 59 || t.second > 60) return std::nullopt;
-  return t;
+  // Only the date needs checking: the times are compared, never shown.
+  if (!IsValidCivilDate(v[0], v[1], v[2])) return std::nullopt;
+  return CivilDateTime{v[0], v[1], v[2], v[3], v[4], v[5]};
 }
 }  // namespace
 

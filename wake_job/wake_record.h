@@ -62,7 +62,7 @@ struct EarlierWaker {
   CivilDateTime due;
 };
 struct WakeScan {
-  bool ran = false;                  // the scheduler was reached and walked
+  bool ran = false;                  // the scheduler was reached and listed its root
   std::vector<EarlierWaker> wakers;  // by their due time
   int unreadTasks = 0, unreadFolders = 0;  // what the user may not read
 };

@@ -223,5 +223,6 @@ TEST(WakeRecord, TheTasksThatWakeTheMachineFirst) {
   // 「なし」 only when the scan ran: not when the scheduler could not be reached.
   EXPECT_EQ(SetRecordLine({2027, 1, 4, 22, 0, 9}, kAsked, kLogRouteXp, EarlierWakers(system, ScheduleRoute::Batch, kAsked)),
             set + kLogNotScanned);
-  EXPECT_EQ(SetRecordLine({2027, 1, 4, 22, 0, 9}, kAsked, kLogRouteXp, WakeScan{true, {}, 0, 0}), set + kLogNone);
+  EXPECT_EQ(SetRecordLine({2027, 1, 4, 22, 0, 9}, kAsked, kLogRouteXp, WakeScan{true, {}, 1, 0}),
+            set + kLogNone + kLogUnreadableTasks + L"1" + kLogCount);
 }
