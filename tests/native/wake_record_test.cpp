@@ -19,7 +19,7 @@ TEST(WakeRecord, AVerdictAfterEachResume) {
   } rows[] = {
       {slept, {2027, 1, 4, 23, 0, 29}, true, L"", kLogCameBackSoonBefore + std::wstring(L"29") + kLogCameBackSoonAfter},
       {slept, {2027, 1, 4, 23, 0, 30}, true, L"", early + kLogEarlyUnknown},
-      {slept, {2027, 1, 5, 7, 5, 20}, true, L"", kLogOnTime}, {slept, {2027, 1, 5, 7, 7, 59}, true, L"", kLogOnTime},
+      {slept, {2027, 1, 5, 7, 5, 0}, true, L"", kLogOnTime}, {slept, {2027, 1, 5, 7, 7, 59}, true, L"", kLogOnTime},
       {slept, {2027, 1, 5, 7, 8, 0}, true, L"", kLogLate},
       {slept, {2027, 1, 5, 3, 0, 40}, true, L"", early + kLogEarlyWaker + L"Backup 2027/01/05 03:00"},
       {slept, {2027, 1, 5, 6, 0, 0}, true, L"", early + kLogEarlyWaker + L"\\Update 2027/01/05 06:00"},
@@ -48,7 +48,7 @@ TEST(WakeRecord, AVerdictAfterEachResume) {
     EXPECT_EQ(ResumeRecordLine({slept, returned, returned, automatic}, asked, scan, L"", L"Timer - A &amp; B"),
               LogTime(returned) + kLogResumed + says);
   // Only an event written at or after the hibernation was asked is this resume's.
-  const std::wstring timed = L"<TimeCreated SystemTime='2027-01-04T23:00:00.5Z'/>";
+  const std::wstring timed = L"<TimeCreated SystemTime='2027-01-04T23:09:59.5Z'/>";
   for (const auto& [xml, text] :
        {std::pair{timed + L"<Data Name='WakeSourceType'>5</Data><Data Name='WakeSourceText'>Timer</Data>",
                   std::optional<std::wstring>(L"Timer")},
@@ -67,7 +67,8 @@ TEST(WakeRecord, OutsideTextStaysOneField) {
                                     {L"a\r\nb\tc\u0085d\u2028e\u2029f", L"a  b c d e f"},
                                     {L"&#10;&#x0D;&#x41;&#65;&#X41;&#x6a;&#x6f;&#xA9;&#xFFFF;", L"  AA&#X41;jo\u00A9\uFFFF"}, {L"&#x1F600;&#x10FFFF;", L"??"},
                                     {L"&#0;&#xD800;&#x110000;&#;&#x;&#1a;&bogus;&amp", L"&#0;&#xD800;&#x110000;&#;&#x;&#1a;&bogus;&amp"},
-                                    {L"&#12345678901;", L"&#12345678901;"}})
+                                    {L"&#12345678901;&#18446744073709551681;", L"&#12345678901;&#18446744073709551681;"},
+                                    {L"&#00000065;&#9;", L"A "}})
     EXPECT_EQ(LogField(text), field);
 }
 
@@ -78,10 +79,10 @@ TEST(WakeRecord, TheLogKeepsItsLastLines) {
   EXPECT_EQ(log.substr(0, 11), "line 2\r\nlin");
   EXPECT_EQ(log.substr(log.size() - 10), "line 201\r\n");
   EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 200);
-  EXPECT_EQ(AppendLogBytes("a\n" + log, false, "new"), log.substr(8) + "new\r\n");
+  EXPECT_EQ(AppendLogBytes("\n" + log.substr(8), false, "new"), log.substr(8) + "new\r\n");
   for (const auto& [before, cut, after] :
        {std::tuple{"", false, "new\r\n"}, {"old", false, "old\r\nnew\r\n"}, {"old\r", false, "old \r\nnew\r\n"},
-        {"old\r\n", false, "old\r\nnew\r\n"}, {"\r\n", false, "\r\nnew\r\n"}, {"a\nb\r\r\n", false, "a\r\nb \r\nnew\r\n"},
+        {"old\r\n", false, "old\r\nnew\r\n"}, {"\r\n", false, "\r\nnew\r\n"}, {"\n", false, "\r\nnew\r\n"}, {"a\nb\r\r\n", false, "a\r\nb \r\nnew\r\n"},
         {"\xEF\xBB\xBFold", false, "old\r\nnew\r\n"}, {"\xEF\xBB\xBFold", true, "new\r\n"},
         {"art\r\nold\r\n", true, "old\r\nnew\r\n"}, {"\n", true, "new\r\n"}})
     EXPECT_EQ(AppendLogBytes(before, cut, "new"), after) << before;
