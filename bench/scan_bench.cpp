@@ -59,7 +59,7 @@ int main(int argc, char** argv) {
     const auto start = std::chrono::steady_clock::now();
     const WakeScan scan = ScanForEarlierWakers(tree, kAsked, L"\\ResumeRV");
     ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-    calls.push_back(static_cast<double>(tree.calls) / tasks);
+    calls.push_back(static_cast<double>(*tree.calls) / tasks);
     if (scan.wakers.empty()) return 1;  // the tree is built to hold earlier wakers
   }
   // The earlier scan on the same tree: 4 calls a folder, a definition for

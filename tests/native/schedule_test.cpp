@@ -190,12 +190,12 @@ TEST(WakeRecord, TheTasksThatWakeTheMachineFirst) {
   tree->folders[L"\\Microsoft"].tasks = Tasks{Task{L"\\Microsoft\\.Hidden\r\nforged", true, true, three}};
   tree->folders[L"\\Private"] = {std::nullopt, Folders{L"\\Private\\Open"}};  // its tasks he may not read
   tree->folders[L"\\Private\\Open"].tasks = Tasks{Task{L"\\Private\\Open\\A &amp; B", true, true, three}};
-  FakeTaskTree& calls = *tree;
+  const std::shared_ptr<long> calls = tree->calls;
   Fake system;
   system.tree = std::move(tree);
   const WakeScan scan = EarlierWakers(system, ScheduleRoute::Component, kAsked);
   // Folders: 3 + 2 + 2 + 2; definitions of the 9 enabled others; run times of the 7 of them that wake.
-  EXPECT_EQ(calls.calls, 9 + 9 + 7);
+  EXPECT_EQ(*calls, 9 + 9 + 7);
   EXPECT_EQ(SetRecordLine({2027, 1, 4, 22, 0, 9}, kAsked, kLogRouteVista, scan),
             L"2027/01/04 22:00:09" + std::wstring(kLogSet) + L"2027/01/05 07:05 (" + kLogRouteVista + L")" +
                 kLogEarlierWakers + L"Resume 2027/01/05 03:00, \\Microsoft\\.Hidden  forged 2027/01/05 03:00, " +

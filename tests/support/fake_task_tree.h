@@ -7,6 +7,7 @@
 #pragma once
 #include <chrono>
 #include <map>
+#include <memory>
 #include <thread>
 
 #include "wake_job/wake_record.h"
@@ -24,7 +25,7 @@ class FakeTaskTree : public TaskTree {
     std::optional<std::vector<std::wstring>> folders = std::vector<std::wstring>();
   };
   std::map<std::wstring, Folder> folders;
-  long calls = 0;
+  std::shared_ptr<long> calls = std::make_shared<long>(0);  // outlives the tree, which the scan's caller owns
   std::chrono::microseconds cost{0};
 
   std::optional<TaskFolderListing> Open(const std::wstring& path) override {
@@ -43,7 +44,7 @@ class FakeTaskTree : public TaskTree {
 
  private:
   void Call(int n) {
-    calls += n;
+    *calls += n;
     if (cost.count() > 0) std::this_thread::sleep_for(cost * n);
   }
   const Folder* open_ = nullptr;
