@@ -52,7 +52,7 @@ TEST(WakeRecord, AVerdictAfterEachResume) {
   for (const auto& [xml, text] :
        {std::pair{timed + L"<Data Name='WakeSourceType'>5</Data><Data Name='WakeSourceText'>Timer</Data>",
                   std::optional<std::wstring>(L"Timer")},
-        {L"<TimeCreated SystemTime=\"2027-01-05T00:00:00Z\"/><Data Name=\"WakeSourceText\">USB</Data>", L"USB"},
+        {L"<TimeCreated SystemTime=\"2027-01-04T23:00:00Z\"/><Data Name=\"WakeSourceText\">USB</Data>", L"USB"},
         {timed + L"<Data Name='WakeSourceText'>cut", L""},
         {L"<TimeCreated SystemTime='2027-01-04T22:59:59.9Z'/><Data Name='WakeSourceText'>Old</Data>", std::nullopt},
         {L"<TimeCreated SystemTime='2027-13-04T23:00:00Z'/>", std::nullopt},
@@ -66,7 +66,7 @@ TEST(WakeRecord, OutsideTextStaysOneField) {
   for (const auto& [text, field] : {std::pair{std::wstring(L"A &amp; B &lt;&gt;&quot;&apos;"), std::wstring(L"A & B <>\"'")},
                                     {L"a\r\nb\tc\u0085d\u2028e\u2029f", L"a  b c d e f"},
                                     {L"&#10;&#x0D;&#x41;&#65;&#X41;&#x6a;&#x6f;&#xA9;&#xFFFF;", L"  AA&#X41;jo\u00A9\uFFFF"}, {L"&#x1F600;&#x10FFFF;", L"??"},
-                                    {L"&#0;&#xD800;&#x110000;&#;&#x;&#1a;&bogus;&amp", L"&#0;&#xD800;&#x110000;&#;&#x;&#1a;&bogus;&amp"},
+                                    {L"&#0;&#xD800;&#x110000;&#;&#x;&#1A;&bogus;&amp", L"&#0;&#xD800;&#x110000;&#;&#x;&#1A;&bogus;&amp"},
                                     {L"&#12345678901;&#18446744073709551681;", L"&#12345678901;&#18446744073709551681;"},
                                     {L"&#00000065;&#9;", L"A "}})
     EXPECT_EQ(LogField(text), field);
