@@ -26,8 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   const std::string last = line + "\r\n";
   if (lines == 0 || lines > kWakeLogLines || log.size() < last.size()) std::abort();
-  for (const wchar_t c : outside)
-    if (c < 0x20 || c == 0x85 || c == 0x2028 || c == 0x2029) std::abort();
-  if (log.compare(log.size() - last.size(), last.size(), last) != 0) std::abort();
+  const bool breaks = std::any_of(outside.begin(), outside.end(),
+                                  [](wchar_t c) { return c < 0x20 || c == 0x85 || c == 0x2028 || c == 0x2029; });
+  if (breaks || log.compare(log.size() - last.size(), last.size(), last) != 0) std::abort();
   return 0;
 }
