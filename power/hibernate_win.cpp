@@ -3,7 +3,6 @@
 #include "platform/local_time_win.h"
 #include "platform/message_pump_win.h"
 #include "power/power_win.h"
-#include "power/readiness_win.h"
 
 std::optional<ResumeReport> EnterHibernation() {
   HANDLE token = nullptr;
@@ -35,7 +34,3 @@ std::optional<ResumeReport> EnterHibernation() {
   const bool automatic = IsSystemResumeAutomatic() != FALSE;
   return ResumeReport{requested, UtcNow(), LocalNow(), automatic};
 }
-
-WakeTimerCheck Win32Power::WakeTimers() { return QueryWakeTimers(); }
-Readiness Win32Power::Hibernation() { return QueryHibernation(); }
-Readiness Win32Power::ClockWake() { return QueryClockWake(); }

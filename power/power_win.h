@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "power/power.h"
+#include "power/readiness_win.h"
 
 // Shows the countdown dialog and runs the countdown; true when it ran to its
 // end, false when Cancel was clicked or *closeRequested became true (the main
@@ -27,9 +28,9 @@ std::wstring WakeSource(const CivilDateTime& sinceUtc);
 class Win32Power : public PowerControl {
  public:
   Win32Power(HWND anchor, const bool* closeRequested) : anchor_(anchor), closeRequested_(closeRequested) {}
-  WakeTimerCheck WakeTimers() override;
-  Readiness Hibernation() override;
-  Readiness ClockWake() override;
+  WakeTimerCheck WakeTimers() override { return QueryWakeTimers(); }
+  Readiness Hibernation() override { return QueryHibernation(); }
+  Readiness ClockWake() override { return QueryClockWake(); }
   bool RunSuspendCountdown() override { return ::RunSuspendCountdown(anchor_, closeRequested_); }
   std::optional<ResumeReport> EnterHibernation() override { return ::EnterHibernation(); }
   std::wstring WakeSource(const CivilDateTime& sinceUtc) override { return ::WakeSource(sinceUtc); }

@@ -37,9 +37,11 @@ std::wstring BuildToolLine(const WakeJobInputs& inputs, std::wstring_view progra
   line += L'"';
   line += L" Comment=";
   line += L'"';
-  line += L"Resume";
+  line += kXpJobName;
   line += L'"';
-  line += L" SystemRequired=1 DeleteWhenDone=1 /saj Resume.job /pj";
+  line += L" SystemRequired=1 DeleteWhenDone=1 /saj ";
+  line += kXpJobName;
+  line += L".job /pj";
   return line;
 }
 
@@ -89,7 +91,7 @@ std::optional<std::wstring> BatchOf(const WakeJobInputs& inputs, std::wstring_vi
   auto tool = EscapeBatchLine(BuildToolLine(inputs, folder));
   // The tool line names the folder too, and more: it is always the longer.
   if (!first || !tool || tool->size() > kMaxBatchLine) return std::nullopt;
-  return *first + L"\r\n" + L"jt.exe /sd Resume.job\r\n" + *tool + L"\r\n";
+  return *first + L"\r\n" + L"jt.exe /sd " + kXpJobName + L".job\r\n" + *tool + L"\r\n";
 }
 }  // namespace
 
@@ -103,4 +105,13 @@ std::optional<std::wstring> BuildScrubbedAddTaskBatch(const WakeJobInputs& input
   WakeJobInputs scrubbed = inputs;
   if (!scrubbed.password.empty()) scrubbed.password = kScrubbedPassword;
   return BatchOf(scrubbed, programFolder);
+}
+
+std::wstring WorkItemName(std::wstring_view jobName) {
+  const auto lower = [](wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; };
+  const std::size_t n = jobName.size();
+  if (n > 4 && jobName[n - 4] == L'.' && lower(jobName[n - 3]) == L'j' && lower(jobName[n - 2]) == L'o' &&
+      lower(jobName[n - 1]) == L'b')
+    jobName.remove_suffix(4);
+  return std::wstring(jobName);
 }

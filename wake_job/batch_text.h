@@ -5,6 +5,14 @@
 #include <string>
 #include <string_view>
 
+// The XP route's job: "Resume.job" in the Tasks folder, named "Resume" by the
+// Task Scheduler and by the job's comment.
+inline constexpr wchar_t kXpJobName[] = L"Resume";
+
+// "Resume.job" -> "Resume": the Task Scheduler names work items without the
+// extension (any case); other names unchanged.
+std::wstring WorkItemName(std::wstring_view jobName);
+
 struct WakeJobInputs {
   std::wstring dateText;  // "m/d/yyyy", passed on unchanged
   std::wstring timeText;  // hour text ":" minute text, passed on unchanged

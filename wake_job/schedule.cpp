@@ -1,9 +1,11 @@
 #include "wake_job/schedule.h"
 
+#include <cstdlib>
+
 #include "platform/os_version.h"
 #include "platform/program_folder.h"
 #include "res/strings.h"
-#include "tools/jt/jt_status.h"
+#include "wake_job/jt_status.h"
 #include "wake_job/wake_time.h"
 
 namespace {
@@ -77,17 +79,38 @@ ScheduleResult ScheduleThroughBatch(WakeJobSystem& system, const WakeJobInputs& 
 }
 }  // namespace
 
+namespace {
+// Everything the two routes do differently, in one switch: a new route does
+// not compile warning-free until each of these is said for it.
+struct RouteTraits {
+  const wchar_t* shippedFile;  // needed beside Reveilo.exe
+  bool batch;                  // AddTask.bat carries the account to jt.exe
+  std::wstring ownTask;        // how the scheduler lists ours
+  const wchar_t* label;        // the route as the user knows it
+};
+RouteTraits TraitsOf(ScheduleRoute route) {
+  switch (route) {
+    case ScheduleRoute::Batch: return {kJtFileName, true, kXpJobName, kLogRouteXp};
+    case ScheduleRoute::Component: return {kComponentFileName, false, L"\\" + std::wstring(kTaskName), kLogRouteVista};
+  }
+  std::abort();  // not a route: only a corrupted value gets here
+}
+}  // namespace
+
+bool RouteUsesPassword(ScheduleRoute route) { return TraitsOf(route).batch; }
+
 ScheduleRoute RouteForVersionClass(const std::wstring& versionClass) {
   return IsVistaClass(versionClass) ? ScheduleRoute::Component : ScheduleRoute::Batch;
 }
 
 PreflightCheck CheckBeforeSet(WakeJobSystem& system, ScheduleRoute route, const std::wstring& user,
                               const std::wstring& password) {
-  const bool vista = route == ScheduleRoute::Component;
+  const RouteTraits traits = TraitsOf(route);
+  const bool vista = !traits.batch;
   const std::wstring folder = system.ProgramFolder();
   if (folder.empty()) return {Preflight::FolderNotWritable, folder};
   // Explorer runs a program straight from a zip without the files beside it.
-  const wchar_t* needed = vista ? kComponentFileName : kJtFileName;
+  const wchar_t* needed = traits.shippedFile;
   if (!system.FileExists(ProgramFile(folder, needed))) return {Preflight::ShippedFileMissing, needed + 1};
   // setting.ini is left out: the job does not depend on it, and a failed
   // write of it is silent.
@@ -112,9 +135,13 @@ PreflightCheck CheckBeforeSet(WakeJobSystem& system, ScheduleRoute route, const 
 
 ScheduleResult ScheduleWakeJob(WakeJobSystem& system, ScheduleRoute route, const WakeJobInputs& inputs) {
   const std::wstring folder = system.ProgramFolder();
-  ScheduleResult result = folder.empty()                      ? Failed(kReasonBatchNotWritten)
-                          : route == ScheduleRoute::Component ? ScheduleThroughComponent(system, inputs, folder)
-                                                              : ScheduleThroughBatch(system, inputs, folder);
+  ScheduleResult result = Failed(kReasonBatchNotWritten);
+  if (!folder.empty()) {
+    switch (route) {
+      case ScheduleRoute::Batch: result = ScheduleThroughBatch(system, inputs, folder); break;
+      case ScheduleRoute::Component: result = ScheduleThroughComponent(system, inputs, folder); break;
+    }
+  }
   result.route = route;
   return result;
 }
@@ -122,10 +149,7 @@ ScheduleResult ScheduleWakeJob(WakeJobSystem& system, ScheduleRoute route, const
 WakeScan EarlierWakers(WakeJobSystem& system, ScheduleRoute route, const CivilDateTime& asked) {
   const auto tree = system.OpenTaskTree(route, asked);
   if (!tree) return {};
-  // Ours: the job by its name on XP, the task by its path from Vista on.
-  return ScanForEarlierWakers(*tree, asked, route == ScheduleRoute::Component ? L"\\" + std::wstring(kTaskName) : L"Resume");
+  return ScanForEarlierWakers(*tree, asked, TraitsOf(route).ownTask);
 }
 
-std::wstring RouteName(ScheduleRoute route) {
-  return route == ScheduleRoute::Component ? kLogRouteVista : kLogRouteXp;
-}
+std::wstring RouteName(ScheduleRoute route) { return TraitsOf(route).label; }

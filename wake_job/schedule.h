@@ -22,7 +22,7 @@ enum class ScheduleRoute { Batch, Component };
 // Only the exact class "VISTA" takes the component.
 ScheduleRoute RouteForVersionClass(const std::wstring& versionClass);
 // The route's password is handed to the scheduler (and so asked for and kept).
-inline bool RouteUsesPassword(ScheduleRoute route) { return route == ScheduleRoute::Batch; }
+bool RouteUsesPassword(ScheduleRoute route);
 
 // What the operation needs from the system; the Win32 version lives in
 // wake_job/schedule_win.cpp, tests use a fake.

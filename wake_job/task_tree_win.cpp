@@ -8,7 +8,7 @@
 
 #include "platform/com_ref_win.h"
 #include "platform/local_time_win.h"
-#include "tools/jt/jt_command.h"
+#include "wake_job/batch_text.h"
 #include "wake_job/task_tree_win.h"
 
 namespace {
@@ -178,16 +178,16 @@ class TaskFolders : public TaskTree {
 };
 }  // namespace
 
-std::unique_ptr<TaskTree> OpenSchedulerTree(ScheduleRoute route, const CivilDateTime& asked) {
-  auto apartment = std::make_unique<ComApartment>();
-  if (!apartment->Usable()) return nullptr;
-  if (route == ScheduleRoute::Batch) {
-    ITaskScheduler* scheduler = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_CTaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskScheduler,
-                                reinterpret_cast<void**>(&scheduler))))
-      return nullptr;
-    return std::make_unique<JobFolder>(std::move(apartment), scheduler);
-  }
+namespace {
+std::unique_ptr<TaskTree> OpenJobFolder(std::unique_ptr<ComApartment> apartment) {
+  ITaskScheduler* scheduler = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_CTaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskScheduler,
+                              reinterpret_cast<void**>(&scheduler))))
+    return nullptr;
+  return std::make_unique<JobFolder>(std::move(apartment), scheduler);
+}
+
+std::unique_ptr<TaskTree> OpenTaskFolders(std::unique_ptr<ComApartment> apartment, const CivilDateTime& asked) {
   ITaskService* service = nullptr;
   if (FAILED(CoCreateInstance(CLSID_TaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskService,
                               reinterpret_cast<void**>(&service))))
@@ -199,4 +199,15 @@ std::unique_ptr<TaskTree> OpenSchedulerTree(ScheduleRoute route, const CivilDate
     return nullptr;
   }
   return std::make_unique<TaskFolders>(std::move(apartment), service, asked);
+}
+}  // namespace
+
+std::unique_ptr<TaskTree> OpenSchedulerTree(ScheduleRoute route, const CivilDateTime& asked) {
+  auto apartment = std::make_unique<ComApartment>();
+  if (!apartment->Usable()) return nullptr;
+  switch (route) {
+    case ScheduleRoute::Batch: return OpenJobFolder(std::move(apartment));
+    case ScheduleRoute::Component: return OpenTaskFolders(std::move(apartment), asked);
+  }
+  return nullptr;  // not a route
 }

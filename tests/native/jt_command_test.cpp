@@ -4,7 +4,7 @@
 
 #include "res/strings.h"
 #include "tools/jt/jt_command.h"
-#include "tools/jt/jt_status.h"
+#include "wake_job/jt_status.h"
 #include "wake_job/account_check.h"
 #include "wake_job/batch_text.h"
 

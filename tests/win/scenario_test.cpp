@@ -19,7 +19,7 @@
 #include "platform/local_time_win.h"
 #include "res/strings.h"
 #include "settings/password.h"
-#include "tools/jt/jt_status.h"
+#include "wake_job/jt_status.h"
 #include "wake_job/held_job.h"
 #include "wake_job/wake_time.h"
 #include "platform/program_folder_win.h"

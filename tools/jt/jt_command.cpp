@@ -2,6 +2,7 @@
 
 #include "platform/argument_text.h"
 #include "res/strings.h"
+#include "wake_job/batch_text.h"
 #include "wake_job/wake_time.h"
 
 namespace {
@@ -155,13 +156,6 @@ bool ParseJobProperties(Reader& in, JtCommand& command, std::wstring& error) {
   return true;
 }
 }  // namespace
-
-std::wstring WorkItemName(std::wstring_view jobName) {
-  if (jobName.size() > 4 && Lower(jobName.substr(jobName.size() - 4)) == L".job") {
-    jobName.remove_suffix(4);
-  }
-  return std::wstring(jobName);
-}
 
 std::wstring_view JtArgumentsOf(std::wstring_view line) {
   std::wstring_view arguments = ArgumentText(line);

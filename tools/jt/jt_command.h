@@ -36,9 +36,6 @@ JtParse ParseJtArguments(std::wstring_view arguments);
 // The raw command line without the program's name (quoted or not) and the blank after it.
 std::wstring_view JtArgumentsOf(std::wstring_view commandLine);
 
-// "Resume.job" -> "Resume": the Task Scheduler names work items without the extension.
-std::wstring WorkItemName(std::wstring_view jobName);
-
 // Saves a job and reports whether it stands. A save that fails may still have
 // written the job file (a wrong password on Server 2003 does), and a job file
 // wakes the machine: after a failure `remove` runs, so that a failure always

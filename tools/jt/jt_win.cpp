@@ -1,7 +1,7 @@
 // jt.exe: the Task Scheduler command tool that "AddTask.bat" drives, over the
 // Task Scheduler 1.0 interfaces. Exit status 0 only when every command of the
 // line succeeded and every saved job reads back as asked; the others are
-// JtExit's, which Reveilo turns into the reason it shows.
+// JtStatus's (wake_job/jt_status.h), which Reveilo turns into the reason it shows.
 #include <windows.h>
 #include <initguid.h>
 #include <mstask.h>
@@ -16,7 +16,7 @@
 #include "platform/hresult_text.h"
 #include "res/strings.h"
 #include "tools/jt/jt_command.h"
-#include "tools/jt/jt_status.h"
+#include "wake_job/jt_status.h"
 #include "wake_job/account_check_win.h"
 #include "wake_job/held_job.h"
 #include "wake_job/wake_time.h"

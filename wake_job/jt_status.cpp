@@ -1,4 +1,4 @@
-#include "tools/jt/jt_status.h"
+#include "wake_job/jt_status.h"
 
 #include "platform/hresult_text.h"
 #include "wake_job/wake_time.h"
