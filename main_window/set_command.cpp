@@ -29,8 +29,13 @@ std::optional<SetMessage> WakeTimeMessage(SetCommandHost& host, Clock& clock, co
   return std::nullopt;
 }
 
+// Whether the box is shown in this run: a script is never asked what it
+// cannot answer (the message table's column).
+bool Shown(SetCommandHost& host, SetMessage message) { return !host.InCommandLineMode() || ShownToScript(message); }
+
+// True for Yes (or OK), and for a question not shown to a script.
 bool Ask(SetCommandHost& host, SetMessage message, const std::wstring& detail = std::wstring()) {
-  return host.Show(ComposeSetMessage(message, detail));
+  return !Shown(host, message) || host.Show(ComposeSetMessage(message, detail));
 }
 
 // What Reveilo knows of that keeps the timer from waking this machine.
@@ -68,124 +73,152 @@ WakeTimeVerdict JudgeWakeTime(const std::wstring& wakeDate, const std::wstring& 
   return WakeTimeVerdict::Ahead;
 }
 
-SetOutcome RunSetCommand(SetCommandHost& host, const SetCommandServices& services) {
-  Clock& clock = services.clock;
-  WakeJobs& jobs = services.wakeJobs;
-  PowerControl& power = services.power;
-  const std::wstring wakeDate = FormatMonthDayYear(host.PickerDate());
-  const std::wstring wakeTime = host.HourText() + L":" + host.MinuteText();
+namespace {
+// One run of the command: what the window gives, and what the steps learn.
+struct SetRun {
+  SetRun(SetCommandHost& h, const SetCommandServices& s)
+      : host(h), services(s), wakeDate(FormatMonthDayYear(h.PickerDate())), wakeTime(h.HourText() + L":" + h.MinuteText()) {}
+  SetCommandHost& host;
+  const SetCommandServices& services;
+  std::wstring wakeDate, wakeTime;
+  std::wstring user, password, scrambled;
+  bool passwordUsed = false;
+  ScheduleResult job;
+  std::optional<CivilDateTime> asked;
+  WakeScan scan;
+};
+// A step's outcome ends the run; nullopt goes on to the next step.
+using Step = std::optional<SetOutcome>;
 
-  if (const auto message = WakeTimeMessage(host, clock, wakeDate, wakeTime)) {
-    Ask(host, *message);
-    return SetOutcome::StayOpen;
-  }
+Step CheckTime(SetRun& run) {
+  const auto message = WakeTimeMessage(run.host, run.services.clock, run.wakeDate, run.wakeTime);
+  if (!message) return std::nullopt;
+  Ask(run.host, *message);
+  return SetOutcome::StayOpen;
+}
 
+Step CheckAccount(SetRun& run) {
   // The scrambler stores 7-bit characters only: refuse before anything is
   // scheduled rather than leave a job whose password cannot be saved. On the
   // component's route the password is used by nobody, and it is neither
   // judged nor stored.
-  const bool passwordUsed = RouteUsesPassword(jobs.Route());
-  const std::wstring password = host.PasswordText();
-  const auto scrambled = passwordUsed ? ConvertPassword(L"SET", password) : std::optional<std::wstring>(L"");
+  run.passwordUsed = RouteUsesPassword(run.services.wakeJobs.Route());
+  run.password = run.host.PasswordText();
+  const auto scrambled = run.passwordUsed ? ConvertPassword(L"SET", run.password) : std::optional<std::wstring>(L"");
   if (!scrambled) {
-    Ask(host, SetMessage::PasswordNotStorable);
+    Ask(run.host, SetMessage::PasswordNotStorable);
     return SetOutcome::StayOpen;
   }
-
+  run.scrambled = *scrambled;
   // A folder that cannot take the batch, Startup.bat or setting.ini, or an
   // account the batch cannot carry, would leave a job half made, made for
   // someone else, or its settings lost: say so before anything is.
-  const std::wstring user = host.UserText();
-  const PreflightCheck check = jobs.CheckBeforeSet(user, password);
+  run.user = run.host.UserText();
+  const PreflightCheck check = run.services.wakeJobs.CheckBeforeSet(run.user, run.password);
   if (check.state != Preflight::Usable) {
-    Ask(host, PreflightMessage(check.state), check.detail);
+    Ask(run.host, PreflightMessage(check.state), check.detail);
     return SetOutcome::StayOpen;
   }
+  if (run.password.empty() && run.passwordUsed && !Ask(run.host, SetMessage::EmptyPassword)) return SetOutcome::StayOpen;
+  return std::nullopt;
+}
 
-  if (password.empty() && passwordUsed && !Ask(host, SetMessage::EmptyPassword)) return SetOutcome::StayOpen;
-
-  // What most often keeps a machine asleep lies outside the program: ask
-  // before arming, but only when the system says so for certain, and never a
-  // script, which has nobody to answer.
-  const bool ask = !host.InCommandLineMode();
-  if (ask) {
+// What most often keeps a machine asleep lies outside the program: ask
+// before arming, but only when the system says so for certain.
+Step AskPowerQuestions(SetRun& run) {
+  SetCommandHost& host = run.host;
+  PowerControl& power = run.services.power;
+  if (Shown(host, SetMessage::WakeTimersOff)) {
     const WakeTimerCheck timers = power.WakeTimers();
-    if (timers.readiness == Readiness::Off && !Ask(host, SetMessage::WakeTimersOff, timers.values)) {
+    if (timers.readiness == Readiness::Off && !Ask(host, SetMessage::WakeTimersOff, timers.values))
       return SetOutcome::StayOpen;
-    }
   }
-  if (ask && host.HibernateTicked() && power.Hibernation() == Readiness::Off &&
-      !Ask(host, SetMessage::HibernationOff)) {
+  const bool hibernate = host.HibernateTicked();
+  if (hibernate && Shown(host, SetMessage::HibernationOff) && power.Hibernation() == Readiness::Off &&
+      !Ask(host, SetMessage::HibernationOff))
     return SetOutcome::StayOpen;
-  }
-  if (ask && host.HibernateTicked() && power.ClockWake() == Readiness::Off &&
-      !Ask(host, SetMessage::ClockCannotWake)) {
+  if (hibernate && Shown(host, SetMessage::ClockCannotWake) && power.ClockWake() == Readiness::Off &&
+      !Ask(host, SetMessage::ClockCannotWake))
     return SetOutcome::StayOpen;
-  }
+  return std::nullopt;
+}
 
+Step MakeJob(SetRun& run) {
   // The questions may have stood open for minutes: the time is judged again
   // against the clock as the job is made.
-  if (const auto message = WakeTimeMessage(host, clock, wakeDate, wakeTime)) {
-    Ask(host, *message);
-    return SetOutcome::StayOpen;
-  }
+  if (const Step stop = CheckTime(run)) return stop;
+  run.job = run.services.wakeJobs.Schedule({run.wakeDate, run.wakeTime, run.user, run.password});
+  if (run.job.made) return std::nullopt;
+  Ask(run.host, SetMessage::ScheduleFailed, run.job.reason);
+  return SetOutcome::StayOpen;
+}
 
-  const ScheduleResult job = jobs.Schedule({wakeDate, wakeTime, user, password});
-  if (!job.made) {
-    Ask(host, SetMessage::ScheduleFailed, job.reason);
-    return SetOutcome::StayOpen;
-  }
+// The job exists whatever happens to these writes; the folder check before
+// any Set is what keeps them from failing.
+void StoreSettings(SetRun& run) {
+  SettingsStore& settings = run.services.settings;
+  (void)settings.Write(kSectionUserInfo, kKeyUser, run.user);
+  if (run.passwordUsed) (void)settings.Write(kSectionUserInfo, kKeyPass, run.scrambled);
+  (void)settings.Write(kSectionStartTime, kKeyHour, run.host.HourText());
+  (void)settings.Write(kSectionStartTime, kKeyMin, run.host.MinuteText());
+}
 
-  // The job exists whatever happens to these writes; the folder check above
-  // is what keeps them from failing.
-  SettingsStore& settings = services.settings;
-  (void)settings.Write(kSectionUserInfo, kKeyUser, user);
-  if (passwordUsed) (void)settings.Write(kSectionUserInfo, kKeyPass, *scrambled);
-  (void)settings.Write(kSectionStartTime, kKeyHour, host.HourText());
-  (void)settings.Write(kSectionStartTime, kKeyMin, host.MinuteText());
-
+Step Record(SetRun& run) {
+  SetCommandHost& host = run.host;
+  Clock& clock = run.services.clock;
   // Judged before the record's scan, whose time must not change the outcome:
   // the scheduling itself (the batch wait, the read-back) took time, and with
   // the wake now too close, hibernating would sleep through it.
   const bool tooLate = host.HibernateTicked() &&
-                       JudgeWakeTime(wakeDate, wakeTime, clock.Now(), true) != WakeTimeVerdict::Ahead;
-
+                       JudgeWakeTime(run.wakeDate, run.wakeTime, clock.Now(), true) != WakeTimeVerdict::Ahead;
   // A record on the user's own machine: what else will wake it first.
-  const auto asked = ParseWakeMinute(wakeDate, wakeTime);
-  const WakeScan scan = asked ? jobs.EarlierWakers(*asked) : WakeScan{};
-  if (asked) services.log.Append(SetRecordLine(clock.Now(), *asked, RouteName(job.route), scan));
-
+  run.asked = ParseWakeMinute(run.wakeDate, run.wakeTime);
+  run.scan = run.asked ? run.services.wakeJobs.EarlierWakers(*run.asked) : WakeScan{};
+  if (run.asked) run.services.log.Append(SetRecordLine(clock.Now(), *run.asked, RouteName(run.job.route), run.scan));
   // Closed during the batch wait: the job is set and stored; end without
   // more, and with a status that does not promise a hibernation.
   if (host.CloseRequested()) return host.HibernateTicked() ? SetOutcome::NotHibernated : SetOutcome::Exit;
+  if (!tooLate) return std::nullopt;
+  Ask(host, SetMessage::TooLateToHibernate);
+  return SetOutcome::NotHibernated;
+}
 
-  if (tooLate) {
-    Ask(host, SetMessage::TooLateToHibernate);
-    return SetOutcome::NotHibernated;
-  }
-  if (host.HibernateTicked()) {
-    if (!power.RunSuspendCountdown()) return SetOutcome::StayOpen;
-  } else if (!host.InCommandLineMode()) {
+SetOutcome Hibernate(SetRun& run) {
+  SetCommandHost& host = run.host;
+  PowerControl& power = run.services.power;
+  WakeLog& log = run.services.log;
+  if (!host.HibernateTicked()) {
     Ask(host, SetMessage::Done);
+    return SetOutcome::Exit;
   }
-
-  if (!host.HibernateTicked()) return SetOutcome::Exit;
+  if (!power.RunSuspendCountdown()) return SetOutcome::StayOpen;
+  if (!host.HibernateTicked()) return SetOutcome::Exit;  // cleared during the countdown
   const auto resumed = power.EnterHibernation();
   if (!resumed) {
-    services.log.Append(HibernationRefusedLine(clock.Now()));
+    log.Append(HibernationRefusedLine(run.services.clock.Now()));
     Ask(host, SetMessage::NotHibernated);
     return SetOutcome::NotHibernated;
   }
-  if (asked) {
-    // The zone's offset at the return stands in where the rules give no UTC.
-    const CivilDateTime askedUtc = clock.Utc(*asked).value_or(
-        AddSeconds(*asked, SecondsBetween(resumed->returnedLocal, resumed->returnedUtc)));
-    const ResumeVerdict verdict = JudgeResume(*resumed, askedUtc);
-    services.log.Append(ResumeRecordLine(
-        *resumed, askedUtc, scan, verdict == ResumeVerdict::NotByItself ? KnownCauses(power) : std::wstring(),
-        VerdictWantsWakeSource(verdict) ? power.WakeSource(resumed->requestedUtc) : std::wstring()));
-  }
+  if (!run.asked) return SetOutcome::Exit;
+  // The zone's offset at the return stands in where the rules give no UTC.
+  const CivilDateTime askedUtc = run.services.clock.Utc(*run.asked).value_or(
+      AddSeconds(*run.asked, SecondsBetween(resumed->returnedLocal, resumed->returnedUtc)));
+  const ResumeVerdict verdict = JudgeResume(*resumed, askedUtc);
+  log.Append(ResumeRecordLine(
+      *resumed, askedUtc, run.scan, verdict == ResumeVerdict::NotByItself ? KnownCauses(power) : std::wstring(),
+      VerdictWantsWakeSource(verdict) ? power.WakeSource(resumed->requestedUtc) : std::wstring()));
   return SetOutcome::Exit;
+}
+}  // namespace
+
+SetOutcome RunSetCommand(SetCommandHost& host, const SetCommandServices& services) {
+  SetRun run(host, services);
+  for (Step (*step)(SetRun&) : {CheckTime, CheckAccount, AskPowerQuestions, MakeJob}) {
+    if (const Step stop = step(run)) return *stop;
+  }
+  StoreSettings(run);
+  if (const Step stop = Record(run)) return *stop;
+  return Hibernate(run);
 }
 
 std::optional<SetOutcome> SetCommand::Click(SetCommandHost& host, const SetCommandServices& services) {

@@ -19,6 +19,7 @@ struct MessageRow {
   const wchar_t* text;
   MessageKind kind;
   Follows follows;
+  bool script = true;  // shown when a script runs the command; a question not shown counts as Yes
 };
 
 // Every message in one place; the compiler names a message without its row.
@@ -29,14 +30,14 @@ MessageRow RowOf(SetMessage message) {
     case SetMessage::PastTime: return {kMsgPastTime, K::Warning, F::Nothing};
     case SetMessage::EmptyPassword: return {kMsgEmptyPassword, K::Question, F::Nothing};
     case SetMessage::ScheduleFailed: return {kMsgScheduleFailed, K::Warning, F::Reason};
-    case SetMessage::Done: return {kMsgDone, K::Information, F::Nothing};
+    case SetMessage::Done: return {kMsgDone, K::Information, F::Nothing, false};
     case SetMessage::PasswordNotStorable: return {kMsgPasswordNotStorable, K::Warning, F::Nothing};
-    case SetMessage::WakeTimersOff: return {kMsgWakeTimersOff, K::Question, F::ValuesAndRemedy};
-    case SetMessage::HibernationOff: return {kMsgHibernationOff, K::Question, F::Nothing};
+    case SetMessage::WakeTimersOff: return {kMsgWakeTimersOff, K::Question, F::ValuesAndRemedy, false};
+    case SetMessage::HibernationOff: return {kMsgHibernationOff, K::Question, F::Nothing, false};
     case SetMessage::FolderNotWritable: return {kMsgFolderNotWritable, K::Warning, F::FolderAndRemedy};
     case SetMessage::FolderNameNotAnsi: return {kMsgFolderNameNotAnsi, K::Warning, F::FolderAndRemedy};
     case SetMessage::NotHibernated: return {kMsgNotHibernated, K::Warning, F::Nothing};
-    case SetMessage::ClockCannotWake: return {kMsgClockCannotWake, K::Question, F::Nothing};
+    case SetMessage::ClockCannotWake: return {kMsgClockCannotWake, K::Question, F::Nothing, false};
     case SetMessage::FolderOnNetwork: return {kMsgFolderOnNetwork, K::Warning, F::FolderAndRemedy};
     case SetMessage::AccountControlCharacter: return {kMsgAccountControlCharacter, K::Warning, F::Nothing};
     case SetMessage::AccountNotInCodePage: return {kMsgAccountNotInCodePage, K::Warning, F::Nothing};
@@ -52,6 +53,8 @@ MessageRow RowOf(SetMessage message) {
   return {kMsgScheduleFailed, K::Warning, F::Reason};  // not reached: every message has its row
 }
 }  // namespace
+
+bool ShownToScript(SetMessage message) { return RowOf(message).script; }
 
 ShownMessage ComposeSetMessage(SetMessage message, const std::wstring& detail) {
   const MessageRow row = RowOf(message);

@@ -48,3 +48,7 @@ struct ShownMessage {
 // folder a folder message names, or the missing file's name; the other
 // messages show none.
 ShownMessage ComposeSetMessage(SetMessage message, const std::wstring& detail);
+
+// Whether the box is shown when a script runs the Set command: a script has
+// nobody to answer the power questions (taken as Yes) or to read "done".
+bool ShownToScript(SetMessage message);
