@@ -109,23 +109,17 @@ void Form1::Form_Load(std::wstring_view commandLine) {
 
 void Form1::RestoreSettings() {
   SetPickerDate(LocalNow());
-  const std::wstring user = ReadSetting(kSectionUserInfo, kKeyUser);
-  if (!user.empty()) {
-    SetControlText(IDC_TXTUSER, user);
-  } else {
+  const StoredSettings stored = ReadSettings(IniSettings(), [] {
     // The wide name: the ANSI one turns a name outside the code page into "?"
     // or a look-alike, which would be an account of someone else's.
     wchar_t name[257] = {};
     DWORD size = 257;
-    if (!GetUserNameW(name, &size)) name[0] = L'\0';  // on failure the box stays empty
-    SetControlText(IDC_TXTUSER, name);
-  }
-  const std::wstring pass = ReadSetting(kSectionUserInfo, kKeyPass);
-  if (!pass.empty()) SetControlText(IDC_TXTPASSWORD, ConvertPassword(L"RESET", pass).value_or(L""));
-  const std::wstring hour = ReadSetting(kSectionStartTime, kKeyHour);
-  if (!hour.empty()) SetControlText(IDC_COMBOHH, hour);
-  const std::wstring minute = ReadSetting(kSectionStartTime, kKeyMin);
-  if (!minute.empty()) SetControlText(IDC_COMBOMM, minute);
+    return GetUserNameW(name, &size) ? std::wstring(name) : std::wstring();  // on failure the box stays empty
+  });
+  SetControlText(IDC_TXTUSER, stored.user);
+  for (const auto& [id, value] : {std::pair{IDC_TXTPASSWORD, &stored.password}, {IDC_COMBOHH, &stored.hour},
+                                  {IDC_COMBOMM, &stored.minute}})
+    if (!value->empty()) SetControlText(id, *value);
 }
 
 void Form1::ShowAtStart(int showCommand) {

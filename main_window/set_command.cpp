@@ -81,7 +81,7 @@ struct SetRun {
   SetCommandHost& host;
   const SetCommandServices& services;
   std::wstring wakeDate, wakeTime;
-  std::wstring user, password, scrambled;
+  std::wstring user, password;
   bool passwordUsed = false;
   ScheduleResult job;
   std::optional<CivilDateTime> asked;
@@ -104,12 +104,10 @@ Step CheckAccount(SetRun& run) {
   // judged nor stored.
   run.passwordUsed = RouteUsesPassword(run.services.wakeJobs.Route());
   run.password = run.host.PasswordText();
-  const auto scrambled = run.passwordUsed ? ConvertPassword(L"SET", run.password) : std::optional<std::wstring>(L"");
-  if (!scrambled) {
+  if (run.passwordUsed && !ConvertPassword(L"SET", run.password)) {
     Ask(run.host, SetMessage::PasswordNotStorable);
     return SetOutcome::StayOpen;
   }
-  run.scrambled = *scrambled;
   // A folder that cannot take the batch, Startup.bat or setting.ini, or an
   // account the batch cannot carry, would leave a job half made, made for
   // someone else, or its settings lost: say so before anything is.
@@ -156,11 +154,8 @@ Step MakeJob(SetRun& run) {
 // The job exists whatever happens to these writes; the folder check before
 // any Set is what keeps them from failing.
 void StoreSettings(SetRun& run) {
-  SettingsStore& settings = run.services.settings;
-  (void)settings.Write(kSectionUserInfo, kKeyUser, run.user);
-  if (run.passwordUsed) (void)settings.Write(kSectionUserInfo, kKeyPass, run.scrambled);
-  (void)settings.Write(kSectionStartTime, kKeyHour, run.host.HourText());
-  (void)settings.Write(kSectionStartTime, kKeyMin, run.host.MinuteText());
+  WriteSettings(run.services.settings, {run.user, run.password, run.host.HourText(), run.host.MinuteText()},
+                run.passwordUsed);
 }
 
 Step Record(SetRun& run) {

@@ -3,6 +3,7 @@
 // writes them). Sections and keys match without regard to case, as the
 // profile functions do.
 #pragma once
+#include <functional>
 #include <string>
 
 inline constexpr wchar_t kSectionUserInfo[] = L"UserInfo";
@@ -15,6 +16,33 @@ inline constexpr wchar_t kKeyMin[] = L"Min";
 // Longest value read back, in ANSI bytes (the profile buffer is 1024 with its NUL).
 inline constexpr std::size_t kMaxSettingBytes = 1023;
 
+// The values kept, as the window shows them (the password in plain).
+struct StoredSettings {
+  std::wstring user, password, hour, minute;
+};
+
+// How a value is kept in the file.
+enum class SettingKind {
+  Plain,      // as typed
+  Scrambled,  // settings/password.h's table; kept only on the route that uses a password
+  Digits,     // an hour or minute as typed (full-width digits too), placed into its box
+};
+// Every setting in one list: its place in the file, how it is kept, and its
+// value. What has no stored value falls back: the user name to the logged-on
+// user; the others to what the window shows by itself.
+struct SettingEntry {
+  const wchar_t* section;
+  const wchar_t* key;
+  SettingKind kind;
+  std::wstring StoredSettings::*value;
+};
+inline const SettingEntry kSettingEntries[] = {
+    {kSectionUserInfo, kKeyUser, SettingKind::Plain, &StoredSettings::user},
+    {kSectionUserInfo, kKeyPass, SettingKind::Scrambled, &StoredSettings::password},
+    {kSectionStartTime, kKeyHour, SettingKind::Digits, &StoredSettings::hour},
+    {kSectionStartTime, kKeyMin, SettingKind::Digits, &StoredSettings::minute},
+};
+
 // The store those keys live in; settings/settings_win.h has the file beside
 // the executable, tests use a fake.
 class SettingsStore {
@@ -25,3 +53,12 @@ class SettingsStore {
   // False when the value could not be stored (folder or file not writable).
   virtual bool Write(const std::wstring& section, const std::wstring& key, const std::wstring& value) = 0;
 };
+
+// The settings as the window places them at start: the user name falling back
+// to `loggedOnUser()` (asked only then), the password unscrambled (empty when
+// the stored text cannot be), hour and minute as stored (empty: none).
+StoredSettings ReadSettings(SettingsStore& store, const std::function<std::wstring()>& loggedOnUser);
+// Writes every entry in the list's order, the password scrambled and only
+// `withPassword`; the values are stored as they are, and a failed write is
+// left unsaid (the job does not depend on them).
+void WriteSettings(SettingsStore& store, const StoredSettings& values, bool withPassword);

@@ -1,0 +1,52 @@
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "settings/password.h"
+#include "settings/settings.h"
+
+namespace {
+// setting.ini as the profile functions keep it: a value by section and key.
+class MapStore : public SettingsStore {
+ public:
+  std::map<std::pair<std::wstring, std::wstring>, std::wstring> values;
+  std::wstring Read(const std::wstring& section, const std::wstring& key) override {
+    const auto found = values.find({section, key});
+    return found == values.end() ? L"" : found->second;
+  }
+  bool Write(const std::wstring& section, const std::wstring& key, const std::wstring& value) override {
+    values[{section, key}] = value;
+    return true;
+  }
+};
+}  // namespace
+
+// Every entry of the list comes back as it was written; the password only on the route that keeps one, and never
+// in plain in the file.
+TEST(Settings, EveryEntryReadsBackAsWritten) {
+  const StoredSettings written{L"\u8868\u30bd taro", L"pw&1", L"\uff10\uff17", L"5"};
+  for (const bool withPassword : {true, false}) {
+    MapStore store;
+    WriteSettings(store, written, withPassword);
+    const StoredSettings read = ReadSettings(store, [] { return std::wstring(L"someone else"); });
+    for (const SettingEntry& entry : kSettingEntries) {
+      const bool kept = entry.kind != SettingKind::Scrambled || withPassword;
+      EXPECT_EQ(read.*entry.value, kept ? written.*entry.value : L"") << entry.key;
+      EXPECT_EQ(store.values.count({entry.section, entry.key}), kept ? 1u : 0u) << entry.key;
+    }
+    const std::pair<std::wstring, std::wstring> pass{kSectionUserInfo, kKeyPass};
+    if (withPassword) { EXPECT_EQ(store.values[pass], ConvertPassword(L"SET", L"pw&1")); }
+  }
+}
+
+// At start: a stored user name, or the logged-on user's (asked only when none is stored).
+TEST(Settings, TheUserNameFallsBackToTheLoggedOnUser) {
+  for (const auto& [stored, shown, asked] : {std::tuple{L"taro", L"taro", false}, {L"", L"hanako", true}}) {
+    MapStore store;
+    if (*stored) store.Write(kSectionUserInfo, kKeyUser, stored);
+    bool wasAsked = false;
+    const StoredSettings read = ReadSettings(store, [&] { return wasAsked = true, std::wstring(L"hanako"); });
+    EXPECT_EQ(std::make_pair(read.user, wasAsked), std::make_pair(std::wstring(shown), asked));
+    EXPECT_EQ(read.hour + read.minute + read.password, L"");  // the window keeps its own
+  }
+}
