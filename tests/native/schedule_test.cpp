@@ -204,12 +204,8 @@ TEST(WakeRecord, TheTasksThatWakeTheMachineFirst) {
 
   // Twenty named and the rest counted; folders nested past the walk's depth counted, not looked into.
   auto deep = std::make_unique<FakeTaskTree>();
-  std::wstring path = L"\\";
-  for (int depth = 0; depth <= kTaskTreeDepth; ++depth) {
-    const std::wstring sub = path + L"d\\";
-    deep->folders[path] = {Tasks{Task{path + L"t", true, true, three}}, Folders{sub}};
-    path = sub;
-  }
+  for (std::wstring path = L"\\"; path.size() <= 2 * kTaskTreeDepth + 1; path += L"d\\")
+    deep->folders[path] = {Tasks{Task{path + L"t", true, true, three}}, Folders{path + L"d\\"}};
   system.tree = std::move(deep);
   const WakeScan deepScan = EarlierWakers(system, ScheduleRoute::Component, kAsked);
   EXPECT_EQ(std::make_pair(deepScan.wakers.size(), deepScan.unreadFolders),

@@ -53,8 +53,8 @@ struct Typed {  // typed into the window before Set; nullptr leaves a box as it 
 struct Row {
   const char* name;
   int routes;
-  std::string settings;  // setting.ini before the run ("" for none)
-  std::wstring arguments;
+  std::string settings = {};  // setting.ini before the run ("" for none)
+  std::wstring arguments = {};
   std::vector<Box> boxes = {};  // in order, each answered
   int how = kStays;
   std::wstring jtCall = {};     // when set, a recorder is jt.exe and its second call starts so
@@ -103,70 +103,77 @@ std::vector<Row> Rows() {
   const Typed kAsStored{kYear, nullptr, nullptr, nullptr, nullptr};  // Set pressed on what start-up put in place
   return {
       // Command lines that are not taken apart: restore mode, or the format warning.
-      {"one_token", kXp, kPlain, d, {kBad}, kStays, L"", L"taro"},
-      {"a_date_the_picker_cannot_hold", kXp, kPlain, L"1700/01/05 23:59 taro pw1", {kBad}},
+      {.name = "one_token", .routes = kXp, .settings = kPlain, .arguments = d, .boxes = {kBad}, .userShown = L"taro"},
+      {.name = "a_date_the_picker_cannot_hold", .routes = kXp, .settings = kPlain, .arguments = L"1700/01/05 23:59 taro pw1", .boxes = {kBad}},
       // Taken apart, then refused by the Set command or by jt.exe.
-      {"past_time", kBoth, kPlain, L"2001/01/05 07:05 u p", {kPast}},
-      {"the_current_minute", kBoth, kPlain, kThisMinute + L" u p", {kPast}},
-      {"letters_for_the_hour", kBoth, kPlain, d + L" ab:05 u p", {Failed(kReasonUnreadableTime)}},
-      {"Japanese_password", kXp, kPlain, d + L" 07:05 u パス", {kUnstorable}},
-      {"folder_not_writable", kBoth, kPlain, d + L" 07:05 u p", {kUnwritable}, kBlockedStartup},
-      {"jt_exe_not_unzipped", kXp, kPlain, d + L" 07:05 u S3cr3t-9x", {Missing(L"jt.exe")}, kNoJt},
-      {"jt_exe_refuses", kXp, kPlain, d + L" 07:05 u S3cr3t-9x", {Failed(kReasonJtSaveFailed)}, kBatch | kJtRefuses,
-       L"/sc u S3cr3t-9x /ctj "},
-      {"component_not_unzipped", kVista, kPlain, d + L" 07:05 u p", {Missing(L"ReveiloTask.dll")}, kNoComponent},
+      {.name = "past_time", .routes = kBoth, .settings = kPlain, .arguments = L"2001/01/05 07:05 u p", .boxes = {kPast}},
+      {.name = "the_current_minute", .routes = kBoth, .settings = kPlain, .arguments = kThisMinute + L" u p", .boxes = {kPast}},
+      {.name = "letters_for_the_hour", .routes = kBoth, .settings = kPlain, .arguments = d + L" ab:05 u p", .boxes = {Failed(kReasonUnreadableTime)}},
+      {.name = "Japanese_password", .routes = kXp, .settings = kPlain, .arguments = d + L" 07:05 u パス", .boxes = {kUnstorable}},
+      {.name = "folder_not_writable", .routes = kBoth, .settings = kPlain, .arguments = d + L" 07:05 u p", .boxes = {kUnwritable},
+       .how = kBlockedStartup},
+      {.name = "jt_exe_not_unzipped", .routes = kXp, .settings = kPlain, .arguments = d + L" 07:05 u S3cr3t-9x", .boxes = {Missing(L"jt.exe")},
+       .how = kNoJt},
+      {.name = "jt_exe_refuses", .routes = kXp, .settings = kPlain, .arguments = d + L" 07:05 u S3cr3t-9x", .boxes = {Failed(kReasonJtSaveFailed)},
+       .how = kBatch | kJtRefuses, .jtCall = L"/sc u S3cr3t-9x /ctj "},
+      {.name = "component_not_unzipped", .routes = kVista, .settings = kPlain, .arguments = d + L" 07:05 u p",
+       .boxes = {Missing(L"ReveiloTask.dll")}, .how = kNoComponent},
       // Hostile but valid: the Set goes through with the texts intact.
-      {"Japanese_user", kXp, kPlain, d + L" 07:05 山田 p", {}, kSets},
-      {"cmd_metacharacters_in_the_user", kXp, kPlain, d + L" 07:05 a&b|c>d p", {}, kSets,
-       L"/sc a&b|c>d p /ctj " + kWakeDate},
-      {"cmd_metacharacters_in_the_password", kBoth, kPlain, d + L" 07:05 u p&q>r^s%PATH%(t)", {}, kSets},
-      {"blanks_around_and_a_quoted_user", kXp, "", L"  " + d + L" 7:05 \"taro\" pw  ", {}, kSets,
-       L"/sc \"taro\" pw /ctj " + kWakeDate + L" StartTime=7:05 "},
-      {"x_hibernates_and_Cancel_stops_it", kXp, "", d + L" 07:05 taro pw x", {}, kCancels | kBatch},
-      {"bangs_in_the_password", kXp, "", d + L" 07:05 u p!PATH!q", {}, kSets, L"/sc u p!PATH!q /ctj "},
+      {.name = "Japanese_user", .routes = kXp, .settings = kPlain, .arguments = d + L" 07:05 山田 p", .how = kSets},
+      {.name = "cmd_metacharacters_in_the_user", .routes = kXp, .settings = kPlain, .arguments = d + L" 07:05 a&b|c>d p", .how = kSets,
+       .jtCall = L"/sc a&b|c>d p /ctj " + kWakeDate},
+      {.name = "cmd_metacharacters_in_the_password", .routes = kBoth, .settings = kPlain, .arguments = d + L" 07:05 u p&q>r^s%PATH%(t)",
+       .how = kSets},
+      {.name = "blanks_around_and_a_quoted_user", .routes = kXp, .arguments = L"  " + d + L" 7:05 \"taro\" pw  ", .how = kSets,
+       .jtCall = L"/sc \"taro\" pw /ctj " + kWakeDate + L" StartTime=7:05 "},
+      {.name = "x_hibernates_and_Cancel_stops_it", .routes = kXp, .arguments = d + L" 07:05 taro pw x", .how = kCancels | kBatch},
+      {.name = "bangs_in_the_password", .routes = kXp, .arguments = d + L" 07:05 u p!PATH!q", .how = kSets, .jtCall = L"/sc u p!PATH!q /ctj "},
       // Through the window.
       // Typed with the IME on: full-width digits.
-      {"set_through_the_window", kBoth, "", L"", {kDone}, kSets, L"", L"",
-       Typed{kYear, L"０７", L"５", L"太郎", L"pw"}, kTypedStored},
-      {"blanks_around_the_hour_and_in_the_account_reach_jt", kXp, kStored, L"", {kDone}, kSets,
-       L"/sc \"Taro Yamada\" \"p q\" /ctj " + kWakeDate + L" StartTime=7:05 Disabled", L"",
-       Typed{kYear, L" 7 ", L"05", L"Taro Yamada", L"p q"}},
-      {"an_account_with_blanks_through_jt", kXp, kPlain, L"", {kDone}, kSets, L"", L"",
-       Typed{kYear, L"07", L"05", L"Taro Yamada", L"ab cd"}},
-      {"Yes_to_an_empty_password", kXp, kStored, L"", {{kMsgEmptyPassword, IDYES}, kDone}, kSets | kLoggedOn, L"", L"",
-       Typed{kYear, nullptr, nullptr, nullptr, L""}},
-      {"set_with_the_stored_account", kXp, kStored, L"", {kDone}, kSets,
-       L"/sc 表ソ pw&1 /ctj " + kWakeDate + L" StartTime=7:5 ", L"表ソ", kAsStored, kStored},
-      {"past_date_and_a_blank_after_the_minute", kBoth, kStored, L"", {kPast}, kStays, L"", L"",
-       Typed{kYear - 2, nullptr, L"05 ", nullptr, L"pw"}},
-      {"unstorable_password_in_the_window", kXp, kStored, L"", {kUnstorable}, kStays, L"", L"",
-       Typed{kYear, nullptr, nullptr, nullptr, L"パス"}},
-      {"No_to_an_empty_password", kXp, kStored, L"", {{kMsgEmptyPassword, IDNO}}, kStays, L"", L"",
-       Typed{kYear, nullptr, nullptr, nullptr, L""}},
+      {.name = "set_through_the_window", .routes = kBoth, .boxes = {kDone}, .how = kSets, .typed = Typed{kYear, L"０７", L"５", L"太郎", L"pw"},
+       .settingsAfter = kTypedStored},
+      {.name = "blanks_around_the_hour_and_in_the_account_reach_jt", .routes = kXp, .settings = kStored, .boxes = {kDone}, .how = kSets,
+       .jtCall = L"/sc \"Taro Yamada\" \"p q\" /ctj " + kWakeDate + L" StartTime=7:05 Disabled",
+       .typed = Typed{kYear, L" 7 ", L"05", L"Taro Yamada", L"p q"}},
+      {.name = "an_account_with_blanks_through_jt", .routes = kXp, .settings = kPlain, .boxes = {kDone}, .how = kSets,
+       .typed = Typed{kYear, L"07", L"05", L"Taro Yamada", L"ab cd"}},
+      {.name = "Yes_to_an_empty_password", .routes = kXp, .settings = kStored, .boxes = {{kMsgEmptyPassword, IDYES}, kDone},
+       .how = kSets | kLoggedOn, .typed = Typed{kYear, nullptr, nullptr, nullptr, L""}},
+      {.name = "set_with_the_stored_account", .routes = kXp, .settings = kStored, .boxes = {kDone}, .how = kSets,
+       .jtCall = L"/sc 表ソ pw&1 /ctj " + kWakeDate + L" StartTime=7:5 ", .userShown = L"表ソ", .typed = kAsStored, .settingsAfter = kStored},
+      {.name = "past_date_and_a_blank_after_the_minute", .routes = kBoth, .settings = kStored, .boxes = {kPast},
+       .typed = Typed{kYear - 2, nullptr, L"05 ", nullptr, L"pw"}},
+      {.name = "unstorable_password_in_the_window", .routes = kXp, .settings = kStored, .boxes = {kUnstorable},
+       .typed = Typed{kYear, nullptr, nullptr, nullptr, L"パス"}},
+      {.name = "No_to_an_empty_password", .routes = kXp, .settings = kStored, .boxes = {{kMsgEmptyPassword, IDNO}},
+       .typed = Typed{kYear, nullptr, nullptr, nullptr, L""}},
       // setting.ini as nobody wrote it, or as nobody may write it. A value is
       // cut at 1023 bytes, and then only whole characters come back.
-      {"lead_byte_at_the_cut", kXp, kUser + std::string(1022, 'b') + ToAnsi(L"山田") + "\r\n", L"", {}, kStays, L"",
-       std::wstring(1022, L'b')},
-      {"binary_garbage", kXp, std::string("\0\x01\x02[\xff]\r\n=\r\n[[[\r\n", 14), L""},
+      {.name = "lead_byte_at_the_cut", .routes = kXp, .settings = kUser + std::string(1022, 'b') + ToAnsi(L"山田") + "\r\n",
+       .userShown = std::wstring(1022, L'b')},
+      {.name = "binary_garbage", .routes = kXp, .settings = std::string("\0\x01\x02[\xff]\r\n=\r\n[[[\r\n", 14)},
       // The job does not need setting.ini: held open by another program, it stays as it was.
-      {"setting_ini_held_open_by_another_program", kBoth, kPlain, d + L" 07:05 u p", {}, kSets | kHeldIni},
-      {"an_empty_user_name", kXp, kPlain, d + L" 07:05  p", {{kMsgUserNameEmpty, IDOK}}},
+      {.name = "setting_ini_held_open_by_another_program", .routes = kBoth, .settings = kPlain, .arguments = d + L" 07:05 u p",
+       .how = kSets | kHeldIni},
+      {.name = "an_empty_user_name", .routes = kXp, .settings = kPlain, .arguments = d + L" 07:05  p", .boxes = {{kMsgUserNameEmpty, IDOK}}},
       // A laptop: the value in force when it goes to sleep counts, on mains or on battery.
-      {"a_laptop_whose_mains_value_is_off", kXp, kStored, L"", {WakeTimersOff(L"電源に接続: 無効")}, kStays, L"",
-       L"", kAsStored, "", L"0,1"},
-      {"a_laptop_whose_battery_value_is_important_only", kXp, kStored, L"",
-       {WakeTimersOff(L"バッテリ駆動: 重要なスリープ解除タイマーのみ")}, kStays, L"", L"", kAsStored, "", L"1,2"},
+      {.name = "a_laptop_whose_mains_value_is_off", .routes = kXp, .settings = kStored, .boxes = {WakeTimersOff(L"電源に接続: 無効")},
+       .typed = kAsStored, .laptop = L"0,1"},
+      {.name = "a_laptop_whose_battery_value_is_important_only", .routes = kXp, .settings = kStored,
+       .boxes = {WakeTimersOff(L"バッテリ駆動: 重要なスリープ解除タイマーのみ")}, .typed = kAsStored, .laptop = L"1,2"},
       // The record: what else will wake the machine first, and a hibernation Wine's stub returns from at once.
-      {"another_wake_job_due_earlier_is_recorded", kXp, kPlain, d + L" 07:05 u p", {}, kSets | kBackup, L"", L"", {},
-       "", nullptr, L"Backup " + std::to_wstring(kYear) + L"/01/04 03:00"},
-      {"a_hibernation_that_returns_at_once_is_recorded", kBoth, kPlain, d + L" 07:05 u p x", {}, kSets, L"", L"", {},
-       "", nullptr, kLogCameBackSoonBefore},
+      {.name = "another_wake_job_due_earlier_is_recorded", .routes = kXp, .settings = kPlain, .arguments = d + L" 07:05 u p", .how = kSets | kBackup,
+       .logged = L"Backup " + std::to_wstring(kYear) + L"/01/04 03:00"},
+      {.name = "a_hibernation_that_returns_at_once_is_recorded", .routes = kBoth, .settings = kPlain, .arguments = d + L" 07:05 u p x", .how = kSets,
+       .logged = kLogCameBackSoonBefore},
       // A log of any size costs the Set nothing; one held open elsewhere (no delete sharing) is left as it was.
-      {"a_300_MB_log", kBoth, kPlain, d + L" 07:05 u p", {}, kSets | kHugeLog, L"", L"", {}, "", nullptr, kLogSet},
-      {"a_log_held_open", kBoth, kPlain, d + L" 07:05 u p", {}, kSets | kHeldLog},
+      {.name = "a_300_MB_log", .routes = kBoth, .settings = kPlain, .arguments = d + L" 07:05 u p", .how = kSets | kHugeLog, .logged = kLogSet},
+      {.name = "a_log_held_open", .routes = kBoth, .settings = kPlain, .arguments = d + L" 07:05 u p", .how = kSets | kHeldLog},
       // Paris: 02:30 does not come on the day the clocks go forward, and comes twice when they go back.
-      {"daylight_saving_gap", kParis, kPlain, LastSunday(3) + L" 02:30 u p", {{kMsgTimeDoesNotExist, IDOK}}},
-      {"daylight_saving_overlap", kParis, kPlain, LastSunday(10) + L" 02:30 u p", {{kMsgTimeComesTwice, IDOK}}},
+      {.name = "daylight_saving_gap", .routes = kParis, .settings = kPlain, .arguments = LastSunday(3) + L" 02:30 u p",
+       .boxes = {{kMsgTimeDoesNotExist, IDOK}}},
+      {.name = "daylight_saving_overlap", .routes = kParis, .settings = kPlain, .arguments = LastSunday(10) + L" 02:30 u p",
+       .boxes = {{kMsgTimeComesTwice, IDOK}}},
   };
 }
 
@@ -274,10 +281,8 @@ TEST_P(Scenario, EndsAsTheUserMustSee) {
   if (row.how & kHeldLog) WriteFileBytes(logPath, oldLog);
   if (row.how & kHugeLog) {
     HANDLE huge = CreateFileW(logPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    LARGE_INTEGER size{};
-    size.QuadPart = 300LL << 20;
-    ASSERT_TRUE(SetFilePointerEx(huge, size, nullptr, FILE_BEGIN) && SetEndOfFile(huge));
-    CloseHandle(huge);
+    const LARGE_INTEGER size{{300u << 20, 0}};  // 300 MB of zeros, one line
+    ASSERT_TRUE(SetFilePointerEx(huge, size, nullptr, FILE_BEGIN) && SetEndOfFile(huge) && CloseHandle(huge));
   }
   const wchar_t* heldFile = row.how & kHeldIni ? kSettings.c_str() : row.how & kHeldLog ? logPath.c_str() : nullptr;
   HANDLE held = heldFile ? CreateFileW(heldFile, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr)
