@@ -98,6 +98,8 @@ void Form1::Form_Load(std::wstring_view commandLine) {
   }
 
   CommandLineMode = true;
+  // The words go to the Set as they are; the controls only show them.
+  commandLineRequest_ = WakeRequest{*date, time->hour, time->minute, tokens->user, tokens->password};
   ShowAtStart(SW_SHOWNORMAL);
   SetControlText(IDC_COMBOHH, time->hour);
   SetControlText(IDC_COMBOMM, time->minute);
@@ -246,10 +248,14 @@ CivilDateTime Form1::PickerDate() {
   return {st.wYear, st.wMonth, st.wDay, 0, 0, 0};
 }
 
-std::wstring Form1::HourText() { return ControlText(IDC_COMBOHH); }
-std::wstring Form1::MinuteText() { return ControlText(IDC_COMBOMM); }
-std::wstring Form1::UserText() { return ControlText(IDC_TXTUSER); }
-std::wstring Form1::PasswordText() { return ControlText(IDC_TXTPASSWORD); }
+WakeRequest Form1::Request() {
+  if (auto given = std::move(commandLineRequest_)) {
+    commandLineRequest_.reset();
+    return *given;
+  }
+  return {PickerDate(), ControlText(IDC_COMBOHH), ControlText(IDC_COMBOMM), ControlText(IDC_TXTUSER),
+          ControlText(IDC_TXTPASSWORD)};
+}
 bool Form1::HibernateTicked() {
   return SendDlgItemMessageW(hwnd_, IDC_CHKSUSPEND, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }

@@ -50,11 +50,8 @@ class Form1 : public SetCommandHost {
   bool SetPickerDate(const CivilDateTime& date);
 
   // SetCommandHost
-  CivilDateTime PickerDate() override;
-  std::wstring HourText() override;
-  std::wstring MinuteText() override;
-  std::wstring UserText() override;
-  std::wstring PasswordText() override;
+  CivilDateTime PickerDate();
+  WakeRequest Request() override;
   bool HibernateTicked() override;
   bool InCommandLineMode() override { return CommandLineMode; }
   bool CloseRequested() override { return closeRequested_; }
@@ -69,6 +66,9 @@ class Form1 : public SetCommandHost {
   ScheduleRoute route_ = ScheduleRoute::Batch;  // chosen once, at load
   SetCommand setCommand_;
   bool closeRequested_ = false;
+  // The command line's request, taken by the first Set; later ones read the
+  // controls, which the user may have changed after a refusal.
+  std::optional<WakeRequest> commandLineRequest_;
   bool ended_ = false;
   int exitCode_ = 1;
   std::wstring clockText_;

@@ -10,16 +10,14 @@ std::wstring FormatMonthDayYear(const CivilDateTime& date) {
 
 namespace {
 // The message that stops the Set; nullopt when the time is fine (or unreadable).
-std::optional<SetMessage> WakeTimeMessage(SetCommandHost& host, Clock& clock, const std::wstring& wakeDate,
-                                          const std::wstring& wakeTime) {
-  switch (JudgeWakeTime(wakeDate, wakeTime, clock.Now(), host.HibernateTicked())) {
+std::optional<SetMessage> WakeTimeMessage(SetCommandHost& host, Clock& clock, const std::optional<CivilDateTime>& asked) {
+  switch (JudgeWakeTime(asked, clock.Now(), host.HibernateTicked())) {
     case WakeTimeVerdict::Past: return SetMessage::PastTime;
     case WakeTimeVerdict::BeforeAsleep: return SetMessage::TooSoonToHibernate;
     case WakeTimeVerdict::Ahead: break;
   }
   // The scheduler's behaviour in a daylight-saving gap or overlap is not
   // specified: such a time is refused rather than left to chance.
-  const auto asked = ParseWakeMinute(wakeDate, wakeTime);
   if (!asked) return std::nullopt;
   switch (clock.Kind(*asked)) {
     case LocalTimeKind::Missing: return SetMessage::TimeDoesNotExist;
@@ -63,9 +61,7 @@ SetMessage PreflightMessage(Preflight state) {
 }
 }  // namespace
 
-WakeTimeVerdict JudgeWakeTime(const std::wstring& wakeDate, const std::wstring& wakeTime, const CivilDateTime& now,
-                              bool hibernateNow) {
-  const auto asked = ParseWakeMinute(wakeDate, wakeTime);
+WakeTimeVerdict JudgeWakeTime(const std::optional<CivilDateTime>& asked, const CivilDateTime& now, bool hibernateNow) {
   if (!asked) return WakeTimeVerdict::Ahead;
   const long long ahead = SecondsBetween(now, *asked);
   if (ahead <= 0) return WakeTimeVerdict::Past;
@@ -77,21 +73,24 @@ namespace {
 // One run of the command: what the window gives, and what the steps learn.
 struct SetRun {
   SetRun(SetCommandHost& h, const SetCommandServices& s)
-      : host(h), services(s), wakeDate(FormatMonthDayYear(h.PickerDate())), wakeTime(h.HourText() + L":" + h.MinuteText()) {}
+      : host(h), services(s), request(h.Request()), wakeDate(FormatMonthDayYear(request.date)),
+        wakeTime(request.hour + L":" + request.minute), asked(ParseWakeMinute(wakeDate, wakeTime)) {}
   SetCommandHost& host;
   const SetCommandServices& services;
-  std::wstring wakeDate, wakeTime;
-  std::wstring user, password;
+  const WakeRequest request;
+  // The texts as the job carries them, and the minute they name (nullopt:
+  // unreadable, which the scheduling refuses with its reason).
+  const std::wstring wakeDate, wakeTime;
+  const std::optional<CivilDateTime> asked;
   bool passwordUsed = false;
   ScheduleResult job;
-  std::optional<CivilDateTime> asked;
   WakeScan scan;
 };
 // A step's outcome ends the run; nullopt goes on to the next step.
 using Step = std::optional<SetOutcome>;
 
 Step CheckTime(SetRun& run) {
-  const auto message = WakeTimeMessage(run.host, run.services.clock, run.wakeDate, run.wakeTime);
+  const auto message = WakeTimeMessage(run.host, run.services.clock, run.asked);
   if (!message) return std::nullopt;
   Ask(run.host, *message);
   return SetOutcome::StayOpen;
@@ -103,21 +102,20 @@ Step CheckAccount(SetRun& run) {
   // component's route the password is used by nobody, and it is neither
   // judged nor stored.
   run.passwordUsed = RouteUsesPassword(run.services.wakeJobs.Route());
-  run.password = run.host.PasswordText();
-  if (run.passwordUsed && !ConvertPassword(L"SET", run.password)) {
+  const std::wstring& password = run.request.password;
+  if (run.passwordUsed && !ConvertPassword(L"SET", password)) {
     Ask(run.host, SetMessage::PasswordNotStorable);
     return SetOutcome::StayOpen;
   }
   // A folder that cannot take the batch, Startup.bat or setting.ini, or an
   // account the batch cannot carry, would leave a job half made, made for
   // someone else, or its settings lost: say so before anything is.
-  run.user = run.host.UserText();
-  const PreflightCheck check = run.services.wakeJobs.CheckBeforeSet(run.user, run.password);
+  const PreflightCheck check = run.services.wakeJobs.CheckBeforeSet(run.request.user, password);
   if (check.state != Preflight::Usable) {
     Ask(run.host, PreflightMessage(check.state), check.detail);
     return SetOutcome::StayOpen;
   }
-  if (run.password.empty() && run.passwordUsed && !Ask(run.host, SetMessage::EmptyPassword)) return SetOutcome::StayOpen;
+  if (password.empty() && run.passwordUsed && !Ask(run.host, SetMessage::EmptyPassword)) return SetOutcome::StayOpen;
   return std::nullopt;
 }
 
@@ -145,7 +143,7 @@ Step MakeJob(SetRun& run) {
   // The questions may have stood open for minutes: the time is judged again
   // against the clock as the job is made.
   if (const Step stop = CheckTime(run)) return stop;
-  run.job = run.services.wakeJobs.Schedule({run.wakeDate, run.wakeTime, run.user, run.password});
+  run.job = run.services.wakeJobs.Schedule({run.wakeDate, run.wakeTime, run.request.user, run.request.password});
   if (run.job.made) return std::nullopt;
   Ask(run.host, SetMessage::ScheduleFailed, run.job.reason);
   return SetOutcome::StayOpen;
@@ -154,8 +152,8 @@ Step MakeJob(SetRun& run) {
 // The job exists whatever happens to these writes; the folder check before
 // any Set is what keeps them from failing.
 void StoreSettings(SetRun& run) {
-  WriteSettings(run.services.settings, {run.user, run.password, run.host.HourText(), run.host.MinuteText()},
-                run.passwordUsed);
+  const WakeRequest& r = run.request;
+  WriteSettings(run.services.settings, {r.user, r.password, r.hour, r.minute}, run.passwordUsed);
 }
 
 Step Record(SetRun& run) {
@@ -164,10 +162,8 @@ Step Record(SetRun& run) {
   // Judged before the record's scan, whose time must not change the outcome:
   // the scheduling itself (the batch wait, the read-back) took time, and with
   // the wake now too close, hibernating would sleep through it.
-  const bool tooLate = host.HibernateTicked() &&
-                       JudgeWakeTime(run.wakeDate, run.wakeTime, clock.Now(), true) != WakeTimeVerdict::Ahead;
+  const bool tooLate = host.HibernateTicked() && JudgeWakeTime(run.asked, clock.Now(), true) != WakeTimeVerdict::Ahead;
   // A record on the user's own machine: what else will wake it first.
-  run.asked = ParseWakeMinute(run.wakeDate, run.wakeTime);
   run.scan = run.asked ? run.services.wakeJobs.EarlierWakers(*run.asked) : WakeScan{};
   if (run.asked) run.services.log.Append(SetRecordLine(clock.Now(), *run.asked, RouteName(run.job.route), run.scan));
   // Closed during the batch wait: the job is set and stored; end without

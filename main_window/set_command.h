@@ -13,16 +13,21 @@
 #include "wake_job/schedule.h"
 #include "wake_job/wake_time.h"
 
-// The window's side: its controls, read at the moment a step needs them, and
-// its message boxes.
+// What is asked for, as the window's controls or the command line's words
+// give it: read once, when the command starts.
+struct WakeRequest {
+  CivilDateTime date;         // the date part only is used
+  std::wstring hour, minute;  // as typed: kept so in setting.ini and the batch
+  std::wstring user, password;
+};
+
+// The window's side: the request, the hibernate box as it stands at each step
+// (it may be cleared while the batch runs or the countdown counts), and its
+// message boxes.
 class SetCommandHost {
  public:
   virtual ~SetCommandHost() = default;
-  virtual CivilDateTime PickerDate() = 0;  // the date part only is used
-  virtual std::wstring HourText() = 0;
-  virtual std::wstring MinuteText() = 0;
-  virtual std::wstring UserText() = 0;
-  virtual std::wstring PasswordText() = 0;
+  virtual WakeRequest Request() = 0;
   virtual bool HibernateTicked() = 0;
   virtual bool InCommandLineMode() = 0;
   // The main window was asked to close while the command ran.
@@ -62,8 +67,7 @@ enum class WakeTimeVerdict {
 // seconds on a new machine, a minute or more on the disks of XP's day. Two
 // minutes in all with the countdown, so a time three minutes ahead always does.
 inline constexpr int kHibernationMarginSeconds = 115;
-WakeTimeVerdict JudgeWakeTime(const std::wstring& wakeDate, const std::wstring& wakeTime, const CivilDateTime& now,
-                              bool hibernateNow);
+WakeTimeVerdict JudgeWakeTime(const std::optional<CivilDateTime>& asked, const CivilDateTime& now, bool hibernateNow);
 
 // One run at a time: the batch wait, the message boxes and the countdown all
 // let window events run, and a second click of Set among them must do nothing.

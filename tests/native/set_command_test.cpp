@@ -82,11 +82,7 @@ class FakeHost : public SetCommandHost, Clock, WakeJobs, SettingsStore, PowerCon
   std::vector<std::wstring> logged;
 
   void Record(const std::wstring& call) { calls += (calls.empty() ? L"" : L"|") + call; }
-  CivilDateTime PickerDate() override { return picker; }
-  std::wstring HourText() override { return hour; }
-  std::wstring MinuteText() override { return minute; }
-  std::wstring UserText() override { return user; }
-  std::wstring PasswordText() override { return password; }
+  WakeRequest Request() override { return {picker, hour, minute, user, password}; }
   bool HibernateTicked() override { return hibernate; }
   bool InCommandLineMode() override { return commandLine; }
   bool CloseRequested() override { return closeRequested; }
@@ -267,7 +263,7 @@ TEST(WakeTime, JudgedAgainstTheClockAcrossEveryMonthsEnd) {
            {std::tuple{next, CivilDateTime{year, month, last, 23, 58, 0}, true, V::Ahead},
             {next, CivilDateTime{year, month, last, 23, 58, 1}, true, V::BeforeAsleep},
             {next, CivilDateTime{year, month, last, 23, 59, 59}, false, V::Ahead}, {lastDay, first, false, V::Past}})
-        EXPECT_EQ(JudgeWakeTime(date, L"00:00", now, hibernate), verdict) << year << "/" << month << " " << hibernate;
+        EXPECT_EQ(JudgeWakeTime(ParseWakeMinute(date, L"00:00"), now, hibernate), verdict) << year << "/" << month;
     }
   }
 }
