@@ -58,7 +58,8 @@ bool Replace(const std::wstring& path, const std::string& bytes) {
                      written == bytes.size() && FlushFileBuffers(file);
   CloseHandle(file);
   const DWORD old = GetFileAttributesW(path.c_str());
-  if (whole && old != INVALID_FILE_ATTRIBUTES) SetFileAttributesW(fresh.c_str(), old & kKeptAttributes);
+  if (whole && old != INVALID_FILE_ATTRIBUTES && (old & kKeptAttributes) != 0)
+    SetFileAttributesW(fresh.c_str(), old & kKeptAttributes);
   if (whole && MoveFileExW(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     return true;
   SetFileAttributesW(fresh.c_str(), FILE_ATTRIBUTE_NORMAL);
