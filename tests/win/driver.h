@@ -81,9 +81,12 @@ class ReveiloProcess {
     std::wstring line = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    if (!CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, ProgramFolder().c_str(),
-                        &startup, &process_))
+    // Under load Wine now and then refuses a start for a moment: a few tries, not one.
+    for (int tries = 0; tries < 20 && !CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                                      ProgramFolder().c_str(), &startup, &process_); ++tries) {
       process_ = {};
+      Sleep(100);
+    }
   }
   ~ReveiloProcess() {
     if (!process_.hProcess) return;
