@@ -122,10 +122,7 @@ class FakeHost : public SetCommandHost, Clock, WakeJobs, SettingsStore, PowerCon
     const CivilDateTime utc = AddSeconds(now, -9 * 3600);
     return resumed.value_or(ResumeReport{utc, utc, now, false});
   }
-  WakeScan EarlierWakers(const CivilDateTime&) override {
-    now = AddSeconds(now, scanSeconds);
-    return scan;
-  }
+  WakeScan EarlierWakers(const CivilDateTime&) override { return now = AddSeconds(now, scanSeconds), scan; }
   std::wstring WakeSource(const CivilDateTime& since) override { return L"Timer since " + LogTime(since); }
   void Append(const std::wstring& line) override { logged.push_back(line); }
 };
@@ -153,10 +150,8 @@ TEST(SetCommand, WhatTheUserSeesAndWhatIsStored) {
        L"job 2/1/2027 00:00 taro pw|User=taro|Pass*pw|Hour=00|Min=00|done"},
       {"hibernating, two minutes ahead", [](FakeHost& h) { h.now = {2027, 1, 5, 7, 3, 0}, h.hibernate = true; }, kExit,
        kJob + L"|countdown|hibernate"},
-      {"hibernating, a second less, across a year's end",
-       [](FakeHost& h) {
-         h.picker = {2028, 1, 1}, h.hour = h.minute = L"00", h.now = {2027, 12, 31, 23, 58, 1}, h.hibernate = true;
-       }, kStay, L"too soon"},
+      {"hibernating, a second less, across a year's end", [](FakeHost& h) {
+         h.picker = {2028, 1, 1}, h.hour = h.minute = L"00", h.now = {2027, 12, 31, 23, 58, 1}, h.hibernate = true; }, kStay, L"too soon"},
       {"the minute begins while a question stands",
        [](FakeHost& h) { h.password.clear(), h.duringMessage = [&h] { h.now = {2027, 1, 5, 7, 5, 0}; }; }, kStay,
        L"empty?|past"},
@@ -173,8 +168,8 @@ TEST(SetCommand, WhatTheUserSeesAndWhatIsStored) {
        L"job 1/5/2027 07:05 taro pw|failed why"},
       {"countdown cancelled", [](FakeHost& h) { h.hibernate = true; h.countdownCompletes = false; }, kStay,
        kJob + L"|countdown"},
-      {"the machine did not hibernate", [](FakeHost& h) { h.hibernate = true; h.privilegeOk = false; },
-       SetOutcome::NotHibernated, kJob + L"|countdown|hibernate|asleep"},
+      {"the machine did not hibernate", [](FakeHost& h) { h.hibernate = true; h.privilegeOk = false; }, SetOutcome::NotHibernated,
+       kJob + L"|countdown|hibernate|asleep"},
       {"box cleared during the countdown",
        [](FakeHost& h) { h.hibernate = true; h.duringCountdown = [&h] { h.hibernate = false; }; }, kExit,
        kJob + L"|countdown"},
@@ -195,14 +190,11 @@ TEST(SetCommand, WhatTheUserSeesAndWhatIsStored) {
       {"hibernation and the clock off, not asked for", [](FakeHost& h) { h.hibernation = h.clock = Readiness::Off; },
        kExit, kJob + L"|done"},
       {"hibernation off, ticked, No",
-       [](FakeHost& h) { h.hibernation = Readiness::Off; h.hibernate = true; h.answerYes = false; }, kStay, L"hiber?",
-       true},
+       [](FakeHost& h) { h.hibernation = Readiness::Off; h.hibernate = true; h.answerYes = false; }, kStay, L"hiber?", true},
       {"the clock cannot wake from hibernation, ticked, No",
        [](FakeHost& h) { h.clock = Readiness::Off; h.hibernate = true; h.answerYes = false; }, kStay, L"clock?", true},
       {"all three off, after the password question",
-       [](FakeHost& h) {
-         h.wakeTimers = h.hibernation = h.clock = Readiness::Off, h.hibernate = true, h.password.clear();
-       },
+       [](FakeHost& h) { h.wakeTimers = h.hibernation = h.clock = Readiness::Off, h.hibernate = true, h.password.clear(); },
        kExit, L"empty?|timers? v|hiber?|clock?|" + kEmptyJob + L"|countdown|hibernate"},
       // The folder is checked before any question, and names itself.
       {"a folder Reveilo cannot write",

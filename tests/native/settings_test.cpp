@@ -10,13 +10,8 @@ namespace {
 class MapStore : public SettingsStore {
  public:
   std::map<std::pair<std::wstring, std::wstring>, std::wstring> values;
-  std::wstring Read(const std::wstring& section, const std::wstring& key) override {
-    return values.count({section, key}) ? values[{section, key}] : L"";
-  }
-  bool Write(const std::wstring& section, const std::wstring& key, const std::wstring& value) override {
-    values[{section, key}] = value;
-    return true;
-  }
+  std::wstring Read(const std::wstring& s, const std::wstring& k) override { return values.count({s, k}) ? values[{s, k}] : L""; }
+  bool Write(const std::wstring& s, const std::wstring& k, const std::wstring& v) override { return values[{s, k}] = v, true; }
 };
 }  // namespace
 

@@ -50,8 +50,8 @@ TEST(WakeRecord, AVerdictAfterEachResume) {
         {L"<TimeCreated SystemTime=\"2027-01-04T23:00:00Z\"/><Data Name=\"WakeSourceText\">USB</Data>", L"USB"},
         {timed + L"<Data Name='WakeSourceText'>cut", L""},
         {L"<TimeCreated SystemTime='2027-01-04T22:59:59.9Z'/><Data Name='WakeSourceText'>Old</Data>", std::nullopt},
-        {L"<TimeCreated SystemTime='2027-13-04T23:00:00Z'/>", std::nullopt},
-        {L"<TimeCreated SystemTime='2027-01-04 23:00:00Z'/>", std::nullopt}, {L"<Event/>", std::nullopt}})
+        {L"<TimeCreated SystemTime='2027-13-04T23:00:00Z'/>", std::nullopt}, {L"<Event/>", std::nullopt},
+        {L"<TimeCreated SystemTime='2027-01-04 23:00:00Z'/>", std::nullopt}})
     EXPECT_EQ(EventWakeSource(xml, slept), text) << xml.substr(0, 50).c_str();
 }
 

@@ -31,13 +31,10 @@ class FakeTaskTree : public TaskTree {
   std::optional<TaskFolderListing> Open(const std::wstring& path) override {
     Call(path == L"\\" ? 3 : 2);
     open_ = &folders[path];
-    TaskFolderListing listing{std::nullopt, open_->folders};
-    if (open_->tasks) {
-      listing.tasks.emplace();
-      for (const auto& t : *open_->tasks)
-        listing.tasks->push_back(t ? std::optional<ListedTask>(ListedTask{t->path, t->enabled}) : std::nullopt);
-    }
-    return listing;
+    if (!open_->tasks) return TaskFolderListing{std::nullopt, open_->folders};
+    std::vector<std::optional<ListedTask>> tasks;
+    for (const auto& t : *open_->tasks) tasks.push_back(t ? std::optional(ListedTask{t->path, t->enabled}) : std::nullopt);
+    return TaskFolderListing{tasks, open_->folders};
   }
   std::optional<bool> Wakes(std::size_t i) override { return Call(1), (*open_->tasks)[i]->wakes; }
   FirstRun FirstRunBefore(std::size_t i) override { return Call(1), (*open_->tasks)[i]->run; }
