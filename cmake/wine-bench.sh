@@ -194,9 +194,12 @@ fi
 
 if [ $high_contrast -eq 1 ]; then
   # A High Contrast scheme: white text on black faces. The colours are read at a process's start.
+  # Windows draws High Contrast without the visual style; Wine's own style would otherwise keep
+  # painting some parts (group captions, the status bar) in its light colours.
   for pair in 'ButtonFace=0 0 0' 'ButtonText=255 255 255' 'Window=0 0 0' 'WindowText=255 255 255'; do
     reg_add "$prefix" 'HKCU\Control Panel\Colors' "${pair%%=*}" REG_SZ "${pair#*=}" || exit 125
   done
+  reg_add "$prefix" 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' ThemeActive REG_SZ 0 || exit 125
   wineserver -k; wineserver -w
 fi
 
