@@ -36,6 +36,18 @@ cmake -S . -B build/bench-native -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/bench-native -j2 --target scan_bench >/dev/null
 build/bench-native/scan_bench 5 >> "$raw"
 
+# The Linux process of a Windows program Wine started (each Windows process
+# is one here), waited for up to TRIES x PAUSE seconds; empty when none came.
+wine_pid() {  # program-name tries pause
+  local pid=""
+  for _ in $(seq "$2"); do
+    pid=$(pgrep -f "^C:.reveilo.$1" | head -n 1 || true)
+    [ -n "$pid" ] && break
+    sleep "$3"
+  done
+  echo "$pid"
+}
+
 # Peak memory of the command-line Set (Vista route), read from the Linux side
 # as the process runs: its VmHWM just before it ends.
 set_peak() {  # [--copy FILE]... -> KiB
@@ -43,11 +55,7 @@ set_peak() {  # [--copy FILE]... -> KiB
   cmake/wine-bench.sh --version vista --timeout 300 --copy "$b/dist/ReveiloTask.dll" --copy "$work/setting.ini" "$@" \
     -- "$b/dist/Reveilo.exe" "$(( $(date +%Y) + 1 ))/01/05" 07:05 u p >/dev/null 2>&1 &
   local bench=$!
-  for _ in $(seq 3000); do
-    pid=$(pgrep -f '^C:.reveilo.Reveilo.exe' | head -n 1 || true)
-    [ -n "$pid" ] && break
-    sleep 0.01
-  done
+  pid=$(wine_pid Reveilo.exe 3000 0.01)
   while [ -n "$pid" ] && v=$(awk '/^VmHWM/ {print $2}' "/proc/$pid/status" 2>/dev/null) && [ -n "$v" ]; do
     hwm=$v
     sleep 0.002
@@ -77,11 +85,7 @@ idle_cpu() {  # program -> CPU milliseconds over $idle seconds, window open
   name=$(basename "$program")
   cmake/wine-bench.sh --version winxp --timeout $((idle + 30)) --copy "$work/setting.ini" -- "$program" >/dev/null 2>&1 &
   local bench=$!
-  for _ in $(seq 400); do
-    pid=$(pgrep -f "^C:.reveilo.$name" | head -n 1 || true)
-    [ -n "$pid" ] && break
-    sleep 0.05
-  done
+  pid=$(wine_pid "$name" 400 0.05)
   if [ -z "$pid" ]; then echo "nan"; kill $bench 2>/dev/null; wait $bench 2>/dev/null; return; fi
   sleep 3
   t0=$(awk '{print $14 + $15}' "/proc/$pid/stat")
