@@ -108,10 +108,10 @@ std::optional<std::wstring> BuildScrubbedAddTaskBatch(const WakeJobInputs& input
 }
 
 std::wstring WorkItemName(std::wstring_view jobName) {
-  const auto lower = [](wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; };
+  // ".job" with each letter in either case, as the file system matches it.
   const std::size_t n = jobName.size();
-  if (n > 4 && jobName[n - 4] == L'.' && lower(jobName[n - 3]) == L'j' && lower(jobName[n - 2]) == L'o' &&
-      lower(jobName[n - 1]) == L'b')
-    jobName.remove_suffix(4);
+  bool job = n > 4 && jobName[n - 4] == L'.';
+  for (std::size_t i = 1; job && i < 4; ++i) job = jobName[n - 4 + i] == L".job"[i] || jobName[n - 4 + i] == L".JOB"[i];
+  if (job) jobName.remove_suffix(4);
   return std::wstring(jobName);
 }

@@ -49,3 +49,10 @@ TEST(AddTaskBatch, RefusesTextsThatWouldBreakTheLine) {
   EXPECT_FALSE(BuildAddTaskBatch(Inputs(std::wstring(room / 2 + 1, L'%'), L""), L"C:\\W"));
 }
 
+
+// The Task Scheduler names a work item without its ".job", in any case; any other name is its own.
+TEST(AddTaskBatch, TheWorkItemOfAJobFile) {
+  for (const auto& [file, item] : {std::pair{L"a.job", L"a"}, {L"Resume.JoB", L"Resume"}, {L".job", L".job"},
+                                   {L"a.txt", L"a.txt"}, {L"a.xob", L"a.xob"}, {L"a job", L"a job"}, {L"ajob", L"ajob"}})
+    EXPECT_EQ(WorkItemName(file), item);
+}

@@ -164,15 +164,12 @@ TEST(SetCommand, WhatTheUserSeesAndWhatIsStored) {
       {"the component's route neither judges nor stores the password",
        [](FakeHost& h) { h.password = L"p\u00e9"; h.route = ScheduleRoute::Component; }, kExit,
        L"job 1/5/2027 07:05 taro p\u00e9|User=taro|Hour=07|Min=05|done"},
-      {"scheduling fails, and says why", [](FakeHost& h) { h.scheduleOk = false; }, kStay,
-       L"job 1/5/2027 07:05 taro pw|failed why"},
-      {"countdown cancelled", [](FakeHost& h) { h.hibernate = true; h.countdownCompletes = false; }, kStay,
-       kJob + L"|countdown"},
+      {"scheduling fails, and says why", [](FakeHost& h) { h.scheduleOk = false; }, kStay, L"job 1/5/2027 07:05 taro pw|failed why"},
+      {"countdown cancelled", [](FakeHost& h) { h.hibernate = true; h.countdownCompletes = false; }, kStay, kJob + L"|countdown"},
       {"the machine did not hibernate", [](FakeHost& h) { h.hibernate = true; h.privilegeOk = false; }, SetOutcome::NotHibernated,
        kJob + L"|countdown|hibernate|asleep"},
       {"box cleared during the countdown",
-       [](FakeHost& h) { h.hibernate = true; h.duringCountdown = [&h] { h.hibernate = false; }; }, kExit,
-       kJob + L"|countdown"},
+       [](FakeHost& h) { h.hibernate = true; h.duringCountdown = [&h] { h.hibernate = false; }; }, kExit, kJob + L"|countdown"},
       {"a second click during the batch wait is ignored",
        [](FakeHost& h) { h.duringSchedule = [&h] { h.Record(h.command->Click(h, h.services) ? L"ran again" : L"ignored"); }; },
        kExit, L"job 1/5/2027 07:05 taro pw|ignored|User=taro|Pass*pw|Hour=07|Min=05|done"},
@@ -279,27 +276,22 @@ TEST(SetCommand, WhatTheRecordSays) {
       {"made through the component", [](FakeHost& h) { h.route = ScheduleRoute::Component; }, {kLogRouteVista}},
       {"scheduling failed", [](FakeHost& h) { h.scheduleOk = false; }, {}},
       {"countdown cancelled", [](FakeHost& h) { h.hibernate = true, h.countdownCompletes = false; }, {kLogSet}},
-      {"hibernation refused", [](FakeHost& h) { h.hibernate = true, h.privilegeOk = false; },
-       {kLogSet, kLogHibernation + std::wstring(kLogHibernationRefused)}},
+      {"hibernation refused", [](FakeHost& h) { h.hibernate = true, h.privilegeOk = false; }, {kLogSet, kLogHibernation + std::wstring(kLogHibernationRefused)}},
       {"came back at once", [](FakeHost& h) { h.hibernate = true; }, {kLogSet, kLogCameBackSoonBefore}},
-      {"woken by a person, with wake timers off",
-       [](FakeHost& h) { h.hibernate = true, h.wakeTimers = Readiness::Off, h.resumed = {{2027, 1, 4, 21}, {2027, 1, 5, 0}, {}}; },
-       {kLogSet, kLogCauseWakeTimers}},
+      {"woken by a person, with wake timers off", [](FakeHost& h) {
+         h.hibernate = true, h.wakeTimers = Readiness::Off, h.resumed = {{2027, 1, 4, 21}, {2027, 1, 5, 0}, {}}; }, {kLogSet, kLogCauseWakeTimers}},
       // The asked minute's UTC from the zone (07:05 here is 22:05 UTC): early by UTC, with this resume's wake source.
-      {"woken early: the event log's wake source for this resume",
-       [](FakeHost& h) { h.hibernate = true, h.resumed = {{2027, 1, 4, 21}, {2027, 1, 4, 22, 4, 59}, {}, true}; },
+      {"woken early: the event log's wake source for this resume", [](FakeHost& h) {
+         h.hibernate = true, h.resumed = {{2027, 1, 4, 21}, {2027, 1, 4, 22, 4, 59}, {}, true}; },
        {kLogSet, kLogEarly + std::wstring(kLogWakeSource) + L"Timer since 2027/01/04 21:00:00"}},
-      {"someone at the machine at the asked time",
-       [](FakeHost& h) { h.hibernate = true, h.resumed = {{2027, 1, 4, 21}, {2027, 1, 4, 22, 5}, {}, false}; },
+      {"someone at the machine at the asked time", [](FakeHost& h) { h.hibernate = true, h.resumed = {{2027, 1, 4, 21}, {2027, 1, 4, 22, 5}, {}}; },
        {kLogSet, kLogPersonAtTime + std::wstring(L" ") + kLogWakeSource + L"Timer since"}},
-      {"woken by a person, with the clock unable to",
-       [](FakeHost& h) { h.hibernate = true, h.clock = Readiness::Off, h.resumed = {{2027, 1, 4, 21}, {2027, 1, 5, 0}, {}}; },
-       {kLogSet, kLogCauseClock}},
+      {"woken by a person, with the clock unable to", [](FakeHost& h) {
+         h.hibernate = true, h.clock = Readiness::Off, h.resumed = {{2027, 1, 4, 21}, {2027, 1, 5, 0}, {}}; }, {kLogSet, kLogCauseClock}},
   };
   for (const auto& row : rows) {
     FakeHost host;
-    host.commandLine = true;  // asks no question
-    row.arrange(host);
+    row.arrange(host), host.commandLine = true;  // asks no question
     SetCommand().Click(host, host.services);
     ASSERT_EQ(host.logged.size(), row.lines.size()) << row.what;
     for (std::size_t i = 0; i < row.lines.size(); ++i)

@@ -28,8 +28,7 @@ TEST(Settings, EveryEntryReadsBackAsWritten) {
       EXPECT_EQ(read.*entry.value, kept ? written.*entry.value : L"") << entry.key;
       EXPECT_EQ(store.values.count({entry.section, entry.key}), kept ? 1u : 0u) << entry.key;
     }
-    const std::pair<std::wstring, std::wstring> pass{kSectionUserInfo, kKeyPass};
-    if (withPassword) { EXPECT_EQ(store.values[pass], ConvertPassword(L"SET", L"pw&1")); }
+    if (withPassword) { EXPECT_EQ(store.Read(kSectionUserInfo, kKeyPass), ConvertPassword(L"SET", L"pw&1")); }
   }
   MapStore empty;
   EXPECT_EQ(ReadSettings(empty, [] { return std::wstring(L"hanako"); }).user, L"hanako");
