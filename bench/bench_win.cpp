@@ -153,7 +153,7 @@ void MeasureBatchWait(int runs) {
     FILETIME c, e, k0, u0, k1, u1;
     GetThreadTimes(GetCurrentThread(), &c, &e, &k0, &u0);
     const double start = NowMs();
-    const bool ok = ScheduleWakeJob(Win32WakeJobSystem(), ScheduleRoute::Batch, {L"1/5/2030", L"07:05", L"u", L"p"}).made;
+    const bool ok = ScheduleWakeJob(Win32WakeJobSystem(), ScheduleRoute::Batch, {{2030, 1, 5, 7, 5}, L"1/5/2030", L"07:05", L"u", L"p"}).made;
     const double returned = NowMs();
     GetThreadTimes(GetCurrentThread(), &c, &e, &k1, &u1);
     FILE* file = _wfopen(stamp.c_str(), L"r");
@@ -176,7 +176,7 @@ void MeasureBatchWait(int runs) {
 // cmd.exe doing nothing.
 void MeasureBatchRoute(int runs) {
   const std::wstring line = FutureDate() + L" 07:05 u p";
-  const std::wstring tool = BuildToolLine({L"1/5/2030", L"07:05", L"u", L"p"}, ProgramFolder());
+  const std::wstring tool = BuildToolLine({{2030, 1, 5, 7, 5}, L"1/5/2030", L"07:05", L"u", L"p"}, ProgramFolder());
   const std::wstring toolArguments = tool.substr(tool.find(L' ') + 1);
   std::vector<double> total, floor, batch, jt, cmd;
   for (int i = 0; i < runs; ++i) {

@@ -78,8 +78,8 @@ struct SetRun {
   SetCommandHost& host;
   const SetCommandServices& services;
   const WakeRequest request;
-  // The texts as the job carries them, and the minute they name (nullopt:
-  // unreadable, which the scheduling refuses with its reason).
+  // The texts as the job carries them, and the minute they name, read here
+  // once (nullopt: unreadable, refused where the job would be made).
   const std::wstring wakeDate, wakeTime;
   const std::optional<CivilDateTime> asked;
   bool passwordUsed = false;
@@ -143,7 +143,12 @@ Step MakeJob(SetRun& run) {
   // The questions may have stood open for minutes: the time is judged again
   // against the clock as the job is made.
   if (const Step stop = CheckTime(run)) return stop;
-  run.job = run.services.wakeJobs.Schedule({run.wakeDate, run.wakeTime, run.request.user, run.request.password});
+  if (!run.asked) {
+    Ask(run.host, SetMessage::ScheduleFailed, kReasonUnreadableTime);
+    return SetOutcome::StayOpen;
+  }
+  run.job = run.services.wakeJobs.Schedule(
+      {*run.asked, run.wakeDate, run.wakeTime, run.request.user, run.request.password});
   if (run.job.made) return std::nullopt;
   Ask(run.host, SetMessage::ScheduleFailed, run.job.reason);
   return SetOutcome::StayOpen;
@@ -164,8 +169,8 @@ Step Record(SetRun& run) {
   // the wake now too close, hibernating would sleep through it.
   const bool tooLate = host.HibernateTicked() && JudgeWakeTime(run.asked, clock.Now(), true) != WakeTimeVerdict::Ahead;
   // A record on the user's own machine: what else will wake it first.
-  run.scan = run.asked ? run.services.wakeJobs.EarlierWakers(*run.asked) : WakeScan{};
-  if (run.asked) run.services.log.Append(SetRecordLine(clock.Now(), *run.asked, RouteName(run.job.route), run.scan));
+  run.scan = run.services.wakeJobs.EarlierWakers(*run.asked);
+  run.services.log.Append(SetRecordLine(clock.Now(), *run.asked, RouteName(run.job.route), run.scan));
   // Closed during the batch wait: the job is set and stored; end without
   // more, and with a status that does not promise a hibernation.
   if (host.CloseRequested()) return host.HibernateTicked() ? SetOutcome::NotHibernated : SetOutcome::Exit;
@@ -190,7 +195,6 @@ SetOutcome Hibernate(SetRun& run) {
     Ask(host, SetMessage::NotHibernated);
     return SetOutcome::NotHibernated;
   }
-  if (!run.asked) return SetOutcome::Exit;
   // The zone's offset at the return stands in where the rules give no UTC.
   const CivilDateTime askedUtc = run.services.clock.Utc(*run.asked).value_or(
       AddSeconds(*run.asked, SecondsBetween(resumed->returnedLocal, resumed->returnedUtc)));

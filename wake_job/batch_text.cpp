@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/program_folder.h"
+#include "wake_job/wake_time.h"
 
 std::wstring AccountWord(std::wstring_view text) {
   // jt.exe reads each account text up to a blank. One that holds a blank, or
@@ -30,7 +31,7 @@ std::wstring BuildToolLine(const WakeJobInputs& inputs, std::wstring_view progra
   line += L" /ctj StartDate=";
   line += inputs.dateText;
   line += L" StartTime=";
-  line += inputs.timeText;
+  line += ToolTimeText(inputs.timeText);
   line += L" Disabled=0 Type=once /sj Creator=QO ApplicationName=";
   line += L'"';
   line += ProgramFile(programFolder, kStartupBatchName);

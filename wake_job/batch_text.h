@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/civil_time.h"
+
 // The XP route's job: "Resume.job" in the Tasks folder, named "Resume" by the
 // Task Scheduler and by the job's comment.
 inline constexpr wchar_t kXpJobName[] = L"Resume";
@@ -14,8 +16,9 @@ inline constexpr wchar_t kXpJobName[] = L"Resume";
 std::wstring WorkItemName(std::wstring_view jobName);
 
 struct WakeJobInputs {
-  std::wstring dateText;  // "m/d/yyyy", passed on unchanged
-  std::wstring timeText;  // hour text ":" minute text, passed on unchanged
+  CivilDateTime at;       // the minute the texts below name, read once where they came in
+  std::wstring dateText;  // "m/d/yyyy": jt.exe gets it unchanged
+  std::wstring timeText;  // hour text ":" minute text: jt.exe gets it as typed, in ASCII digits
   std::wstring userName;
   std::wstring password;  // plain
 };

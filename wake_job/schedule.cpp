@@ -33,26 +33,19 @@ ScheduleResult Failed(std::wstring reason) { return {false, std::move(reason)}; 
 
 ScheduleResult ScheduleThroughComponent(WakeJobSystem& system, const WakeJobInputs& inputs,
                                         const std::wstring& folder) {
-  const auto start = BuildComponentStart(inputs.dateText, inputs.timeText);
-  if (!start) return Failed(kReasonUnreadableTime);
   // The program the task runs is written first: once the task stands it
   // wakes the machine, so no later step may fail behind it.
   const std::wstring startup = ProgramFile(folder, kStartupBatchName);
   if (!system.WriteBatchFile(startup, std::wstring())) return Failed(kReasonBatchNotWritten);
   std::wstring reason;
-  if (!system.CallTaskComponent({*start, startup, kTaskName, kTaskAuthor}, reason)) return Failed(reason);
+  if (!system.CallTaskComponent({ComponentStartText(inputs.at), startup, kTaskName, kTaskAuthor}, reason)) return Failed(reason);
   return {true, L""};
 }
 
-ScheduleResult ScheduleThroughBatch(WakeJobSystem& system, const WakeJobInputs& given,
+ScheduleResult ScheduleThroughBatch(WakeJobSystem& system, const WakeJobInputs& inputs,
                                     const std::wstring& folder) {
-  // jt.exe must read the very time the past-time test read, or nothing.
-  WakeJobInputs inputs = given;
-  const auto time = ToolTimeText(given.timeText);
-  if (!time || !ParseMonthDayYear(given.dateText)) return Failed(kReasonUnreadableTime);
   const auto named = BatchFolder(system, folder);
   if (!named || IsNetworkPath(folder)) return Failed(kReasonBatchNotWritten);
-  inputs.timeText = *time;
   const auto batch = BuildAddTaskBatch(inputs, *named);
   const auto scrubbed = BuildScrubbedAddTaskBatch(inputs, *named);
   if (!batch || !scrubbed) return Failed(kReasonBatchNotWritten);

@@ -83,9 +83,7 @@ std::wstring Padded(int value, int width) {
   return std::wstring(static_cast<std::size_t>(std::max(0, width - static_cast<int>(text.size()))), L'0') + text;
 }
 
-std::optional<std::wstring> ToolTimeText(std::wstring_view timeText) {
-  if (!ParseHourMinute(timeText)) return std::nullopt;
-  // Digits as typed, so "7:5" stays "7:5", but in ASCII, which is all jt.exe reads.
+std::wstring ToolTimeText(std::wstring_view timeText) {
   std::wstring word;
   for (wchar_t c : timeText) {
     if (IsBlank(c)) continue;
@@ -102,12 +100,9 @@ std::optional<CivilDateTime> ParseWakeMinute(std::wstring_view dateText, std::ws
   return CivilDateTime{date->year, date->month, date->day, time->hour, time->minute, 0};
 }
 
-std::optional<std::wstring> BuildComponentStart(std::wstring_view dateText,
-                                                std::wstring_view timeText) {
-  const auto at = ParseWakeMinute(dateText, timeText);
-  if (!at) return std::nullopt;
-  return Padded(at->year, 4) + L"/" + Padded(at->month, 2) + L"/" + Padded(at->day, 2) + L" " + Padded(at->hour, 2) +
-         L":" + Padded(at->minute, 2) + L":00";
+std::wstring ComponentStartText(const CivilDateTime& at) {
+  return Padded(at.year, 4) + L"/" + Padded(at.month, 2) + L"/" + Padded(at.day, 2) + L" " + Padded(at.hour, 2) +
+         L":" + Padded(at.minute, 2) + L":00";
 }
 
 std::optional<CivilDateTime> ParseComponentStart(std::wstring_view text) {

@@ -13,22 +13,20 @@ struct ClockTime {
 };
 // "h:mm" on the 24-hour clock, one or two digits each (ASCII or full-width),
 // blanks (ASCII or full-width) around either field ignored. The one reader of
-// a wake time: the past-time test, the batch line, jt.exe and the component's
-// start all go through it.
+// a wake time: the minute the Set command judges and schedules comes from it,
+// and jt.exe reads a time by the same rules.
 std::optional<ClockTime> ParseHourMinute(std::wstring_view timeText);
 
 // The minute a date text and a time text name together; nullopt when either
 // cannot be read.
 std::optional<CivilDateTime> ParseWakeMinute(std::wstring_view dateText, std::wstring_view timeText);
 
-// The time text as the tool line carries it: the text without its blanks and
-// with ASCII digits, which jt.exe reads as one word; nullopt when it cannot be read as a time.
-std::optional<std::wstring> ToolTimeText(std::wstring_view timeText);
+// A readable time text as the tool line carries it: without its blanks and
+// with ASCII digits, which jt.exe reads as one word; "7:5" stays "7:5".
+std::wstring ToolTimeText(std::wstring_view timeText);
 
-// The task component's first argument, "yyyy/mm/dd hh:mm:ss"; nullopt when
-// either text cannot be read as a date or a time.
-std::optional<std::wstring> BuildComponentStart(std::wstring_view dateText,
-                                                std::wstring_view timeText);
+// The task component's first argument, "yyyy/mm/dd hh:mm:ss".
+std::wstring ComponentStartText(const CivilDateTime& at);
 
 // Reads "yyyy/mm/dd hh:mm:ss" back; the component's side of the same contract.
 std::optional<CivilDateTime> ParseComponentStart(std::wstring_view start);

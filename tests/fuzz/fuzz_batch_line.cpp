@@ -25,11 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::wstring folder = L"C:\\";
   for (wchar_t c : parts[2])
     if (c != L'"' && c >= 0x20) folder += c;
-  // A time goes into the batch exactly when the past-time test can read it.
+  // Only a time the Set command could read reaches the batch; jt.exe must read the same minute.
   const auto read = ParseHourMinute(parts[3]);
-  const auto time = ToolTimeText(parts[3]);
-  if (time.has_value() != read.has_value()) std::abort();
-  const WakeJobInputs inputs{L"1/5/2027", time.value_or(L"07:05"), parts[0], parts[1]};
+  const WakeJobInputs inputs{{2027, 1, 5, 7, 5}, L"1/5/2027", read ? parts[3] : L"07:05", parts[0], parts[1]};
   const auto batch = BuildAddTaskBatch(inputs, folder);
   if (!batch) return 0;
 

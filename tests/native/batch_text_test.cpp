@@ -5,7 +5,7 @@
 
 namespace {
 WakeJobInputs Inputs(std::wstring user, std::wstring password) {
-  return {L"1/5/2027", L"07:05", std::move(user), std::move(password)};
+  return {{2027, 1, 5, 7, 5}, L"1/5/2027", L"07:05", std::move(user), std::move(password)};
 }
 }  // namespace
 

@@ -41,7 +41,7 @@ TEST(JtArguments, TheProgramsOwnToolLineReadsBackAsOneJob) {
       {L"\u592a\u90ce", L"pw", L"D:\\\u5fa9\u5e30"},
   };
   for (const auto& row : rows) {
-    const WakeJobInputs in{L"1/5/2027", L"07:05", row.user, row.password};
+    const WakeJobInputs in{{2027, 1, 5, 7, 5}, L"1/5/2027", L"07:05", row.user, row.password};
     EXPECT_EQ(Text(ParseJtArguments(JtArgumentsOf(BuildToolLine(in, row.folder)))),
               L"account::" + row.user + L"|" + row.password + L"-----" + L" trigger::2027.1.5.7.5.on-----" +
                   L" job::=QO=" + row.folder + L"\\Startup.bat=Resume=1=1 save:Resume:----- print::-----");

@@ -21,7 +21,7 @@ class FakeWakeJobSystem : public WakeJobSystem {
   std::map<std::wstring, std::wstring> files{{kStartup, L"old"}, {kAddTask, L"earlier"}};
   std::optional<unsigned long> batchExit = 0;
   bool componentOk = true;
-  WakeJobInputs in{L"1/5/2027", L"07:05", L"taro", L"s3cret"};  // what the rows pass in
+  WakeJobInputs in{{2027, 1, 5, 7, 5}, L"1/5/2027", L"07:05", L"taro", L"s3cret"};  // what the rows pass in
 
   static std::wstring Name(const std::wstring& path) { return path.substr(path.rfind(L'\\') + 1); }
   void Record(const std::wstring& call) { calls += (calls.empty() ? L"" : L"|") + call; }
@@ -105,11 +105,9 @@ TEST(ScheduleWakeJob, EachRouteReportsWhetherAJobWasMade) {
        Preflight::AccountControlCharacter},
       {"a user the batch cannot write", [](Fake& s) { s.in.userName = L"M\u00fcller"; }, kUnwritten,
        L"write AddTask.bat|write AddTask.bat", Preflight::AccountNotInCodePage},
-      // jt.exe reads the time the past-time test read, or the batch is not written.
+      // jt.exe reads the time as typed, in the digits it knows.
       {"blanks and full-width digits", [](Fake& s) { s.in.timeText = L" \uff17\u3000:\uff10\uff15 "; }, L"", kBatchRun,
        Preflight::Usable, L"StartTime=7:05 Disabled=0"},
-      {"letters for the hour", [](Fake& s) { s.in.timeText = L"ab:05"; }, kReasonUnreadableTime, L""},
-      {"an impossible date", [](Fake& s) { s.in.dateText = L"2/30/2027"; }, kReasonUnreadableTime, L""},
       // A folder the batch cannot name is named by its short form, or not at all.
       {"short form of a folder", [](Fake& s) { s.folder = L"C:\\M\u00fcller", s.shortForm = L"C:\\MLLER~1"; }, L"",
        L"write AddTask.bat|write Startup.bat|run C:\\M\u00fcller|write AddTask.bat", Preflight::Usable,
@@ -127,8 +125,6 @@ TEST(ScheduleWakeJob, EachRouteReportsWhetherAJobWasMade) {
        L"write Startup.bat|" + kComponent},
       {"component fails", [](Fake& s) { s.route = ScheduleRoute::Component, s.componentOk = false; }, L"component says no",
        L"write Startup.bat|" + kComponent},
-      {"unreadable hour", [](Fake& s) { s.route = ScheduleRoute::Component, s.in.timeText = L"ab:05"; }, kReasonUnreadableTime,
-       L""},
       // No task behind a failure: Startup.bat comes first.
       {"Startup.bat not writable on VISTA",
        [](Fake& s) { s.route = ScheduleRoute::Component, s.failWritesTo = s.unwritable = kStartup; }, kUnwritten,

@@ -179,8 +179,8 @@ TEST(SetCommand, WhatTheUserSeesAndWhatIsStored) {
       // The texts reach scheduling and the settings as typed.
       {"a single-digit minute stays unpadded", [](FakeHost& h) { h.minute = L"5"; }, kExit,
        L"job 1/5/2027 07:5 taro pw|User=taro|Pass*pw|Hour=07|Min=5|done"},
-      {"letters for the hour skip the past-time test", [](FakeHost& h) { h.hour = L"ab"; h.now = {2030, 1, 1}; },
-       kExit, L"job 1/5/2027 ab:05 taro pw|User=taro|Pass*pw|Hour=ab|Min=05|done"},
+      {"letters for the hour: no job, after the questions", [](FakeHost& h) { h.hour = L"ab", h.password.clear(); },
+       kStay, L"empty?|failed " + std::wstring(kReasonUnreadableTime)},
       // Power questions: only on a definite "off", after the password question.
       {"wake timers off, No", [](FakeHost& h) { h.wakeTimers = Readiness::Off; h.answerYes = false; }, kStay,
        L"timers? v", true},

@@ -117,8 +117,11 @@ class ReveiloProcess {
   bool Exited(DWORD timeoutMs, DWORD* exitCode = nullptr) {
     if (WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0) {
       // A box nobody expected is the usual reason a run does not end: name it.
+      // Read without a message: a box just shown after a long blocking call
+      // answers none for a while.
+      wchar_t text[4096] = {};
       if (HWND box = timeoutMs > 1000 ? MessageBoxWindow(0) : nullptr)
-        std::fwprintf(stderr, L"message box: %ls\n", MessageBoxText(box).c_str());
+        GetWindowTextW(GetDlgItem(box, 0xFFFF), text, 4096), std::fwprintf(stderr, L"message box: %ls\n", text);
       return false;
     }
     return !exitCode || GetExitCodeProcess(process_.hProcess, exitCode);
