@@ -102,7 +102,8 @@ reveilo_posix_threads(gtest gtest_main)
 add_subdirectory(tests/win)
 
 add_executable(Reveilo WIN32 main_window/main_win.cpp main_window/form1_win.cpp main_window/form1_layout_win.cpp
-               power/suspend_dialog_win.cpp power/hibernate_win.cpp power/wake_source_win.cpp res/reveilo.rc)
+               power/suspend_dialog_win.cpp power/hibernate_win.cpp power/wake_source_win.cpp
+               power/wake_mode_win.cpp res/reveilo.rc)
 target_link_libraries(Reveilo PRIVATE reveilo_win comctl32 imm32 advapi32)
 target_link_options(Reveilo PRIVATE -municode)
 reveilo_warnings(Reveilo)

@@ -21,6 +21,15 @@ std::optional<CommandLineTokens> SplitCommandLine(std::wstring_view line) {
   tokens.time = line.substr(s1 + 1, s2 - s1 - 1);
   tokens.user = line.substr(s2 + 1, s3 - s2 - 1);
   tokens.password = s4 == std::wstring_view::npos ? line.substr(s3 + 1) : line.substr(s3 + 1, s4 - s3 - 1);
+  AfterWake scratch;
+  if (ReadSwitch(tokens.password, scratch)) return std::nullopt;
+  for (std::size_t at = s4; at != std::wstring_view::npos && at < line.size();) {
+    const std::size_t end = line.find(L' ', at + 1);
+    const std::wstring_view word = line.substr(at + 1, end == std::wstring_view::npos ? end : end - at - 1);
+    if (!word.empty() && word[0] == L'/' && !ReadSwitch(word, tokens.afterWake)) return std::nullopt;
+    at = end;
+  }
+  if (!UsableChoice(tokens.afterWake)) return std::nullopt;
   const wchar_t last = line.back();
   tokens.hibernate = last == L'x' || last == L'X';
   return tokens;

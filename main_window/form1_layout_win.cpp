@@ -9,6 +9,7 @@
 #include "platform/window_layout_win.h"
 #include "res/resource.h"
 #include "res/strings.h"
+#include "wake_job/after_wake.h"
 #include "wake_job/wake_time.h"
 
 namespace {
@@ -53,6 +54,18 @@ HWND CreateForm1Frame(HINSTANCE instance, WNDPROC windowProc, void* param, const
   if (!RegisterFormClass(instance, kForm1Class, windowProc)) return nullptr;
 
   HMENU menu = CreateMenu();
+  HMENU afterWake = CreatePopupMenu();
+  AppendMenuW(afterWake, MF_STRING, IDM_AWAKE_NONE, kMenuAwakeNone);
+  int key = 0;
+  for (const int minutes : kAwakeMenuMinutes) {
+    const std::wstring text = AwakeLengthText(minutes) + kMenuKeepAwake + L"(&" + Decimal(++key) + L")";
+    AppendMenuW(afterWake, MF_STRING, IDM_AWAKE_FIRST_LENGTH + key - 1, text.c_str());
+  }
+  AppendMenuW(afterWake, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(afterWake, MF_STRING, IDM_REHIBERNATE, kMenuRehibernate);
+  AppendMenuW(afterWake, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(afterWake, MF_STRING, IDM_VIEWLOG, kMenuViewLog);
+  AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(afterWake), kMenuAfterWake);
   AppendMenuW(menu, MF_STRING, IDM_HELP, kMenuHelp);
   RECT rect{0, 0, twips.ToPixels(kClientWidthTwips), twips.ToPixels(kClientHeightTwips)};
   AdjustWindowRectEx(&rect, kFormStyle, TRUE, kFormExStyle);

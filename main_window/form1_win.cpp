@@ -99,7 +99,8 @@ void Form1::Form_Load(std::wstring_view commandLine) {
 
   CommandLineMode = true;
   // The words go to the Set as they are; the controls only show them.
-  commandLineRequest_ = WakeRequest{*date, time->hour, time->minute, tokens->user, tokens->password};
+  commandLineRequest_ = WakeRequest{*date, time->hour, time->minute, tokens->user, tokens->password, tokens->afterWake};
+  PlaceAfterWake(tokens->afterWake);
   ShowAtStart(SW_SHOWNORMAL);
   SetControlText(IDC_COMBOHH, time->hour);
   SetControlText(IDC_COMBOMM, time->minute);
@@ -122,6 +123,29 @@ void Form1::RestoreSettings() {
   for (const auto& [id, value] : {std::pair{IDC_TXTPASSWORD, &stored.password}, {IDC_COMBOHH, &stored.hour},
                                   {IDC_COMBOMM, &stored.minute}})
     if (!value->empty()) SetControlText(id, *value);
+  PlaceAfterWake(AfterWakeOf(stored));
+}
+
+void Form1::PlaceAfterWake(const AfterWake& choice) {
+  afterWake_ = choice;
+  HMENU menu = GetSubMenu(GetMenu(hwnd_), 0);
+  int checked = IDM_AWAKE_NONE;
+  for (std::size_t i = 0; i < std::size(kAwakeMenuMinutes); ++i)
+    if (choice.minutes == kAwakeMenuMinutes[i]) checked = IDM_AWAKE_FIRST_LENGTH + static_cast<int>(i);
+  // A length only a switch or setting.ini can give gets an item of its own, last in the group.
+  DeleteMenu(menu, IDM_AWAKE_OTHER, MF_BYCOMMAND);
+  const int lastLength = IDM_AWAKE_FIRST_LENGTH + static_cast<int>(std::size(kAwakeMenuMinutes)) - 1;
+  if (choice.On() && checked == IDM_AWAKE_NONE) {
+    const std::wstring text = AwakeLengthText(choice.minutes) + kMenuKeepAwake;
+    InsertMenuW(menu, static_cast<UINT>(std::size(kAwakeMenuMinutes)) + 1, MF_BYPOSITION | MF_STRING, IDM_AWAKE_OTHER,
+                text.c_str());
+    checked = IDM_AWAKE_OTHER;
+  }
+  CheckMenuRadioItem(menu, IDM_AWAKE_NONE, checked == IDM_AWAKE_OTHER ? IDM_AWAKE_OTHER : lastLength, checked,
+                     MF_BYCOMMAND);
+  CheckMenuItem(menu, IDM_REHIBERNATE, MF_BYCOMMAND | (choice.rehibernate ? MF_CHECKED : MF_UNCHECKED));
+  // Without a length there is no "meanwhile" to go back after.
+  EnableMenuItem(menu, IDM_REHIBERNATE, MF_BYCOMMAND | (choice.On() ? MF_ENABLED : MF_GRAYED));
 }
 
 void Form1::ShowAtStart(int showCommand) {
@@ -136,6 +160,8 @@ void Form1::OnCommand(int id, int code) {
   // IDOK and IDCANCEL (Enter and Esc in a control) are deliberately not handled.
   if (id == IDC_COMMAND1 && code == BN_CLICKED) Command1_Click();
   if (id == IDM_HELP) MHelp_Click();
+  if ((id >= IDM_AWAKE_NONE && id <= IDM_AWAKE_OTHER) || id == IDM_REHIBERNATE) MAfterWake_Click(id);
+  if (id == IDM_VIEWLOG) MViewLog_Click();
 }
 
 void Form1::OnClose() {
@@ -197,6 +223,27 @@ void Form1::Timer1_Timer() {
   SendDlgItemMessageW(hwnd_, IDC_STATUSBAR1, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
+void Form1::MAfterWake_Click(int id) {
+  AfterWake choice = afterWake_;
+  if (id == IDM_REHIBERNATE) {
+    choice.rehibernate = !choice.rehibernate;
+  } else if (id == IDM_AWAKE_NONE) {
+    choice.minutes = 0;
+  } else if (id != IDM_AWAKE_OTHER) {
+    choice.minutes = kAwakeMenuMinutes[id - IDM_AWAKE_FIRST_LENGTH];
+  }
+  PlaceAfterWake(choice);
+}
+
+void Form1::MViewLog_Click() {
+  const std::wstring log = ProgramFile(ProgramFolder(), kWakeLogFileName);
+  if (GetFileAttributesW(log.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    MessageBoxW(hwnd_, kMsgNoLogYet, kAppTitle, MB_OK | MB_ICONINFORMATION | MB_APPLMODAL);
+    return;
+  }
+  (void)OpenWithShell(log);
+}
+
 void Form1::MHelp_Click() {
   // A missing manual is not reported.
   (void)OpenWithShell(ProgramFile(ProgramFolder(), kManualFileName));
@@ -253,8 +300,8 @@ WakeRequest Form1::Request() {
     commandLineRequest_.reset();
     return *given;
   }
-  return {PickerDate(), ControlText(IDC_COMBOHH), ControlText(IDC_COMBOMM), ControlText(IDC_TXTUSER),
-          ControlText(IDC_TXTPASSWORD)};
+  return {PickerDate(),           ControlText(IDC_COMBOHH),     ControlText(IDC_COMBOMM),
+          ControlText(IDC_TXTUSER), ControlText(IDC_TXTPASSWORD), afterWake_};
 }
 bool Form1::HibernateTicked() {
   return SendDlgItemMessageW(hwnd_, IDC_CHKSUSPEND, BM_GETCHECK, 0, 0) == BST_CHECKED;

@@ -39,6 +39,10 @@ class Form1 : public SetCommandHost {
   void Command1_Click();
   void Timer1_Timer();
   void MHelp_Click();
+  void MAfterWake_Click(int id);
+  void MViewLog_Click();
+  // Shows `choice` in the after-wake menu and keeps it for the next Set.
+  void PlaceAfterWake(const AfterWake& choice);
   INT_PTR OpenWithShell(const std::wstring& filePath);
 
   void RestoreSettings();
@@ -69,6 +73,7 @@ class Form1 : public SetCommandHost {
   // The command line's request, taken by the first Set; later ones read the
   // controls, which the user may have changed after a refusal.
   std::optional<WakeRequest> commandLineRequest_;
+  AfterWake afterWake_;  // as the menu shows it
   bool ended_ = false;
   int exitCode_ = 1;
   std::wstring clockText_;

@@ -148,7 +148,7 @@ Step MakeJob(SetRun& run) {
     return SetOutcome::StayOpen;
   }
   run.job = run.services.wakeJobs.Schedule(
-      {*run.asked, run.wakeDate, run.wakeTime, run.request.user, run.request.password});
+      {*run.asked, run.wakeDate, run.wakeTime, run.request.user, run.request.password, run.request.afterWake});
   if (run.job.made) return std::nullopt;
   Ask(run.host, SetMessage::ScheduleFailed, run.job.reason);
   return SetOutcome::StayOpen;
@@ -158,7 +158,9 @@ Step MakeJob(SetRun& run) {
 // any Set is what keeps them from failing.
 void StoreSettings(SetRun& run) {
   const WakeRequest& r = run.request;
-  WriteSettings(run.services.settings, {r.user, r.password, r.hour, r.minute}, run.passwordUsed);
+  StoredSettings values{r.user, r.password, r.hour, r.minute, L"", L""};
+  PutAfterWake(values, r.afterWake);
+  WriteSettings(run.services.settings, values, run.passwordUsed);
 }
 
 Step Record(SetRun& run) {

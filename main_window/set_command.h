@@ -19,6 +19,7 @@ struct WakeRequest {
   CivilDateTime date;         // the date part only is used
   std::wstring hour, minute;  // as typed: kept so in setting.ini and the batch
   std::wstring user, password;
+  AfterWake afterWake{};  // off unless the menu or a switch chose it
 };
 
 // The window's side: the request, the hibernate box as it stands at each step

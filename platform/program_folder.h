@@ -9,6 +9,8 @@
 inline constexpr wchar_t kSettingsFileName[] = L"\\setting.ini";
 inline constexpr wchar_t kAddTaskBatchName[] = L"\\AddTask.bat";
 inline constexpr wchar_t kStartupBatchName[] = L"\\Startup.bat";
+// What the job runs instead when the machine is to be kept up after the wake.
+inline constexpr wchar_t kProgramFileName[] = L"\\Reveilo.exe";
 inline constexpr wchar_t kManualFileName[] = L"\\manual.txt";
 inline constexpr wchar_t kWakeLogFileName[] = L"\\wake.log";
 inline constexpr wchar_t kJtFileName[] = L"\\jt.exe";

@@ -4,6 +4,7 @@
 
 #include "power/power.h"
 #include "power/readiness_win.h"
+#include "wake_job/after_wake.h"
 
 // Shows the countdown dialog and runs the countdown; true when it ran to its
 // end, false when Cancel was clicked or *closeRequested became true (the main
@@ -23,6 +24,8 @@ std::optional<ResumeReport> EnterHibernation();
 inline constexpr unsigned long kWakeEventWaitMs = 10000;
 std::wstring WakeSource(const CivilDateTime& sinceUtc);
 
+// The wake mode as the job starts it, on the real machine; the process's exit status.
+int RunWakeModeProcess(const AfterWake& choice);
 // The machine's power as the Set command asks of it: the readiness queries of
 // power/readiness_win.h, and the countdown on `anchor`'s monitor.
 class Win32Power : public PowerControl {

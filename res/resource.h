@@ -19,6 +19,13 @@
 #define IDC_COMMAND1 113
 #define IDC_STATUSBAR1 114
 #define IDM_HELP 120
+// The after-wake menu: one radio group, the lengths in menu order, then one
+// more for a length a switch or setting.ini gave that the menu lacks.
+#define IDM_AWAKE_NONE 130
+#define IDM_AWAKE_FIRST_LENGTH 131
+#define IDM_AWAKE_OTHER 136
+#define IDM_REHIBERNATE 140
+#define IDM_VIEWLOG 141
 #define IDT_TIMER1 1
 
 // Countdown dialog.

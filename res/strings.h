@@ -13,6 +13,15 @@ inline constexpr wchar_t kLabelPassword[] = L"パスワード";
 inline constexpr wchar_t kCheckHibernateNow[] = L"今すぐ休止状態にする";
 inline constexpr wchar_t kButtonSet[] = L"セットする";
 inline constexpr wchar_t kMenuHelp[] = L"使い方(&H)";
+// After the wake: how long the machine is kept up, then back to hibernation.
+inline constexpr wchar_t kMenuAfterWake[] = L"復帰後(&A)";
+inline constexpr wchar_t kMenuAwakeNone[] = L"起動したままにしない(&N)";
+inline constexpr wchar_t kMenuKeepAwake[] = L"起動したままにする";
+inline constexpr wchar_t kMenuHours[] = L" 時間";
+inline constexpr wchar_t kMenuMinutes[] = L" 分間";
+inline constexpr wchar_t kMenuRehibernate[] = L"その後、休止状態に戻す(&R)";
+inline constexpr wchar_t kMenuViewLog[] = L"復帰の記録を見る(&L)";
+inline constexpr wchar_t kMsgNoLogYet[] = L"復帰の記録（wake.log）はまだありません。";
 
 // The Set command's messages.
 inline constexpr wchar_t kMsgPastTime[] = L"指定の時刻は現在の時刻より過去のものです。";
@@ -96,6 +105,9 @@ inline constexpr wchar_t kReasonUnreadableTime[] =
     L"日付または時刻を読み取れません。時は 0～23、分は 0～59 の数字で入力してください（全角の数字も使えます）。";
 inline constexpr wchar_t kReasonBatchNotWritten[] = L"AddTask.bat または Startup.bat を書き込めませんでした。";
 inline constexpr wchar_t kReasonBatchNotStarted[] = L"AddTask.bat を実行できませんでした。";
+inline constexpr wchar_t kReasonProgramMissing[] =
+    L"復帰後にタスクが起動する Reveilo.exe が Reveilo のフォルダーに見つかりません。"
+    L"名前を変えた場合は Reveilo.exe に戻してください。";
 inline constexpr wchar_t kReasonJtNotFound[] =
     L"Reveilo のフォルダーに jt.exe が見つかりません。";
 inline constexpr wchar_t kReasonJtSaveFailed[] =
@@ -169,6 +181,24 @@ inline constexpr wchar_t kLogEarlyWaker[] = L"その時刻に予定されてい�
 inline constexpr wchar_t kLogEarlyUnknown[] = L"復帰させたものは分かりません。";
 inline constexpr wchar_t kLogWakeSource[] = L"イベント ログの復帰元: ";
 inline constexpr wchar_t kLogHibernation[] = L" 休止状態 ";
+// The wake mode: what it held, and how it ended.
+inline constexpr wchar_t kLogAfterWake[] = L" 復帰後 ";
+inline constexpr wchar_t kLogWakeModeStarted[] = L"タスクが始まりました。";
+inline constexpr wchar_t kLogWakeModeHolding[] = L"スリープさせずに待ちます";
+inline constexpr wchar_t kLogResumeAutomatic[] = L"（Windows の判定: 自動での復帰）。";
+inline constexpr wchar_t kLogResumeNotAutomatic[] = L"（Windows の判定: 自動での復帰ではありません）。";
+inline constexpr wchar_t kLogHoldRefused[] = L"Windows がスリープの抑止を受け付けませんでした。";
+inline constexpr wchar_t kLogHeldNobody[] = L"操作がなかったため、スリープの抑止を終えました。";
+inline constexpr wchar_t kLogPersonWithinAMinute[] = L"1 分たたないうちに";
+inline constexpr wchar_t kLogPersonAfter[] = L" 分後に";
+inline constexpr wchar_t kLogPersonCame[] =
+    L"操作があったため、スリープの抑止を終えました。以後は Windows の電源設定に従います。";
+inline constexpr wchar_t kLogRehibernating[] = L"休止状態に戻します。";
+inline constexpr wchar_t kLogHeldInputUnknown[] =
+    L"スリープさせずに待ちました。操作があったかどうかは Windows から得られませんでした。";
+inline constexpr wchar_t kLogCannotWatchInput[] =
+    L"コンピューターの前に人がいないことを確かめられないため、休止状態には戻しません。";
+inline constexpr wchar_t kLogRehibernateRefused[] = L"Windows が休止状態への移行を受け付けませんでした。";
 inline constexpr wchar_t kLogHibernationRefused[] =
     L"Windows が休止状態への移行を受け付けませんでした。復帰のタスクはそのまま残っています。";
 
@@ -213,11 +243,12 @@ inline constexpr wchar_t kJtPrintDisabled[] = L" (無効)";
 // Start-up with a command line that cannot be taken apart.
 inline constexpr wchar_t kMsgBadCommandLine[] =
     L"コマンドラインの形式が正しくありません。\n"
-    L"書式: Reveilo.exe 年/月/日 時:分 ユーザー名 パスワード [x]";
+    L"書式: Reveilo.exe 年/月/日 時:分 ユーザー名 パスワード [/awake:分] [/rehibernate] [x]";
 
 // The task component's failure descriptions (EXCEPINFO of "AddTask").
 inline constexpr wchar_t kTaskBadStart[] = L"開始日時が yyyy/mm/dd hh:mm:ss の形式ではありません: ";
 inline constexpr wchar_t kTaskNoName[] = L"タスク名が空です。";
+inline constexpr wchar_t kTaskBadLimit[] = L"実行時間の上限（分）が 1 から 1440 の数字ではありません: ";
 // These four are followed by the failure's code and the full stop.
 inline constexpr wchar_t kTaskNoScheduler[] = L"タスク スケジューラ 2.0 を利用できませんでした";
 inline constexpr wchar_t kTaskNoConnection[] = L"タスク スケジューラに接続できませんでした";

@@ -1,6 +1,7 @@
 #include "settings/settings.h"
 
 #include "settings/password.h"
+#include "wake_job/wake_time.h"
 
 StoredSettings ReadSettings(SettingsStore& store, const std::function<std::wstring()>& loggedOnUser) {
   StoredSettings values;
@@ -14,9 +15,32 @@ StoredSettings ReadSettings(SettingsStore& store, const std::function<std::wstri
   return values;
 }
 
+void PutAfterWake(StoredSettings& values, const AfterWake& choice) {
+  values.awakeMinutes = choice.On() ? Decimal(choice.minutes) : std::wstring();
+  values.rehibernate = choice.On() ? (choice.rehibernate ? L"1" : L"0") : std::wstring();
+}
+
+AfterWake AfterWakeOf(const StoredSettings& values) {
+  const auto minutes = ReadAwakeMinutes(values.awakeMinutes);
+  if (!minutes) return AfterWake{};
+  return {*minutes, values.rehibernate == L"1"};
+}
+
 void WriteSettings(SettingsStore& store, const StoredSettings& values, bool withPassword) {
   for (const SettingEntry& entry : kSettingEntries) {
-    if (entry.kind != SettingKind::Scrambled) {
+    if (entry.kind == SettingKind::WhileOn) {
+      bool off = true, held = false;
+      for (const SettingEntry& other : kSettingEntries) {
+        if (std::wstring(other.section) != entry.section) continue;
+        off &= (values.*other.value).empty();
+        held |= !store.Read(other.section, other.key).empty();
+      }
+      if (!off) {
+        (void)store.Write(entry.section, entry.key, values.*entry.value);
+      } else if (held) {
+        (void)store.RemoveSection(entry.section);
+      }
+    } else if (entry.kind != SettingKind::Scrambled) {
       (void)store.Write(entry.section, entry.key, values.*entry.value);
     } else if (withPassword) {
       (void)store.Write(entry.section, entry.key, ConvertPassword(L"SET", values.*entry.value).value_or(L""));

@@ -48,6 +48,9 @@ SettingsStore& IniSettings() {
     bool Write(const std::wstring& section, const std::wstring& key, const std::wstring& value) override {
       return WriteSetting(section, key, value);
     }
+    bool RemoveSection(const std::wstring& section) override {
+      return WritePrivateProfileStringW(section.c_str(), nullptr, nullptr, SettingsPath().c_str()) != FALSE;
+    }
   };
   static IniFile file;
   return file;

@@ -33,14 +33,17 @@ std::wstring BuildToolLine(const WakeJobInputs& inputs, std::wstring_view progra
   line += L" StartTime=";
   line += ToolTimeText(inputs.timeText);
   line += L" Disabled=0 Type=once /sj Creator=QO ApplicationName=";
-  line += L'"';
-  line += ProgramFile(programFolder, kStartupBatchName);
-  line += L'"';
+  const AfterWake& after = inputs.afterWake;
+  line += L'"' + ProgramFile(programFolder, after.On() ? kProgramFileName : kStartupBatchName) + L'"';
+  if (after.On()) line += L" Parameters=\"" + WakeModeArguments(after) + L"\"";
   line += L" Comment=";
   line += L'"';
   line += kXpJobName;
   line += L'"';
-  line += L" SystemRequired=1 DeleteWhenDone=1 /saj ";
+  line += L" SystemRequired=1 DeleteWhenDone=1";
+  // Task Scheduler 1.0 stops a job at its maximum run time, in milliseconds.
+  if (after.On()) line += L" MaxRunTime=" + Decimal(RunLimitMinutes(after) * 60000);
+  line += L" /saj ";
   line += kXpJobName;
   line += L".job /pj";
   return line;

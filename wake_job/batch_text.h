@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "platform/civil_time.h"
+#include "wake_job/after_wake.h"
 
 // The XP route's job: "Resume.job" in the Tasks folder, named "Resume" by the
 // Task Scheduler and by the job's comment.
@@ -21,6 +22,7 @@ struct WakeJobInputs {
   std::wstring timeText;  // hour text ":" minute text: jt.exe gets it as typed, in ASCII digits
   std::wstring userName;
   std::wstring password;  // plain
+  AfterWake afterWake{};  // on: the job runs Reveilo's wake mode instead of the empty Startup.bat
 };
 
 // An account text as jt.exe's /sc reads it back exactly: in quotes, inner

@@ -37,8 +37,12 @@ ScheduleResult ScheduleThroughComponent(WakeJobSystem& system, const WakeJobInpu
   // wakes the machine, so no later step may fail behind it.
   const std::wstring startup = ProgramFile(folder, kStartupBatchName);
   if (!system.WriteBatchFile(startup, std::wstring())) return Failed(kReasonBatchNotWritten);
+  std::vector<std::wstring> arguments{ComponentStartText(inputs.at), startup, kTaskName, kTaskAuthor};
+  if (const AfterWake& after = inputs.afterWake; after.On())
+    arguments = {arguments[0], ProgramFile(folder, kProgramFileName), kTaskName, kTaskAuthor, WakeModeArguments(after),
+                 Decimal(RunLimitMinutes(after))};
   std::wstring reason;
-  if (!system.CallTaskComponent({ComponentStartText(inputs.at), startup, kTaskName, kTaskAuthor}, reason)) return Failed(reason);
+  if (!system.CallTaskComponent(arguments, reason)) return Failed(reason);
   return {true, L""};
 }
 
@@ -129,7 +133,10 @@ PreflightCheck CheckBeforeSet(WakeJobSystem& system, ScheduleRoute route, const 
 ScheduleResult ScheduleWakeJob(WakeJobSystem& system, ScheduleRoute route, const WakeJobInputs& inputs) {
   const std::wstring folder = system.ProgramFolder();
   ScheduleResult result = Failed(kReasonBatchNotWritten);
-  if (!folder.empty()) {
+  // The job would wake the machine and then start nothing.
+  if (inputs.afterWake.On() && !folder.empty() && !system.FileExists(ProgramFile(folder, kProgramFileName))) {
+    result = Failed(kReasonProgramMissing);
+  } else if (!folder.empty()) {
     switch (route) {
       case ScheduleRoute::Batch: result = ScheduleThroughBatch(system, inputs, folder); break;
       case ScheduleRoute::Component: result = ScheduleThroughComponent(system, inputs, folder); break;

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "wake_job/batch_text.h"
 #include "wake_job/wake_record.h"
@@ -40,9 +41,10 @@ class WakeJobSystem {
   // could not be started.
   virtual std::optional<unsigned long> RunBatch(const std::wstring& folder) = 0;
   // Creates the component by its ProgID and calls "AddTask" late-bound with
-  // the four strings; false on any failure, with the component's own
-  // description of it in `reason`.
-  virtual bool CallTaskComponent(const std::array<std::wstring, 4>& arguments, std::wstring& reason) = 0;
+  // the strings (start, program, name, author, and for the wake mode its
+  // arguments and run limit in minutes); false on any failure, with the
+  // component's own description of it in `reason`.
+  virtual bool CallTaskComponent(const std::vector<std::wstring>& arguments, std::wstring& reason) = 0;
   // Whether a file (not a folder) of that path is there.
   virtual bool FileExists(const std::wstring& path) = 0;
   // Whether the file could be written: an existing one is opened for writing

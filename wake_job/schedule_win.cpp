@@ -86,7 +86,7 @@ class Win32System : public WakeJobSystem {
     return exitCode;
   }
 
-  bool CallTaskComponent(const std::array<std::wstring, 4>& arguments, std::wstring& reason) override {
+  bool CallTaskComponent(const std::vector<std::wstring>& arguments, std::wstring& reason) override {
     const auto failed = [&reason](HRESULT hr) {
       reason = WithErrorCode(kReasonComponent, hr);
       const std::wstring meaning = HresultMeaning(hr);
@@ -105,13 +105,13 @@ class Win32System : public WakeJobSystem {
     DISPID dispid = DISPID_UNKNOWN;
     if (FAILED(hr = component->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &dispid))) return failed(hr);
     // IDispatch takes positional arguments last to first.
-    VARIANTARG args[4];
-    for (std::size_t i = 0; i < 4; ++i) {
+    std::vector<VARIANTARG> args(arguments.size());
+    for (std::size_t i = 0; i < args.size(); ++i) {
       VariantInit(&args[i]);
       args[i].vt = VT_BSTR;
-      args[i].bstrVal = SysAllocString(arguments[3 - i].c_str());
+      args[i].bstrVal = SysAllocString(arguments[args.size() - 1 - i].c_str());
     }
-    DISPPARAMS params{args, nullptr, 4, 0};
+    DISPPARAMS params{args.data(), nullptr, static_cast<UINT>(args.size()), 0};
     VARIANT result;
     VariantInit(&result);
     EXCEPINFO exception{};

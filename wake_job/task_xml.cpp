@@ -38,8 +38,19 @@ CivilDateTime HourLater(CivilDateTime t) {
 }
 }  // namespace
 
-std::optional<std::wstring> BuildTaskXml(std::wstring_view start, std::wstring_view program,
-                                         std::wstring_view author) {
+std::optional<int> ReadRunLimit(std::wstring_view text) {
+  if (text.size() > 4) return std::nullopt;
+  int minutes = 0;
+  for (wchar_t c : text) {
+    if (c < L'0' || c > L'9') return std::nullopt;
+    minutes = minutes * 10 + (c - L'0');
+  }
+  if (!text.empty() && (minutes < 1 || minutes > 1440)) return std::nullopt;
+  return minutes;
+}
+
+std::optional<std::wstring> BuildTaskXml(std::wstring_view start, TaskAction action, std::wstring_view author,
+                                         int runLimitMinutes) {
   const auto when = ParseComponentStart(start);
   if (!when) return std::nullopt;
   // No XML declaration: the text goes to the service as UTF-16, and a
@@ -73,10 +84,12 @@ std::optional<std::wstring> BuildTaskXml(std::wstring_view start, std::wstring_v
   xml += L"    <StartWhenAvailable>true</StartWhenAvailable>\r\n";
   xml += L"    <Enabled>true</Enabled>\r\n";
   xml += L"    <DeleteExpiredTaskAfter>PT0S</DeleteExpiredTaskAfter>\r\n";
+  if (runLimitMinutes > 0) xml += L"    <ExecutionTimeLimit>PT" + Decimal(runLimitMinutes) + L"M</ExecutionTimeLimit>\r\n";
   xml += L"  </Settings>\r\n";
   xml += L"  <Actions Context=\"Author\">\r\n";
   xml += L"    <Exec>\r\n";
-  xml += L"      <Command>" + XmlEscape(program) + L"</Command>\r\n";
+  xml += L"      <Command>" + XmlEscape(action.program) + L"</Command>\r\n";
+  if (!action.arguments.empty()) xml += L"      <Arguments>" + XmlEscape(action.arguments) + L"</Arguments>\r\n";
   xml += L"    </Exec>\r\n";
   xml += L"  </Actions>\r\n";
   xml += L"</Task>\r\n";

@@ -62,7 +62,7 @@ TEST(HeldJob, OnlyWhatTheSchedulerConfirmsIsMade) {
     }
     std::optional<std::wstring> Xml() override { return xml; }
   };
-  const std::wstring asXml = BuildTaskXml(L"2027/01/05 07:05:00", L"C:\\W\\Startup.bat", L"R").value();
+  const std::wstring asXml = BuildTaskXml(L"2027/01/05 07:05:00", {L"C:\\W\\Startup.bat"}, L"R").value();
   const auto boundary = [](const wchar_t* b) { return L"<StartBoundary>" + std::wstring(b) + L"</StartBoundary><WakeToRun>true</WakeToRun>"; };
   const struct {
     int offset;
@@ -105,7 +105,7 @@ TEST(HeldJob, OnlyWhatTheSchedulerConfirmsIsMade) {
     EXPECT_FALSE(XmlStartBoundary(L"<StartBoundary>" + std::wstring(last)));
   EXPECT_EQ(XmlStartBoundary(L"<StartBoundary>2027-01-05T19:05:00").value_or(CivilDateTime{}).hour, 19);
   EXPECT_EQ(HeldVerdictReason(V::NeverRuns, false), kReasonNeverRuns + std::wstring(kReasonNotRemoved));
-  EXPECT_TRUE(XmlWakesToRun(BuildTaskXml(L"2027/01/05 07:05:00", L"C:\\W\\Startup.bat", L"R").value()));
+  EXPECT_TRUE(XmlWakesToRun(BuildTaskXml(L"2027/01/05 07:05:00", {L"C:\\W\\Startup.bat"}, L"R").value()));
   EXPECT_FALSE(XmlWakesToRun(L"<Settings><WakeToRun>false</WakeToRun></Settings>"));
   EXPECT_FALSE(XmlWakesToRun(L"<Settings></Settings>")) << "the schema's default is not to wake";
 }

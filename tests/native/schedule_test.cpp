@@ -47,8 +47,10 @@ class FakeWakeJobSystem : public WakeJobSystem {
     addTaskWhenRun = files[kAddTask];
     return batchExit;
   }
-  bool CallTaskComponent(const std::array<std::wstring, 4>& arguments, std::wstring& reason) override {
-    Record(L"component " + arguments[0] + L"," + arguments[1] + L"," + arguments[2] + L"," + arguments[3]);
+  bool CallTaskComponent(const std::vector<std::wstring>& arguments, std::wstring& reason) override {
+    std::wstring call = L"component ";
+    for (const std::wstring& argument : arguments) call += (&argument == &arguments[0] ? L"" : L",") + argument;
+    Record(call);
     if (!componentOk) reason = L"component says no";
     return componentOk;
   }

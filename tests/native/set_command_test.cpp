@@ -65,6 +65,7 @@ class FakeHost : public SetCommandHost, Clock, WakeJobs, SettingsStore, PowerCon
  public:
   CivilDateTime picker{2027, 1, 5};
   std::wstring hour = L"07", minute = L"05", user = L"taro", password = L"pw";
+  AfterWake afterWake;
   ScheduleRoute route = ScheduleRoute::Batch;
   bool hibernate = false, commandLine = false, closeRequested = false;
   CivilDateTime now{2027, 1, 5, 6, 0, 30};
@@ -82,7 +83,7 @@ class FakeHost : public SetCommandHost, Clock, WakeJobs, SettingsStore, PowerCon
   std::vector<std::wstring> logged;
 
   void Record(const std::wstring& call) { calls += (calls.empty() ? L"" : L"|") + call; }
-  WakeRequest Request() override { return {picker, hour, minute, user, password}; }
+  WakeRequest Request() override { return {picker, hour, minute, user, password, afterWake}; }
   bool HibernateTicked() override { return hibernate; }
   bool InCommandLineMode() override { return commandLine; }
   bool CloseRequested() override { return closeRequested; }
@@ -100,11 +101,13 @@ class FakeHost : public SetCommandHost, Clock, WakeJobs, SettingsStore, PowerCon
     return answerYes;
   }
   ScheduleResult Schedule(const WakeJobInputs& in) override {
-    Record(L"job " + in.dateText + L" " + in.timeText + L" " + in.userName + L" " + in.password);
+    Record(L"job " + in.dateText + L" " + in.timeText + L" " + in.userName + L" " + in.password +
+           (in.afterWake.On() ? L" " + SwitchesText(in.afterWake) : L""));
     if (duringSchedule) duringSchedule();
     return {scheduleOk, scheduleOk ? L"" : L"why", route};
   }
   std::wstring Read(const std::wstring&, const std::wstring&) override { return L""; }
+  bool RemoveSection(const std::wstring& section) override { return Record(L"remove " + section), true; }
   // The password is recorded as it reads back: "Pass*pw" means stored scrambled.
   bool Write(const std::wstring&, const std::wstring& k, const std::wstring& v) override {
     if (k != L"Pass") Record(k + L"=" + v);
@@ -179,6 +182,9 @@ TEST(SetCommand, WhatTheUserSeesAndWhatIsStored) {
       // The texts reach scheduling and the settings as typed.
       {"a single-digit minute stays unpadded", [](FakeHost& h) { h.minute = L"5"; }, kExit,
        L"job 1/5/2027 07:5 taro pw|User=taro|Pass*pw|Hour=07|Min=5|done"},
+      {"kept up after the wake: the job runs the wake mode, and the choice is stored",
+       [](FakeHost& h) { h.afterWake = {30, true}; }, kExit,
+       L"job 1/5/2027 07:05 taro pw /awake:30 /rehibernate|User=taro|Pass*pw|Hour=07|Min=05|Minutes=30|Rehibernate=1|done"},
       {"letters for the hour: no job, after the questions", [](FakeHost& h) { h.hour = L"ab", h.password.clear(); },
        kStay, L"empty?|failed " + std::wstring(kReasonUnreadableTime)},
       // Power questions: only on a definite "off", after the password question.

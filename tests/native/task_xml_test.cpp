@@ -12,7 +12,8 @@
 // task schema's types (tests/xml/task.xsd).
 TEST(TaskXml, WakesRunsExpiresAndIsValidAgainstTheTaskSchema) {
   const struct {
-    const wchar_t *start, *program, *boundaries, *command;
+    const wchar_t *start, *program, *boundaries, *command, *arguments = L"";
+    int limit = 0;  // minutes; none: the scheduler's own
   } rows[] = {
       {L"2027/11/30 23:05:00", L"C:\\reveilo\\Startup.bat", L"2027-11-30T23:05:00</StartBoundary>\r\n"
        L"      <EndBoundary>2027-12-01T00:05:00", L"C:\\reveilo\\Startup.bat"},
@@ -22,12 +23,17 @@ TEST(TaskXml, WakesRunsExpiresAndIsValidAgainstTheTaskSchema) {
        L"      <EndBoundary>9999-12-31T23:59:59", L"C:\\復帰ツール\\Startup.bat"},  // the schema has four-digit years
       {L"2030/12/31 23:59:00", L"C:\\Startup.bat", L"2030-12-31T23:59:00</StartBoundary>\r\n"
        L"      <EndBoundary>2031-01-01T00:59:00", L"C:\\Startup.bat"},
-      {L"2027/01/05 07:05:00", L"C:\\Startup.bat", L"2027-01-05T07:05:00</StartBoundary>\r\n"
-       L"      <EndBoundary>2027-01-05T08:05:00", L"C:\\Startup.bat"},
+      {L"2027/01/05 07:05:00", L"C:\\R\\Reveilo.exe", L"2027-01-05T07:05:00</StartBoundary>\r\n"
+       L"      <EndBoundary>2027-01-05T08:05:00", L"C:\\R\\Reveilo.exe",
+       L"/wake /awake:30 /rehibernate", 40},
   };
   std::string files;
   for (const auto& row : rows) {
-    const std::wstring xml = BuildTaskXml(row.start, row.program, L"Reveilo & <Co>").value();
+    const std::wstring xml = BuildTaskXml(row.start, {row.program, row.arguments}, L"Reveilo & <Co>", row.limit).value();
+    const std::wstring limit = L"<ExecutionTimeLimit>PT" + std::to_wstring(row.limit) + L"M</ExecutionTimeLimit>";
+    EXPECT_EQ(xml.find(L"</Command>\r\n      <Arguments>" + std::wstring(row.arguments) + L"</Arguments>") != std::wstring::npos,
+              row.limit != 0) << "Startup.bat's task: as it always was";
+    EXPECT_EQ(xml.find(limit) != std::wstring::npos, row.limit != 0);
     for (const std::wstring& part : {L"<StartBoundary>" + std::wstring(row.boundaries) + L"</EndBoundary>",
                                     L"<Command>" + std::wstring(row.command) + L"</Command>",
                                     std::wstring(L"<Author>Reveilo &amp; &lt;Co&gt;</Author>"),

@@ -38,6 +38,6 @@ TEST(ComponentStart, ReadsOnlyTheExactPattern) {
         L"02027/01/05 07:05:00", L"2027/001/05 07:05:00", L"2027/01/005 07:05:00", L"2027/01/05 007:05:00",
         L"2027/01/05 07:005:00", L"2027/01/05 07:05:000", L"2027/01/05 07::00"}) {
     EXPECT_FALSE(ParseComponentStart(text)) << std::wstring(text);
-    EXPECT_FALSE(BuildTaskXml(text, L"C:\\W\\Startup.bat", L"Reveilo")) << std::wstring(text);
+    EXPECT_FALSE(BuildTaskXml(text, {L"C:\\W\\Startup.bat"}, L"Reveilo")) << std::wstring(text);
   }
 }

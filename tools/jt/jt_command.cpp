@@ -144,6 +144,14 @@ bool ParseJobProperties(Reader& in, JtCommand& command, std::wstring& error) {
       command.applicationName = value;
     } else if (k == L"comment") {
       command.comment = value;
+    } else if (k == L"parameters") {
+      command.parameters = value;
+    } else if (k == L"maxruntime") {
+      // Up to a day (longer than any job of ours), in decimal digits only.
+      unsigned long ms = 0;
+      for (wchar_t c : value) ms = c >= L'0' && c <= L'9' && ms <= 86400000ul ? ms * 10 + (c - L'0') : ~0ul;
+      if (ms == 0 || ms > 86400000ul) return error = kJtBadValue + pair, false;
+      command.maxRunTime = ms;
     } else if (k == L"systemrequired" || k == L"deletewhendone") {
       const auto flag = Flag(value);
       if (!flag) return error = kJtBadValue + pair, false;

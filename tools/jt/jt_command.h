@@ -21,6 +21,8 @@ struct JtCommand {
   JtTrigger trigger;                          // CreateTrigger
   std::optional<std::wstring> creator, applicationName, comment;  // SetJob
   std::optional<bool> systemRequired, deleteWhenDone;            // SetJob
+  std::optional<std::wstring> parameters;                        // SetJob
+  std::optional<unsigned long> maxRunTime;                       // SetJob: milliseconds
 };
 
 struct JtParse {

@@ -40,7 +40,8 @@ struct PendingJob {
   std::wstring user, password;
   bool haveAccount = false;
   std::vector<JtTrigger> triggers;
-  std::wstring creator, applicationName, comment;
+  std::wstring creator, applicationName, comment, parameters;
+  std::optional<DWORD> maxRunTime;
   DWORD flags = 0;
 };
 
@@ -48,6 +49,8 @@ void Merge(PendingJob& job, const JtCommand& command) {
   if (command.creator) job.creator = *command.creator;
   if (command.applicationName) job.applicationName = *command.applicationName;
   if (command.comment) job.comment = *command.comment;
+  if (command.parameters) job.parameters = *command.parameters;
+  if (command.maxRunTime) job.maxRunTime = *command.maxRunTime;
   auto setFlag = [&job](const std::optional<bool>& on, DWORD flag) {
     if (on) job.flags = *on ? (job.flags | flag) : (job.flags & ~flag);
   };
@@ -94,6 +97,8 @@ HRESULT SaveJob(ITaskScheduler* scheduler, const PendingJob& job, const std::wst
     return hr;
   if (FAILED(hr = task->SetCreator(job.creator.c_str()))) return hr;
   if (FAILED(hr = task->SetComment(job.comment.c_str()))) return hr;
+  if (!job.parameters.empty() && FAILED(hr = task->SetParameters(job.parameters.c_str()))) return hr;
+  if (job.maxRunTime && FAILED(hr = task->SetMaxRunTime(*job.maxRunTime))) return hr;
   // An account without a password is stored as Task Scheduler 1.0 documents
   // it: no password, and the job runs only in the user's own session. An
   // empty password would be stored, and XP's default policy refuses to log

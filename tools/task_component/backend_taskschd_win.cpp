@@ -66,8 +66,13 @@ class RegisteredTask : public RegisteredTaskView {
 };
 }  // namespace
 
-HRESULT AddTaskBackend(const std::array<std::wstring, 4>& arguments, std::wstring& error) {
-  const auto xml = BuildTaskXml(arguments[0], arguments[1], arguments[3]);
+HRESULT AddTaskBackend(const std::array<std::wstring, kAddTaskArguments>& arguments, std::wstring& error) {
+  const auto limit = ReadRunLimit(arguments[5]);
+  if (!limit) {
+    error = kTaskBadLimit + arguments[5];
+    return E_INVALIDARG;
+  }
+  const auto xml = BuildTaskXml(arguments[0], {arguments[1], arguments[4]}, arguments[3], *limit);
   if (!xml) {
     error = kTaskBadStart + arguments[0];
     return E_INVALIDARG;

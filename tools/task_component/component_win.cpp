@@ -59,14 +59,17 @@ class AddTask : public IDispatch {
     if (!(flags & DISPATCH_METHOD)) return DISP_E_MEMBERNOTFOUND;
     if (!params) return E_INVALIDARG;
     if (params->cNamedArgs != 0) return DISP_E_NONAMEDARGS;
-    if (params->cArgs != 4) return DISP_E_BADPARAMCOUNT;
-    std::array<std::wstring, 4> arguments;
-    for (UINT i = 0; i < 4; ++i) {
+    // Four, or six for a task that runs Reveilo's wake mode (its arguments
+    // and the run limit in minutes).
+    const UINT count = params->cArgs;
+    if (count != 4 && count != kAddTaskArguments) return DISP_E_BADPARAMCOUNT;
+    std::array<std::wstring, kAddTaskArguments> arguments;
+    for (UINT i = 0; i < count; ++i) {
       // rgvarg holds the arguments last to first; a script may pass them by reference.
       VARIANT text;
       VariantInit(&text);
-      if (FAILED(VariantChangeType(&text, &params->rgvarg[3 - i], 0, VT_BSTR))) {
-        if (badArgument) *badArgument = 3 - i;
+      if (FAILED(VariantChangeType(&text, &params->rgvarg[count - 1 - i], 0, VT_BSTR))) {
+        if (badArgument) *badArgument = count - 1 - i;
         return DISP_E_TYPEMISMATCH;
       }
       arguments[i].assign(text.bstrVal ? text.bstrVal : L"", SysStringLen(text.bstrVal));

@@ -15,5 +15,8 @@ inline constexpr CLSID kAddTaskClsid = {0x4f6b2a9e, 0x71c3, 0x4d58,
 inline constexpr wchar_t kAddTaskClsidText[] = L"{4F6B2A9E-71C3-4D58-9A0E-C2B7D5E8F113}";
 inline constexpr DISPID kDispidAddTask = 1;
 
-// Makes the task; on failure returns the failing result and says why in `error`.
-HRESULT AddTaskBackend(const std::array<std::wstring, 4>& arguments, std::wstring& error);
+inline constexpr unsigned kAddTaskArguments = 6;
+
+// Makes the task; on failure returns the failing result and says why in
+// `error`. The last two arguments are empty for a task without them.
+HRESULT AddTaskBackend(const std::array<std::wstring, kAddTaskArguments>& arguments, std::wstring& error);
