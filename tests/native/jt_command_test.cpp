@@ -46,6 +46,13 @@ TEST(JtArguments, TheProgramsOwnToolLineReadsBackAsOneJob) {
               L"account::" + row.user + L"|" + row.password + L"-----" + L" trigger::2027.1.5.7.5.on-----" +
                   L" job::=QO=" + row.folder + L"\\Startup.bat=Resume=1=1 save:Resume:----- print::-----");
   }
+  // Kept up after the wake: Reveilo itself, its wake mode's words, and a run limit past the minutes chosen.
+  const JtParse kept =
+      ParseJtArguments(JtArgumentsOf(BuildToolLine({{2027, 1, 5, 7, 5}, L"1/5/2027", L"7:05", L"u", L"p", {30, true}}, L"C:\\W")));
+  ASSERT_EQ(kept.commands.size(), 5u) << kept.error;
+  EXPECT_EQ(kept.commands[2].applicationName, L"C:\\W\\Reveilo.exe");
+  EXPECT_EQ(kept.commands[2].parameters, L"/wake /awake:30 /rehibernate");
+  EXPECT_EQ(kept.commands[2].maxRunTime, 40 * 60000ul);
 }
 
 TEST(JtArguments, EachLineAndWhatItMeans) {
@@ -59,7 +66,8 @@ TEST(JtArguments, EachLineAndWhatItMeans) {
       {L"/ctj StartDate=1/5/2027 Colour=red", kJtUnknownKey, L"Colour"},
       {L"/ctj StartDate=1/5/2027", kJtTriggerIncomplete, L"/ctj"},
       {L"/sj ApplicationName=\"C:\\a b", kJtUnclosedQuote, L"ApplicationName=\"C:\\a b"},
-      {L"/sj SystemRequired=yes", kJtBadValue, L"SystemRequired=yes"},  {L"/sj Comment", kJtBadValue, L"Comment"},
+      {L"/sj SystemRequired=yes", kJtBadValue, L"SystemRequired=yes"},  {L"/sj MaxRunTime=0", kJtBadValue, L"MaxRunTime=0"},
+      {L"/sj MaxRunTime=86400001", kJtBadValue, L"MaxRunTime=86400001"}, {L"/sj MaxRunTime=9x", kJtBadValue, L"MaxRunTime=9x"},  {L"/sj Comment", kJtBadValue, L"Comment"},
       {L"/sj Comment=\"a\"b /pj", kJtBadValue, L"Comment=\"a\"b"},  {L"/xyz", kJtUnknownCommand, L"/xyz"},
       {L"Resume.job", kJtUnknownCommand, L"Resume.job"},
       {L"/ctj StartDate /pj", kJtBadValue, L"StartDate"},  {L"/sd", kJtMissingName, L"/sd"},
