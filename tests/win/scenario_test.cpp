@@ -63,6 +63,8 @@ struct Row {
   std::string settingsAfter = {};  // exact bytes after a Set, when not empty
   const wchar_t* laptop = nullptr;  // a battery, and the plan's wake timer values "ac,dc"
   std::wstring logged = {};         // what wake.log's last line holds, when not empty
+  std::vector<int> menu = {};       // after-wake menu items clicked before Set
+  std::wstring wakeMode = {};       // what the job or task starts Reveilo with, when it runs the wake mode
 };
 void PrintTo(const Row& row, std::ostream* out) { *out << row.name; }  // for failure messages
 
@@ -80,6 +82,8 @@ const CivilDateTime kNow = LocalNow();  // its minute has begun by the time a ro
 const std::wstring kThisMinute = Padded(kNow.year, 4) + L"/" + Padded(kNow.month, 2) + L"/" + Padded(kNow.day, 2) +
                                  L" " + Padded(kNow.hour, 2) + L":" + Padded(kNow.minute, 2);
 const std::string kUser = "[UserInfo]\r\nUser=";
+const std::string kKeptUp = "[AfterWake]\r\nMinutes=30\r\nRehibernate=1\r\n";
+const std::wstring kWakeMode = L"/wake /awake:30 /rehibernate";
 const Box kBad{kMsgBadCommandLine, IDOK}, kDone{kMsgDone, IDOK},
     kPast{kMsgPastTime, IDOK}, kUnstorable{kMsgPasswordNotStorable, IDOK},
     kUnwritable{kMsgFolderNotWritable + (L"\n\n" + ProgramFolder() + L"\n\n") + kMsgMoveFolder, IDOK};
@@ -128,6 +132,14 @@ std::vector<Row> Rows() {
        .jtCall = L"/sc \"taro\" pw /ctj " + kWakeDate + L" StartTime=7:05 "},
       {.name = "x_hibernates_and_Cancel_stops_it", .routes = kXp, .arguments = d + L" 07:05 taro pw x", .how = kCancels | kBatch},
       {.name = "bangs_in_the_password", .routes = kXp, .arguments = d + L" 07:05 u p!PATH!q", .how = kSets, .jtCall = L"/sc u p!PATH!q /ctj "},
+      // Kept up after the wake: the job or task runs Reveilo's wake mode; the choice survives a restart.
+      {.name = "kept_up_after_the_wake", .routes = kBoth, .settings = kPlain, .arguments = d + L" 07:05 taro pw /awake:30 /rehibernate",
+       .how = kSets, .wakeMode = kWakeMode},
+      {.name = "kept_up_chosen_in_the_menu", .routes = kBoth, .settings = kStored, .boxes = {kDone}, .how = kSets, .typed = kAsStored,
+       .menu = {IDM_AWAKE_FIRST_LENGTH + 2, IDM_REHIBERNATE}, .wakeMode = kWakeMode},
+      {.name = "kept_up_restored_at_the_next_start", .routes = kBoth, .settings = kStored + kKeptUp, .boxes = {kDone}, .how = kSets,
+       .typed = Typed{kYear, L"07", L"05", nullptr, nullptr}, .wakeMode = kWakeMode},
+      {.name = "a_switch_mistyped", .routes = kXp, .settings = kPlain, .arguments = d + L" 07:05 taro pw /awak:30", .boxes = {kBad}},
       // Through the window.
       // Typed with the IME on: full-width digits.
       {.name = "set_through_the_window", .routes = kBoth, .boxes = {kDone}, .how = kSets, .typed = Typed{kYear, L"０７", L"５", L"太郎", L"pw"},
@@ -198,8 +210,11 @@ std::wstring JobOnDisk(const wchar_t* job_name) {
     return i + 1 < job.size() ? uint8_t(job[i]) | uint8_t(job[i + 1]) << 8 : 0;
   };
   if (job.size() < 68) return L"";
-  std::wstring text;
+  std::wstring text, parameters;  // each a count of characters with its NUL, then the characters
+  unsigned parametersAt = at(20) + 2 + 2 * at(at(20));
   for (unsigned i = 1, name = at(20); i < at(name); ++i) text += static_cast<wchar_t>(at(name + 2 * i));
+  for (unsigned i = 1; i < at(parametersAt); ++i) parameters += static_cast<wchar_t>(at(parametersAt + 2 * i));
+  if (!parameters.empty()) text += L" " + parameters + L" " + std::to_wstring(at(36) | at(38) << 16);  // and the run limit
   for (const unsigned field : {0u, 34u, 6u, 8u, 10u, 18u, 20u}) text += L" " + std::to_wstring(at(at(22) + field));
   return text + L" " +
          std::to_wstring(at(48) & (TASK_FLAG_SYSTEM_REQUIRED | TASK_FLAG_DELETE_WHEN_DONE | TASK_FLAG_RUN_ONLY_IF_LOGGED_ON));
@@ -297,6 +312,7 @@ TEST_P(Scenario, EndsAsTheUserMustSee) {
     SYSTEMTIME date{};
     date.wYear = static_cast<WORD>(t->year), date.wMonth = 1, date.wDay = 5;
     reveilo.Picker(DTM_SETSYSTEMTIME, date);
+    for (const int item : row.menu) PostMessageW(reveilo.MainWindow(), WM_COMMAND, static_cast<WPARAM>(item), 0);
     const std::pair<int, const wchar_t*> texts[] = {
         {IDC_COMBOHH, t->hour}, {IDC_COMBOMM, t->minute}, {IDC_TXTUSER, t->user}, {IDC_TXTPASSWORD, t->password}};
     for (const auto& [id, text] : texts)
@@ -342,7 +358,11 @@ TEST_P(Scenario, EndsAsTheUserMustSee) {
     const std::wstring task = StoredTaskText(L"ResumeRV");
     EXPECT_EQ(task.find(L"<Author>Reveilo</Author>") != std::wstring::npos, made) << "wake task";
     EXPECT_EQ(task.find(L"<WakeToRun>true</WakeToRun>") != std::wstring::npos, made);
+    // Without the choice, the scheduler's own run limit, as always; with it, past the minutes chosen. (Wine's
+    // store keeps no Exec command or arguments: the action is the native rows' and the schema test's.)
+    EXPECT_EQ(task.find(L"<ExecutionTimeLimit>PT40M</ExecutionTimeLimit>") != std::wstring::npos, made && !row.wakeMode.empty());
   }
+  if (!row.wakeMode.empty()) { EXPECT_NE(after.find(kKeptUp), std::string::npos) << "the choice is kept for the next start"; }
   if (!vista && row.jtCall.empty()) {
     std::wstring startup = ProgramPath(L"\\Startup.bat");  // a drive root's doubled separator is stored single
     if (startup.find(L":\\\\") == 1) startup.erase(2, 1);
@@ -350,7 +370,9 @@ TEST_P(Scenario, EndsAsTheUserMustSee) {
     if (!ToOemExact(startup) && GetShortPathNameW(startup.c_str(), shortForm, MAX_PATH)) startup = shortForm;
     const std::wstring flags = std::to_wstring(TASK_FLAG_SYSTEM_REQUIRED | TASK_FLAG_DELETE_WHEN_DONE |
                                                (row.how & kLoggedOn ? TASK_FLAG_RUN_ONLY_IF_LOGGED_ON : 0));
-    EXPECT_EQ(JobOnDisk(L"Resume"), made ? startup + L" 1 " + std::to_wstring(TASK_TIME_TRIGGER_ONCE) + L" " +
+    std::wstring program = startup;  // Reveilo itself, beside it, with its words and a run limit 10 minutes past the 30
+    if (!row.wakeMode.empty()) program = startup.substr(0, startup.rfind(L'\\')) + L"\\Reveilo.exe " + row.wakeMode + L" 2400000";
+    EXPECT_EQ(JobOnDisk(L"Resume"), made ? program + L" 1 " + std::to_wstring(TASK_TIME_TRIGGER_ONCE) + L" " +
                                                std::to_wstring(kYear) + L" 1 5 7 5 " + flags
                                          : L"");
   }
@@ -390,6 +412,24 @@ TEST(JtExe, KeepsOnlyAJobTheSchedulerWillRun) {
     ASSERT_TRUE(run.Exited(30000, &code));
     EXPECT_EQ(std::make_pair(code, FileExists(job)), std::make_pair(status, status == 0)) << ToAnsi(when);
   }
+}
+
+// The wake mode as the job starts it: no window, its first line in wake.log, and still holding 8 s later; a line
+// the job never writes ends it at once.
+TEST(WakeMode, RunsAsTheJobStartsIt) {
+  DeleteFileW(ProgramPath(L"\\wake.log").c_str());
+  ReveiloProcess wake(L"/wake /awake:1");
+  ASSERT_TRUE(wake.Started());
+  Sleep(8000);
+  EXPECT_FALSE(wake.Exited(0)) << "still holding";
+  EXPECT_EQ(wake.Window(L"ReveiloForm1", 0), nullptr);
+  const std::string log = FileBytes(ProgramPath(L"\\wake.log"));
+  EXPECT_NE(log.find(ToAnsi(kLogAfterWake + std::wstring(kLogWakeModeStarted) + L"1 分間")), std::string::npos) << log;
+  EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 1);
+  ReveiloProcess bad(L"/wake /awake:0");
+  DWORD code = 99;
+  ASSERT_TRUE(bad.Exited(10000, &code));
+  EXPECT_EQ(code, 1u);
 }
 
 // The window as it opens on a first start: captions, lists, geometry, focus
