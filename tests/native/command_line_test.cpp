@@ -3,8 +3,10 @@
 #include "main_window/command_line.h"
 
 namespace {
-// "date|time|user|password|x" (x when hibernate-now is ticked) and the switches read, or "refused".
+// "date|time|user|password|x" (x when hibernate-now is ticked) and the switches read, or "refused"; the line
+// the job starts the wake mode with as "wake" and its switches.
 std::wstring Read(const wchar_t* line) {
+  if (IsWakeModeLine(line)) return ReadWakeModeLine(line) ? L"wake " + SwitchesText(*ReadWakeModeLine(line)) : L"refused";
   const auto t = SplitCommandLine(line);
   if (!t) return L"refused";
   return t->date + L"|" + t->time + L"|" + t->user + L"|" + t->password + (t->hibernate ? L"|x" : L"") +
@@ -33,6 +35,9 @@ TEST(CommandLine, TokensAndTheHibernateMarker) {
       {L"d t u p /awake:241", L"refused"},  {L"d t u p /awake:\uff13\uff10", L"refused"}, {L"d t u p /sleep", L"refused"},
       {L"d t u p /rehibernate", L"refused"},  // nothing to go back after
       {L"d t u p /awake:5 /awake:10", L"refused"}, {L"d t u /awake:30", L"refused"},  // the password is missing
+      {L"/wake /awake:30 /rehibernate", L"wake /awake:30 /rehibernate"}, {L"/WAKE /Awake:5", L"wake /awake:5"},
+      {L"/wake", L"refused"}, {L"/wake /rehibernate", L"refused"}, {L"/wake  /awake:5", L"refused"},
+      {L"/wake /awake:5 x", L"refused"}, {L"/wakeup /awake:5 a b", L"/wakeup|/awake:5|a|b"},
   };
   for (const auto& row : rows) EXPECT_EQ(Read(row.line), row.read) << row.line;
   for (const auto& [text, trimmed] : {std::pair{L"   ", L""}, {L"  a b  ", L"a b"}, {L"\ta\u3000", L"\ta\u3000"}})
@@ -41,16 +46,6 @@ TEST(CommandLine, TokensAndTheHibernateMarker) {
   for (const auto& [time, split] : {std::pair{L"07:05:30", L"07|05"}, {L"7:", L"7|"}, {L"ab:cde", L"ab|cd"}})
     EXPECT_EQ(SplitTimeToken(time)->hour + L"|" + SplitTimeToken(time)->minute, split);
   EXPECT_FALSE(SplitTimeToken(L"0705"));
-}
-
-// The line the job starts Reveilo with: written and read back by the same rules; nothing else is a wake mode.
-TEST(CommandLine, TheWakeModeLine) {
-  for (const AfterWake choice : {AfterWake{30, true}, AfterWake{240, false}, AfterWake{1, false}})
+  for (const AfterWake choice : {AfterWake{30, true}, AfterWake{240, false}})  // what the job writes reads back
     EXPECT_EQ(ReadWakeModeLine(WakeModeArguments(choice)), choice) << WakeModeArguments(choice);
-  EXPECT_EQ(ReadWakeModeLine(L"/WAKE /Awake:5"), (AfterWake{5, false}));
-  for (const wchar_t* line : {L"/wake", L"/wake /rehibernate", L"/wake  /awake:5", L"/wake /awake:5 x", L"/wakeup /awake:5"})
-    EXPECT_FALSE(ReadWakeModeLine(line)) << line;
-  EXPECT_TRUE(IsWakeModeLine(L"/wake"));
-  EXPECT_FALSE(IsWakeModeLine(L"/wakeup /awake:5"));
-  EXPECT_FALSE(IsWakeModeLine(L"2027/01/05 07:05 /wake p"));
 }

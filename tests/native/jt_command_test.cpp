@@ -47,12 +47,10 @@ TEST(JtArguments, TheProgramsOwnToolLineReadsBackAsOneJob) {
                   L" job::=QO=" + row.folder + L"\\Startup.bat=Resume=1=1 save:Resume:----- print::-----");
   }
   // Kept up after the wake: Reveilo itself, its wake mode's words, and a run limit past the minutes chosen.
-  const JtParse kept =
-      ParseJtArguments(JtArgumentsOf(BuildToolLine({{2027, 1, 5, 7, 5}, L"1/5/2027", L"7:05", L"u", L"p", {30, true}}, L"C:\\W")));
-  ASSERT_EQ(kept.commands.size(), 5u) << kept.error;
-  EXPECT_EQ(kept.commands[2].applicationName, L"C:\\W\\Reveilo.exe");
-  EXPECT_EQ(kept.commands[2].parameters, L"/wake /awake:30 /rehibernate");
-  EXPECT_EQ(kept.commands[2].maxRunTime, 40 * 60000ul);
+  const JtCommand job = ParseJtArguments(JtArgumentsOf(BuildToolLine(
+      {{2027, 1, 5, 7, 5}, L"1/5/2027", L"7:05", L"u", L"p", {30, true}}, L"C:\\W"))).commands.at(2);
+  EXPECT_EQ(std::tie(job.applicationName, job.parameters, job.maxRunTime),
+            std::make_tuple(L"C:\\W\\Reveilo.exe", L"/wake /awake:30 /rehibernate", 40 * 60000ul));
 }
 
 TEST(JtArguments, EachLineAndWhatItMeans) {

@@ -90,8 +90,7 @@ TEST(ScheduleWakeJob, EachRouteReportsWhetherAJobWasMade) {
       // Kept up after the wake: the job runs Reveilo's wake mode, stopped by the scheduler only after its minutes;
       // Startup.bat is written all the same.
       {"kept up after the wake, XP", [](Fake& s) { s.in.afterWake = {30, false}; }, L"", kBatchRun, Preflight::Usable,
-       L"ApplicationName=\"C:\\W\\Reveilo.exe\" Parameters=\"/wake /awake:30\" Comment=\"Resume\" SystemRequired=1 "
-       L"DeleteWhenDone=1 MaxRunTime=2400000 /saj"},
+       L"=\"C:\\W\\Reveilo.exe\" Parameters=\"/wake /awake:30\" Comment=\"Resume\" SystemRequired=1 DeleteWhenDone=1 MaxRunTime=2400000 /saj"},
       {"kept up after the wake, VISTA", [](Fake& s) { s.route = ScheduleRoute::Component, s.in.afterWake = {240, true}; },
        L"", L"write Startup.bat|" L"component 2027/01/05 07:05:00,C:\\W\\Reveilo.exe,ResumeRV,Reveilo,/wake /awake:240 /rehibernate,250"},
       {"Reveilo.exe renamed: nothing would run", [](Fake& s) { s.in.afterWake = {5, false}, s.missing = L"Reveilo.exe"; },

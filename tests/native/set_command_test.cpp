@@ -182,8 +182,7 @@ TEST(SetCommand, WhatTheUserSeesAndWhatIsStored) {
       // The texts reach scheduling and the settings as typed.
       {"a single-digit minute stays unpadded", [](FakeHost& h) { h.minute = L"5"; }, kExit,
        L"job 1/5/2027 07:5 taro pw|User=taro|Pass*pw|Hour=07|Min=5|done"},
-      {"kept up after the wake: the job runs the wake mode, and the choice is stored",
-       [](FakeHost& h) { h.afterWake = {30, true}; }, kExit,
+      {"kept up after the wake: the job runs the wake mode, and the choice is stored", [](FakeHost& h) { h.afterWake = {30, true}; }, kExit,
        L"job 1/5/2027 07:05 taro pw /awake:30 /rehibernate|User=taro|Pass*pw|Hour=07|Min=05|Minutes=30|Rehibernate=1|done"},
       {"letters for the hour: no job, after the questions", [](FakeHost& h) { h.hour = L"ab", h.password.clear(); },
        kStay, L"empty?|failed " + std::wstring(kReasonUnreadableTime)},

@@ -43,14 +43,8 @@ TEST(Settings, EveryEntryReadsBackAsWritten) {
 // never chose it; what a hand-edited file holds beyond the choices reads as off.
 TEST(Settings, TheAfterWakeChoiceIsKeptOnlyWhileOn) {
   MapStore store;
-  StoredSettings values;
-  PutAfterWake(values, {45, true});
-  WriteSettings(store, values, false);
-  EXPECT_EQ(AfterWakeOf(ReadSettings(store, [] { return std::wstring(); })), (AfterWake{45, true}));
-  PutAfterWake(values, {});
-  WriteSettings(store, values, false);
-  EXPECT_EQ(store.values.count({kSectionAfterWake, kKeyAwakeMinutes}), 0u);
-  EXPECT_EQ(store.values.count({kSectionAfterWake, kKeyRehibernate}), 0u);
+  WriteSettings(store, {L"u", L"", L"7", L"5", L"45", L"1"}, false);
+  WriteSettings(store, {L"u", L"", L"7", L"5", L"", L""}, false);
   EXPECT_EQ(store.values.size(), 3u) << "user, hour and minute: the section is gone, nothing else";
   for (const auto& [minutes, rehibernate, read] :
        {std::tuple{L"30", L"1", AfterWake{30, true}}, {L"30", L"yes", AfterWake{30, false}}, {L"241", L"1", AfterWake{}},

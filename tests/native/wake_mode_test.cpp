@@ -36,6 +36,10 @@ class FakeMachine : public WakeModeSystem, public Clock, public WakeLog {
 // What the wake mode writes to wake.log, how long it holds the system (never longer than chosen, and let go at
 // the end), and when it hibernates the machine again: only on proof that nobody came.
 TEST(WakeMode, HoldsThenLetsGoAndHibernatesOnlyWhenNobodyCame) {
+  // The first line: the task's start at 07:00:05, the length held, and whether Windows called the resume automatic.
+  const auto begun = [](const wchar_t* length, const wchar_t* how = L"自動での復帰") {
+    return L"2027/01/05 07:00:05 復帰後 タスクが始まりました。" + std::wstring(length) + L"スリープさせずに待ちます（Windows の判定: " + how + L"）。";
+  };
   const struct Row {
     const char* name;
     AfterWake choice;
@@ -45,36 +49,26 @@ TEST(WakeMode, HoldsThenLetsGoAndHibernatesOnlyWhenNobodyCame) {
     bool hibernated = false;
   } rows[] = {
       {"held, nobody came", {30, false}, [](FakeMachine&) {},
-       {L"2027/01/05 07:00:05 復帰後 タスクが始まりました。30 分間スリープさせずに待ちます（Windows の判定: 自動での復帰）。",
-        L"2027/01/05 07:30:05 復帰後 30 分間操作がなかったため、スリープの抑止を終えました。"}},
-      {"hibernated again", {90, true}, [](FakeMachine&) {},
-       {L"2027/01/05 07:00:05 復帰後 タスクが始まりました。1 時間 30 分間スリープさせずに待ちます（Windows の判定: 自動での復帰）。",
-        L"2027/01/05 08:30:05 復帰後 1 時間 30 分間操作がなかったため、スリープの抑止を終えました。休止状態に戻します。"},
-       0, true},
-      {"a person came", {120, true}, [](FakeMachine& m) { m.inputAfterMs = 12 * 60000 + 2500; },
-       {L"2027/01/05 07:00:05 復帰後 タスクが始まりました。2 時間スリープさせずに待ちます（Windows の判定: 自動での復帰）。",
+       {begun(L"30 分間"), L"2027/01/05 07:30:05 復帰後 30 分間操作がなかったため、スリープの抑止を終えました。"}},
+      {"hibernated again", {90, true}, [](FakeMachine&) {}, {begun(L"1 時間 30 分間"),
+        L"2027/01/05 08:30:05 復帰後 1 時間 30 分間操作がなかったため、スリープの抑止を終えました。休止状態に戻します。"}, 0, true},
+      {"a person came", {120, true}, [](FakeMachine& m) { m.inputAfterMs = 12 * 60000 + 2500; }, {begun(L"2 時間"),
         L"2027/01/05 07:12:10 復帰後 12 分後に操作があったため、スリープの抑止を終えました。以後は Windows の電源設定に従います。"}},
       {"a person at the start", {5, true}, [](FakeMachine& m) { m.automatic = false, m.inputAfterMs = 1; },
-       {L"2027/01/05 07:00:05 復帰後 タスクが始まりました。5 分間スリープさせずに待ちます（Windows の判定: 自動での復帰ではありません）。",
-        L"2027/01/05 07:00:10 復帰後 1 分たたないうちに操作があったため、スリープの抑止を終えました。以後は Windows の電源設定に従います。"}},
-      {"hibernation refused", {1, true}, [](FakeMachine& m) { m.hibernateOk = false; },
-       {L"2027/01/05 07:00:05 復帰後 タスクが始まりました。1 分間スリープさせずに待ちます（Windows の判定: 自動での復帰）。",
+       {begun(L"5 分間", L"自動での復帰ではありません"), L"2027/01/05 07:00:10 復帰後 1 分たたないうちに操作があったため、"
+        L"スリープの抑止を終えました。以後は Windows の電源設定に従います。"}},
+      {"hibernation refused", {1, true}, [](FakeMachine& m) { m.hibernateOk = false; }, {begun(L"1 分間"),
         L"2027/01/05 07:01:05 復帰後 1 分間操作がなかったため、スリープの抑止を終えました。休止状態に戻します。",
-        L"2027/01/05 07:01:05 復帰後 Windows が休止状態への移行を受け付けませんでした。"},
-       2, true},
+        L"2027/01/05 07:01:05 復帰後 Windows が休止状態への移行を受け付けませんでした。"}, 2, true},
       // Not proven: a session that is not the console's, or input Windows would not report.
-      {"another session at the console", {1, true}, [](FakeMachine& m) { m.console = false; },
-       {L"2027/01/05 07:00:05 復帰後 タスクが始まりました。1 分間スリープさせずに待ちます（Windows の判定: 自動での復帰）。",
+      {"another session at the console", {1, true}, [](FakeMachine& m) { m.console = false; }, {begun(L"1 分間"),
         L"2027/01/05 07:01:05 復帰後 1 分間操作がなかったため、スリープの抑止を終えました。"
         L"コンピューターの前に人がいないことを確かめられないため、休止状態には戻しません。"}},
-      {"input unreadable", {1, true}, [](FakeMachine& m) { m.inputReadable = false; },
-       {L"2027/01/05 07:00:05 復帰後 タスクが始まりました。1 分間スリープさせずに待ちます（Windows の判定: 自動での復帰）。",
+      {"input unreadable", {1, true}, [](FakeMachine& m) { m.inputReadable = false; }, {begun(L"1 分間"),
         L"2027/01/05 07:01:05 復帰後 1 分間スリープさせずに待ちました。操作があったかどうかは Windows から得られませんでした。"
         L"コンピューターの前に人がいないことを確かめられないため、休止状態には戻しません。"}},
       {"hold refused", {30, true}, [](FakeMachine& m) { m.holdOk = false; },
-       {L"2027/01/05 07:00:05 復帰後 タスクが始まりました。30 分間スリープさせずに待ちます（Windows の判定: 自動での復帰）。",
-        L"2027/01/05 07:00:05 復帰後 Windows がスリープの抑止を受け付けませんでした。"},
-       2},
+       {begun(L"30 分間"), L"2027/01/05 07:00:05 復帰後 Windows がスリープの抑止を受け付けませんでした。"}, 2},
   };
   for (const Row& row : rows) {
     FakeMachine machine;

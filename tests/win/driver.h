@@ -119,8 +119,7 @@ class ReveiloProcess {
       // A box nobody expected is the usual reason a run does not end: name it.
       // Read without a message: a box just shown after a long blocking call
       // answers none for a while.
-      wchar_t text[4096] = {};
-      if (HWND box = timeoutMs > 1000 ? MessageBoxWindow(0) : nullptr)
+      if (wchar_t text[4096]{}; HWND box = timeoutMs > 1000 ? MessageBoxWindow(0) : nullptr)
         GetWindowTextW(GetDlgItem(box, 0xFFFF), text, 4096), std::fwprintf(stderr, L"message box: %ls\n", text);
       return false;
     }
