@@ -12,8 +12,7 @@
 // task schema's types (tests/xml/task.xsd).
 TEST(TaskXml, WakesRunsExpiresAndIsValidAgainstTheTaskSchema) {
   const struct {
-    const wchar_t *start, *program, *boundaries, *command, *arguments = L"";
-    int limit = 0;  // minutes; none: the scheduler's own
+    const wchar_t *start, *program, *boundaries, *command, *arguments = L"", *limit = L"";  // none: the scheduler's own
   } rows[] = {
       {L"2027/11/30 23:05:00", L"C:\\reveilo\\Startup.bat", L"2027-11-30T23:05:00</StartBoundary>\r\n"
        L"      <EndBoundary>2027-12-01T00:05:00", L"C:\\reveilo\\Startup.bat"},
@@ -25,14 +24,14 @@ TEST(TaskXml, WakesRunsExpiresAndIsValidAgainstTheTaskSchema) {
        L"      <EndBoundary>2031-01-01T00:59:00", L"C:\\Startup.bat"},
       {L"2027/01/05 07:05:00", L"C:\\R\\Reveilo.exe", L"2027-01-05T07:05:00</StartBoundary>\r\n"
        L"      <EndBoundary>2027-01-05T08:05:00", L"C:\\R\\Reveilo.exe",
-       L"/wake /awake:30 /rehibernate", 40},
+       L"/wake /awake:30 /rehibernate", L"40"},
   };
   std::string files;
   for (const auto& row : rows) {
-    const std::wstring xml = BuildTaskXml(row.start, {row.program, row.arguments}, L"Reveilo & <Co>", row.limit).value();
+    const std::wstring xml = BuildTaskXml(row.start, {row.program, row.arguments}, L"Reveilo & <Co>", ReadRunLimit(row.limit).value()).value();
     for (const std::wstring& added : {L"</Command>\r\n      <Arguments>" + std::wstring(row.arguments) + L"</Arguments>",
-                                      L"<ExecutionTimeLimit>PT" + std::to_wstring(row.limit) + L"M</ExecutionTimeLimit>"})
-      EXPECT_EQ(xml.find(added) != std::wstring::npos, row.limit != 0) << "Startup.bat's task: as it always was";
+                                      L"<ExecutionTimeLimit>PT" + std::wstring(row.limit) + L"M</ExecutionTimeLimit>"})
+      EXPECT_EQ(xml.find(added) != std::wstring::npos, *row.limit != 0) << "Startup.bat's task: as it always was";
     for (const std::wstring& part : {L"<StartBoundary>" + std::wstring(row.boundaries) + L"</EndBoundary>",
                                     L"<Command>" + std::wstring(row.command) + L"</Command>",
                                     std::wstring(L"<Author>Reveilo &amp; &lt;Co&gt;</Author>"),

@@ -29,6 +29,7 @@ TEST(ComponentStart, FromTheDateAndTimeTexts) {
 }
 
 // The component reads back only that exact pattern; nothing else becomes a task.
+// Its run limit, 1 to 1440 minutes, is the last argument; none means the scheduler's own.
 TEST(ComponentStart, ReadsOnlyTheExactPattern) {
   EXPECT_TRUE(ParseComponentStart(L"2027/12/31 23:59:59")) << "the last second of a year";
   for (const wchar_t* text :
@@ -36,8 +37,9 @@ TEST(ComponentStart, ReadsOnlyTheExactPattern) {
         L"2027/01/05 07:05",     L"2027/01/05 24:00:00",  L"2027/01/05 07:60:00", L"2027/01/05 07:05:60",
         L"2027-01-05 07:05:00",  L"2027/01/05T07:05:00",  L"2027/01/05 07:05:",   L"\uff12027/01/05 07:05:00", L"",
         L"02027/01/05 07:05:00", L"2027/001/05 07:05:00", L"2027/01/005 07:05:00", L"2027/01/05 007:05:00",
-        L"2027/01/05 07:005:00", L"2027/01/05 07:05:000", L"2027/01/05 07::00"}) {
+        L"2027/01/05 07:005:00", L"2027/01/05 07:05:000", L"2027/01/05 07::00", L"0", L"1441", L"14400"}) {
     EXPECT_FALSE(ParseComponentStart(text)) << std::wstring(text);
+    EXPECT_EQ(ReadRunLimit(text), *text ? std::nullopt : std::optional(0)) << "nor a run limit; none is none";
     EXPECT_FALSE(BuildTaskXml(text, {L"C:\\W\\Startup.bat"}, L"Reveilo")) << std::wstring(text);
   }
 }
