@@ -52,7 +52,7 @@ TEST(WakeMode, HoldsThenLetsGoAndHibernatesOnlyWhenNobodyCame) {
        {begun(L"30 分間"), L"2027/01/05 07:30:05 復帰後 30 分間操作がなかったため、スリープの抑止を終えました。"}},
       {"hibernated again", {90, true}, [](FakeMachine&) {}, {begun(L"1 時間 30 分間"),
         L"2027/01/05 08:30:05 復帰後 1 時間 30 分間操作がなかったため、スリープの抑止を終えました。休止状態に戻します。"}, 0, true},
-      {"a person came", {120, true}, [](FakeMachine& m) { m.inputAfterMs = 12 * 60000 + 2500; }, {begun(L"2 時間"),
+      {"a person came", {120, true}, [](FakeMachine& m) { m.inputAfterMs = 12 * 60000 + 3; }, {begun(L"2 時間"),
         L"2027/01/05 07:12:10 復帰後 12 分後に操作があったため、スリープの抑止を終えました。以後は Windows の電源設定に従います。"}},
       {"a person at the start", {5, true}, [](FakeMachine& m) { m.automatic = false, m.inputAfterMs = 1; },
        {begun(L"5 分間", L"自動での復帰ではありません"), L"2027/01/05 07:00:10 復帰後 1 分たたないうちに操作があったため、"
