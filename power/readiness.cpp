@@ -14,7 +14,8 @@ WakeTimerCheck JudgeWakeTimers(std::optional<unsigned long> ac, std::optional<un
     // important, so for us it is as good as off.
     if (!value || (*value != 0 && *value != 2)) continue;
     if (!check.values.empty()) check.values += L"\n";
-    check.values += std::wstring(source) + (*value == 0 ? kWakeTimersDisabled : kWakeTimersImportantOnly);
+    // A desktop has one value: naming it by a source would ask the user to tell two apart.
+    check.values += std::wstring(battery ? source : L"") + (*value == 0 ? kWakeTimersDisabled : kWakeTimersImportantOnly);
     check.readiness = Readiness::Off;
   }
   return check;

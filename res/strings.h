@@ -32,8 +32,8 @@ inline constexpr wchar_t kMsgDone[] = L"設定完了しました。";
 inline constexpr wchar_t kMsgWakeTimersOff[] =
     L"現在の電源プランの「スリープ解除タイマーの許可」が次のとおりのため、指定の時刻に復帰しない可能性があります。";
 inline constexpr wchar_t kMsgWakeTimersRemedy[] =
-    L"コントロール パネルの 電源オプション → プラン設定の変更 → 詳細な電源設定の変更 → スリープ → "
-    L"スリープ解除タイマーの許可 で「有効」にできます。このまま続けますか？";
+    L"コントロール パネルの「電源オプション」→「プラン設定の変更」→「詳細な電源設定の変更」→「スリープ」→"
+    L"「スリープ解除タイマーの許可」で「有効」にできます。このまま続けますか？";
 // The power plan's own words for each source and value.
 inline constexpr wchar_t kPowerSourceBattery[] = L"バッテリ駆動: ";
 inline constexpr wchar_t kPowerSourceMains[] = L"電源に接続: ";
@@ -42,10 +42,10 @@ inline constexpr wchar_t kWakeTimersImportantOnly[] = L"重要なスリープ解
 inline constexpr wchar_t kMsgHibernationOff[] =
     L"このコンピューターでは休止状態が無効になっています。このまま続けると、復帰のタスクは設定されますが、"
     L"休止状態にはなりません。\n\n休止状態を有効にするには、管理者として開いたコマンド プロンプトで "
-    L"powercfg /h on を実行します（XP では コントロール パネルの 電源オプション →「休止状態」タブ）。"
+    L"powercfg /h on を実行します（XP ではコントロール パネルの「電源オプション」→「休止状態」タブ）。"
     L"このまま続けますか？";
 inline constexpr wchar_t kMsgClockCannotWake[] =
-    L"このコンピューターの時計（RTC）は、スリープからは復帰させられますが、休止状態からは復帰させられません。"
+    L"このコンピューターは、時計（RTC）で復帰できるのはスリープからだけで、休止状態からはできないと報告しています。"
     L"このまま休止状態にすると、指定の時刻に復帰しない可能性があります。\n\n"
     L"BIOS/UEFI の設定で時計による起動（RTC Wake など）を有効にできることがあります。"
     L"「いいえ」を押して「今すぐ休止状態にする」のチェックを外せば、休止状態にせずにタスクだけを設定できます。"
@@ -53,8 +53,8 @@ inline constexpr wchar_t kMsgClockCannotWake[] =
 inline constexpr wchar_t kMsgFolderNotWritable[] =
     L"Reveilo のフォルダーにファイルを書き込めないため、設定できませんでした。";
 inline constexpr wchar_t kMsgFolderNameNotAnsi[] =
-    L"Reveilo のフォルダーの名前に、この Windows の文字コードで表せない文字が含まれているため、"
-    L"設定できませんでした。フォルダーの名前には英数字と日本語だけを使ってください。";
+    L"Reveilo のフォルダーの場所（パス）に、この Windows の文字コードで表せない文字が含まれているため、"
+    L"設定できませんでした。場所のどのフォルダーの名前にも、英数字と日本語だけを使ってください。";
 inline constexpr wchar_t kMsgMoveFolder[] =
     L"Reveilo のフォルダーごと、C:\\Tools\\Reveilo のようなローカル ドライブ上の書き込みできるフォルダーに"
     L"移してから、もう一度実行してください。";
@@ -68,10 +68,10 @@ inline constexpr wchar_t kMsgAccountNotInCodePage[] =
     L"ユーザー名またはパスワードに、この Windows のコマンド プロンプトの文字コードで表せない文字が"
     L"含まれているため、設定できませんでした。その文字を含まないアカウントを指定してください。";
 // The countdown's seconds stand between these two.
-inline constexpr wchar_t kMsgTooSoonToHibernate[] = L"今すぐ休止状態にすると、休止状態に入るまで（カウントダウンの ";
+inline constexpr wchar_t kMsgTooSoonToHibernate[] = L"今すぐ休止状態にすると、カウントダウンの ";
 inline constexpr wchar_t kMsgTooSoonToHibernateRest[] =
-    L" 秒と、休止状態への移行に最大 2 分ほど）"
-    L"のあいだに復帰時刻が過ぎてしまい、復帰できません。現在より 3 分以上先の時刻を指定してください。";
+    L" 秒と、休止状態への移行に見込む 2 分のあいだに復帰時刻が過ぎてしまい、復帰できません。"
+    L"現在より 3 分以上先の時刻を指定してください。";
 inline constexpr wchar_t kMsgNotHibernated[] =
     L"復帰のタスクは設定しましたが、休止状態にできませんでした。"
     L"休止状態が有効になっているか、このユーザーにシャットダウンの権限があるかを確認してください。";
@@ -114,7 +114,7 @@ inline constexpr wchar_t kReasonJtSaveFailed[] =
     L"タスク スケジューラがタスクの保存を受け付けませんでした。";
 inline constexpr wchar_t kReasonJtLineRefused[] = L"jt.exe がコマンドを受け付けませんでした。";
 inline constexpr wchar_t kReasonJtNoScheduler[] =
-    L"タスク スケジューラに接続できませんでした。Task Scheduler サービスが停止していないか確認してください。";
+    L"タスク スケジューラに接続できませんでした。「Task Scheduler」サービスが停止していないか確認してください。";
 inline constexpr wchar_t kReasonJtAccount[] =
     L"ユーザー名またはパスワードが正しくないため、タスク スケジューラがタスクを受け付けませんでした。";
 inline constexpr wchar_t kReasonJtExit[] =
@@ -143,8 +143,8 @@ inline constexpr wchar_t kReasonComponent[] =
 // What a failure's number means, where a person can act on it.
 inline constexpr wchar_t kHrAccessDenied[] =
     L"アクセスが拒否されました。別のアカウントが設定した同じ名前のタスクがあるときは、そのアカウントか"
-    L"管理者として実行してください。";
-inline constexpr wchar_t kHrServiceNotRunning[] = L"Task Scheduler サービスが実行されていません。";
+    L"管理者のアカウントで実行してください（Vista 以降では「管理者として実行」）。";
+inline constexpr wchar_t kHrServiceNotRunning[] = L"「Task Scheduler」サービスが実行されていません。";
 inline constexpr wchar_t kHrNoSuchAccount[] = L"そのユーザー名のアカウントがありません。";
 inline constexpr wchar_t kHrLogonFailure[] = L"ユーザー名またはパスワードが正しくありません。";
 // A failure's code inside the sentence that names it.
@@ -153,15 +153,15 @@ inline constexpr wchar_t kErrorCodeClose[] = L"）。";
 
 // The wake record, wake.log.
 inline constexpr wchar_t kLogSet[] = L" 設定 復帰予定 ";
-inline constexpr wchar_t kLogEarlierWakers[] = L" 先に復帰させるタスク: ";
+inline constexpr wchar_t kLogEarlierWakers[] = L"これより前に復帰させるタスク: ";
 inline constexpr wchar_t kLogNone[] = L"なし";
 inline constexpr wchar_t kLogNotScanned[] = L"タスク スケジューラに問い合わせられなかったため、分かりません";
 inline constexpr wchar_t kLogMoreBefore[] = L"、ほか ";
 inline constexpr wchar_t kLogUnreadableTasks[] = L"、読み取れなかったタスク ";
 inline constexpr wchar_t kLogUnreadableFolders[] = L"、読み取れなかったフォルダー ";
 inline constexpr wchar_t kLogCount[] = L" 件";
-inline constexpr wchar_t kLogRouteXp[] = L"Windows XP";
-inline constexpr wchar_t kLogRouteVista[] = L"Windows Vista 以降";
+inline constexpr wchar_t kLogRouteXp[] = L"タスク Resume";
+inline constexpr wchar_t kLogRouteVista[] = L"タスク ResumeRV";
 inline constexpr wchar_t kLogResumed[] = L" 復帰 ";
 inline constexpr wchar_t kLogCameBackSoonBefore[] = L"休止状態に入ってから ";
 inline constexpr wchar_t kLogCameBackSoonAfter[] = L" 秒で復帰しました。";
@@ -173,8 +173,8 @@ inline constexpr wchar_t kLogByPersonBefore[] =
     L"指定の時刻より前に手動で起動されました。復帰のタスクはそのまま残っています。";
 inline constexpr wchar_t kLogClockChanged[] = L"休止状態のあいだに時計が戻されたため、復帰のしかたを判定できません。";
 inline constexpr wchar_t kLogNotByItself[] = L"指定の時刻に自動では復帰せず、手動で起動されました。考えられる原因: ";
-inline constexpr wchar_t kLogUsualCauses[] = L"BIOS/UEFI で時計（RTC）による起動が無効、BitLocker の PIN 入力待ちなど";
-inline constexpr wchar_t kLogCauseWakeTimers[] = L"電源プランのスリープ解除タイマーが無効";
+inline constexpr wchar_t kLogUsualCauses[] = L"BIOS/UEFI で時計（RTC）による起動が無効、BitLocker の PIN 入力待ちなど。";
+inline constexpr wchar_t kLogCauseWakeTimers[] = L"電源プランの「スリープ解除タイマーの許可」が「有効」でない";
 inline constexpr wchar_t kLogCauseClock[] = L"このコンピューターの時計が休止状態からの復帰に対応していない";
 inline constexpr wchar_t kLogEarly[] = L"指定の時刻より前に自動で復帰しました。";
 inline constexpr wchar_t kLogEarlyWaker[] = L"その時刻に予定されていたタスク: ";
@@ -242,7 +242,7 @@ inline constexpr wchar_t kJtPrintDisabled[] = L" (無効)";
 
 // Start-up with a command line that cannot be taken apart.
 inline constexpr wchar_t kMsgBadCommandLine[] =
-    L"コマンドラインの形式が正しくありません。\n"
+    L"コマンド ラインの形式が正しくありません。\n"
     L"書式: Reveilo.exe 年/月/日 時:分 ユーザー名 パスワード [/awake:分] [/rehibernate] [x]";
 
 // The task component's failure descriptions (EXCEPINFO of "AddTask").

@@ -98,17 +98,17 @@ std::wstring LogTime(const CivilDateTime& t) { return LogMinute(t) + L":" + Padd
 
 std::wstring SetRecordLine(const CivilDateTime& now, const CivilDateTime& asked, const std::wstring& routeName,
                            const WakeScan& scan) {
-  std::wstring line = LogTime(now) + kLogSet + LogMinute(asked) + L" (" + routeName + L")" + kLogEarlierWakers;
-  if (!scan.ran) return line + kLogNotScanned;
+  std::wstring line = LogTime(now) + kLogSet + LogMinute(asked) + L"（" + routeName + L"）。" + kLogEarlierWakers;
+  if (!scan.ran) return line + kLogNotScanned + L"。";
   if (scan.wakers.empty()) line += kLogNone;
   const std::size_t named = std::min(scan.wakers.size(), kWakersNamed);
   for (std::size_t i = 0; i < named; ++i)
-    line += (i ? L", " : L"") + LogField(scan.wakers[i].name) + L" " + LogMinute(scan.wakers[i].due);
+    line += (i ? L"、" : L"") + LogField(scan.wakers[i].name) + L" " + LogMinute(scan.wakers[i].due);
   if (named < scan.wakers.size())
     line += kLogMoreBefore + Decimal(static_cast<int>(scan.wakers.size() - named)) + kLogCount;
   if (scan.unreadTasks > 0) line += kLogUnreadableTasks + Decimal(scan.unreadTasks) + kLogCount;
   if (scan.unreadFolders > 0) line += kLogUnreadableFolders + Decimal(scan.unreadFolders) + kLogCount;
-  return line;
+  return line + L"。";
 }
 
 std::string AppendLogBytes(std::string_view tail, bool cut, std::string_view line) {
@@ -165,7 +165,7 @@ bool VerdictWantsWakeSource(ResumeVerdict verdict) {
 std::wstring ResumeRecordLine(const ResumeReport& report, const CivilDateTime& askedUtc, const WakeScan& scan,
                               const std::wstring& causes, const std::wstring& wakeSource) {
   std::wstring line = LogTime(report.returnedLocal) + kLogResumed;
-  const std::wstring source = wakeSource.empty() ? L"" : kLogWakeSource + LogField(wakeSource);
+  const std::wstring source = wakeSource.empty() ? L"" : kLogWakeSource + LogField(wakeSource) + L"。";
   switch (JudgeResume(report, askedUtc)) {
     case ResumeVerdict::CameBackSoon:
       return line + kLogCameBackSoonBefore +
@@ -174,8 +174,8 @@ std::wstring ResumeRecordLine(const ResumeReport& report, const CivilDateTime& a
     case ResumeVerdict::Late: return line + kLogLate;
     case ResumeVerdict::ByPersonBefore: return line + kLogByPersonBefore;
     case ResumeVerdict::ClockChanged: return line + kLogClockChanged;
-    case ResumeVerdict::PersonAtTime: return line + kLogPersonAtTime + (source.empty() ? L"" : L" " + source);
-    case ResumeVerdict::NotByItself: return line + kLogNotByItself + (causes.empty() ? kLogUsualCauses : causes);
+    case ResumeVerdict::PersonAtTime: return line + kLogPersonAtTime + source;
+    case ResumeVerdict::NotByItself: return line + kLogNotByItself + (causes.empty() ? kLogUsualCauses : causes + L"。");
     case ResumeVerdict::Early: break;
   }
   line += kLogEarly;
@@ -188,8 +188,8 @@ std::wstring ResumeRecordLine(const ResumeReport& report, const CivilDateTime& a
   for (const EarlierWaker& w : scan.wakers) {
     if (SecondsBetween(requestedLocal, w.due) >= 0 && SecondsBetween(w.due, report.returnedLocal) >= 0) waker = &w;
   }
-  if (waker) line += kLogEarlyWaker + LogField(waker->name) + L" " + LogMinute(waker->due);
-  if (!source.empty()) line += (waker ? L" " : L"") + source;
+  if (waker) line += kLogEarlyWaker + LogField(waker->name) + L" " + LogMinute(waker->due) + L"。";
+  line += source;
   return waker || !source.empty() ? line : line + kLogEarlyUnknown;
 }
 

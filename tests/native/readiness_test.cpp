@@ -11,9 +11,9 @@ TEST(Readiness, OnlyADefiniteOffCounts) {
   // Batteries present: none, some, a UPS (short-term: judged as a desktop), or the capabilities unread.
   const std::optional<Batteries> none = Batteries{false, false}, some = Batteries{true, false},
                                  ups = Batteries{true, true}, unknown;
-  // Each value that is off, named as the plan shows it; a laptop's battery value counts even while on mains.
-  const std::wstring m0 = kPowerSourceMains + std::wstring(kWakeTimersDisabled),
-                     m2 = kPowerSourceMains + std::wstring(kWakeTimersImportantOnly),
+  // Each value that is off, named as the plan shows it (by its source only where there are two: d, a desktop's);
+  // a laptop's battery value counts even while on mains.
+  const std::wstring d0 = kWakeTimersDisabled, d2 = kWakeTimersImportantOnly, m0 = kPowerSourceMains + d0,
                      b0 = kPowerSourceBattery + std::wstring(kWakeTimersDisabled),
                      b2 = kPowerSourceBattery + std::wstring(kWakeTimersImportantOnly);
   const struct {
@@ -22,11 +22,11 @@ TEST(Readiness, OnlyADefiniteOffCounts) {
     unsigned acLine;
     std::wstring off;  // empty: fine
   } timers[] = {
-      {n, n, none, 1, L""},   {v0, n, none, 1, m0},       {v2, v1, none, 0, m2},     {v1, v0, none, 0, L""},
+      {n, n, none, 1, L""},   {v0, n, none, 1, d0},       {v2, v1, none, 0, d2},     {v1, v0, none, 0, L""},
       {v1, v0, none, 255, L""}, {v3, v1, none, 1, L""},   {v1, v0, some, 1, b0},     {v1, v2, some, 0, b2},
-      {v0, v2, some, 255, m0 + L"\n" + b2},  {v0, v1, unknown, 1, m0},  {v1, v0, unknown, 0, b0},
+      {v0, v2, some, 255, m0 + L"\n" + b2},  {v0, v1, unknown, 1, d0},  {v1, v0, unknown, 0, b0},
       {v1, v0, unknown, 1, L""}, {v1, n, some, 0, L""},   {v1, v1, some, 0, L""},
-      {v1, v0, ups, 0, L""},    {v0, v0, ups, 1, m0},
+      {v1, v0, ups, 0, L""},    {v0, v0, ups, 1, d0}, {v2, v0, some, 1, kPowerSourceMains + d2 + L"\n" + b0},
   };
   for (const auto& t : timers) {
     const WakeTimerCheck check = JudgeWakeTimers(t.ac, t.dc, t.batteries, t.acLine);

@@ -203,10 +203,10 @@ TEST(WakeRecord, TheTasksThatWakeTheMachineFirst) {
   // Folders: 3 + 2 + 2 + 2; definitions of the 9 enabled others; run times of the 7 of them that wake.
   EXPECT_EQ(*calls, 9 + 9 + 7);
   EXPECT_EQ(SetRecordLine({2027, 1, 4, 22, 0, 9}, kAsked, kLogRouteVista, scan),
-            L"2027/01/04 22:00:09" + std::wstring(kLogSet) + L"2027/01/05 07:05 (" + kLogRouteVista + L")" +
-                kLogEarlierWakers + L"Resume 2027/01/05 03:00, \\Microsoft\\.Hidden  forged 2027/01/05 03:00, " +
-                L"\\Private\\Open\\A & B 2027/01/05 03:00, \\Backup 2027/01/05 07:04" + kLogUnreadableTasks + L"3" +
-                kLogCount + kLogUnreadableFolders + L"1" + kLogCount);
+            L"2027/01/04 22:00:09" + std::wstring(kLogSet) + L"2027/01/05 07:05（" + kLogRouteVista + L"）。" +
+                kLogEarlierWakers + L"Resume 2027/01/05 03:00、\\Microsoft\\.Hidden  forged 2027/01/05 03:00、" +
+                L"\\Private\\Open\\A & B 2027/01/05 03:00、\\Backup 2027/01/05 07:04" + kLogUnreadableTasks + L"3" +
+                kLogCount + kLogUnreadableFolders + L"1" + kLogCount + L"。");
 
   // Twenty named and the rest counted; folders nested past the walk's depth counted, not looked into.
   auto deep = std::make_unique<FakeTaskTree>();
@@ -216,15 +216,15 @@ TEST(WakeRecord, TheTasksThatWakeTheMachineFirst) {
   const WakeScan deepScan = EarlierWakers(system, ScheduleRoute::Component, kAsked);
   EXPECT_EQ(std::make_pair(deepScan.wakers.size(), deepScan.unreadFolders),
             std::make_pair(static_cast<std::size_t>(kTaskTreeDepth), 1));
-  const std::wstring set = L"2027/01/04 22:00:09" + std::wstring(kLogSet) + L"2027/01/05 07:05 (" + kLogRouteXp + L")" +
+  const std::wstring set = L"2027/01/04 22:00:09" + std::wstring(kLogSet) + L"2027/01/05 07:05（" + kLogRouteXp + L"）。" +
                            kLogEarlierWakers;
   const std::wstring deepLine = SetRecordLine({2027, 1, 4, 22, 0, 9}, kAsked, kLogRouteXp, deepScan);
-  EXPECT_EQ(std::count(deepLine.begin(), deepLine.end(), L','), 19);
+  EXPECT_EQ(std::count(deepLine.begin(), deepLine.end(), L'、'), 19 + 2) << "and before the two counts";
   EXPECT_NE(deepLine.find(kLogMoreBefore + std::wstring(L"44") + kLogCount + kLogUnreadableFolders + L"1" + kLogCount),
             std::wstring::npos);
   // 「なし」 only when the scan ran: not when the scheduler could not be reached.
   EXPECT_EQ(SetRecordLine({2027, 1, 4, 22, 0, 9}, kAsked, kLogRouteXp, EarlierWakers(system, ScheduleRoute::Batch, kAsked)),
-            set + kLogNotScanned);
+            set + kLogNotScanned + L"。");
   EXPECT_EQ(SetRecordLine({2027, 1, 4, 22, 0, 9}, kAsked, kLogRouteXp, WakeScan{true, {}, 1, 0}),
-            set + kLogNone + kLogUnreadableTasks + L"1" + kLogCount);
+            set + kLogNone + kLogUnreadableTasks + L"1" + kLogCount + L"。");
 }

@@ -289,7 +289,7 @@ TEST(SetCommand, WhatTheRecordSays) {
          h.hibernate = true, h.resumed = {{2027, 1, 4, 21}, {2027, 1, 4, 22, 4, 59}, {}, true}; },
        {kLogSet, kLogEarly + std::wstring(kLogWakeSource) + L"Timer since 2027/01/04 21:00:00"}},
       {"someone at the machine at the asked time", [](FakeHost& h) { h.hibernate = true, h.resumed = {{2027, 1, 4, 21}, {2027, 1, 4, 22, 5}, {}}; },
-       {kLogSet, kLogPersonAtTime + std::wstring(L" ") + kLogWakeSource + L"Timer since"}},
+       {kLogSet, kLogPersonAtTime + std::wstring(kLogWakeSource) + L"Timer since"}},
       {"woken by a person, with the clock unable to", [](FakeHost& h) {
          h.hibernate = true, h.clock = Readiness::Off, h.resumed = {{2027, 1, 4, 21}, {2027, 1, 5, 0}, {}}; }, {kLogSet, kLogCauseClock}},
   };

@@ -10,7 +10,7 @@
 TEST(WakeRecord, AVerdictAfterEachResume) {
   const CivilDateTime asked{2027, 1, 5, 7, 5, 0}, slept{2027, 1, 4, 23, 0, 0};
   const WakeScan scan{true, {{L"Backup", {2027, 1, 5, 3, 0, 0}}, {L"\\Update", {2027, 1, 5, 6, 0, 0}}}, 0, 0};
-  const std::wstring early = kLogEarly, source = L" " + std::wstring(kLogWakeSource) + L"Timer - A & B";
+  const std::wstring early = kLogEarly, source = kLogWakeSource + std::wstring(L"Timer - A & B。");
   const struct {
     CivilDateTime requested, returned;
     bool automatic;
@@ -20,16 +20,16 @@ TEST(WakeRecord, AVerdictAfterEachResume) {
       {slept, {2027, 1, 4, 23, 0, 30}, true, L"", early + kLogEarlyUnknown},
       {slept, {2027, 1, 5, 7, 5, 0}, true, L"", kLogOnTime}, {slept, {2027, 1, 5, 7, 7, 59}, true, L"", kLogOnTime},
       {slept, {2027, 1, 5, 7, 8, 0}, true, L"", kLogLate}, {slept, {2027, 1, 5, 7, 4, 59}, false, L"", kLogByPersonBefore},
-      {slept, {2027, 1, 5, 3, 0, 40}, true, L"", early + kLogEarlyWaker + L"Backup 2027/01/05 03:00"},
-      {slept, {2027, 1, 5, 6, 0, 0}, true, L"", early + kLogEarlyWaker + L"\\Update 2027/01/05 06:00"},
-      {{2027, 1, 5, 3, 0, 0}, {2027, 1, 5, 3, 0, 40}, true, L"", early + kLogEarlyWaker + L"Backup 2027/01/05 03:00"},
+      {slept, {2027, 1, 5, 3, 0, 40}, true, L"", early + kLogEarlyWaker + L"Backup 2027/01/05 03:00。"},
+      {slept, {2027, 1, 5, 6, 0, 0}, true, L"", early + kLogEarlyWaker + L"\\Update 2027/01/05 06:00。"},
+      {{2027, 1, 5, 3, 0, 0}, {2027, 1, 5, 3, 0, 40}, true, L"", early + kLogEarlyWaker + L"Backup 2027/01/05 03:00。"},
       {slept, {2027, 1, 5, 2, 59, 0}, true, L"", early + kLogEarlyUnknown},  // nothing was due yet
       {{2027, 1, 5, 3, 30, 0}, {2027, 1, 5, 4, 0, 0}, true, L"", early + kLogEarlyUnknown},  // Backup had run
       // Someone touched the machine as it came back on time: no cause is blamed. IsSystemResumeAutomatic is FALSE
       // once a person has used the machine since the resume (its documentation), whatever woke it.
       {slept, {2027, 1, 5, 7, 5, 0}, false, L"", kLogPersonAtTime}, {slept, {2027, 1, 5, 7, 8, 59}, false, L"x", kLogPersonAtTime},
       {slept, {2027, 1, 5, 7, 9, 0}, false, L"", kLogNotByItself + std::wstring(kLogUsualCauses)},
-      {slept, {2027, 1, 5, 9, 0, 0}, false, L"known", kLogNotByItself + std::wstring(L"known")},
+      {slept, {2027, 1, 5, 9, 0, 0}, false, L"known", kLogNotByItself + std::wstring(L"known。")},
       {slept, {2027, 1, 4, 22, 59, 59}, true, L"", kLogClockChanged},  // the clock went back
   };
   for (const auto& r : rows)
@@ -37,8 +37,8 @@ TEST(WakeRecord, AVerdictAfterEachResume) {
               LogTime(r.returned) + kLogResumed + r.says) << LogTime(r.returned);
   // The event log's wake source (Power-Troubleshooter event 1) follows where the timer's part is in question.
   for (const auto& [returned, automatic, says] :
-       {std::tuple{CivilDateTime{2027, 1, 5, 3, 0, 40}, true, early + kLogEarlyWaker + L"Backup 2027/01/05 03:00" + source},
-        {CivilDateTime{2027, 1, 5, 2, 0, 0}, true, early + source.substr(1)},
+       {std::tuple{CivilDateTime{2027, 1, 5, 3, 0, 40}, true, early + kLogEarlyWaker + L"Backup 2027/01/05 03:00。" + source},
+        {CivilDateTime{2027, 1, 5, 2, 0, 0}, true, early + source},
         {CivilDateTime{2027, 1, 5, 7, 6, 0}, false, kLogPersonAtTime + source}})
     EXPECT_EQ(ResumeRecordLine({slept, returned, returned, automatic}, asked, scan, L"", L"Timer - A &amp; B"),
               LogTime(returned) + kLogResumed + says);
