@@ -29,15 +29,12 @@ AfterWake AfterWakeOf(const StoredSettings& values) {
 void WriteSettings(SettingsStore& store, const StoredSettings& values, bool withPassword) {
   for (const SettingEntry& entry : kSettingEntries) {
     if (entry.kind == SettingKind::WhileOn) {
-      bool off = true, held = false;
-      for (const SettingEntry& other : kSettingEntries) {
-        if (std::wstring(other.section) != entry.section) continue;
-        off &= (values.*other.value).empty();
-        held |= !store.Read(other.section, other.key).empty();
-      }
+      bool off = true;
+      for (const SettingEntry& other : kSettingEntries)
+        off &= std::wstring(other.section) != entry.section || (values.*other.value).empty();
       if (!off) {
         (void)store.Write(entry.section, entry.key, values.*entry.value);
-      } else if (held) {
+      } else if (!store.Read(entry.section, entry.key).empty()) {  // a file that never held it is not touched
         (void)store.RemoveSection(entry.section);
       }
     } else if (entry.kind != SettingKind::Scrambled) {

@@ -19,16 +19,7 @@ bool StartsWithCaseless(std::wstring_view text, std::wstring_view prefix) {
 
 }  // namespace
 
-std::optional<int> ReadAwakeMinutes(std::wstring_view digits) {
-  if (digits.empty() || digits.size() > 3) return std::nullopt;
-  int value = 0;
-  for (wchar_t c : digits) {
-    if (c < L'0' || c > L'9') return std::nullopt;
-    value = value * 10 + (c - L'0');
-  }
-  if (value < 1 || value > kMaxAwakeMinutes) return std::nullopt;
-  return value;
-}
+std::optional<int> ReadAwakeMinutes(std::wstring_view digits) { return ReadCount(digits, 3, 1, kMaxAwakeMinutes); }
 
 bool ReadSwitch(std::wstring_view word, AfterWake& into) {
   if (word.size() == kRehibernateSwitch.size() && StartsWithCaseless(word, kRehibernateSwitch)) {

@@ -39,14 +39,7 @@ CivilDateTime HourLater(CivilDateTime t) {
 }  // namespace
 
 std::optional<int> ReadRunLimit(std::wstring_view text) {
-  if (text.size() > 4) return std::nullopt;
-  int minutes = 0;
-  for (wchar_t c : text) {
-    if (c < L'0' || c > L'9') return std::nullopt;
-    minutes = minutes * 10 + (c - L'0');
-  }
-  if (!text.empty() && (minutes < 1 || minutes > 1440)) return std::nullopt;
-  return minutes;
+  return text.empty() ? std::optional(0) : ReadCount(text, 4, 1, 1440);
 }
 
 std::optional<std::wstring> BuildTaskXml(std::wstring_view start, TaskAction action, std::wstring_view author,

@@ -66,6 +66,13 @@ std::optional<ClockTime> ParseHourMinute(std::wstring_view text) {
   return ClockTime{*hour, *minute};
 }
 
+std::optional<int> ReadCount(std::wstring_view text, std::size_t maxDigits, int least, int most) {
+  std::size_t at = 0;
+  const auto value = ReadNumber(text, at, 1, maxDigits);
+  if (!value || at != text.size() || *value < least || *value > most) return std::nullopt;
+  return value;
+}
+
 std::wstring Decimal(int value) {
   // Digits by hand: the library's formatting would bring a printf engine
   // into every shipped program for the sake of a few numbers.

@@ -31,6 +31,10 @@ std::wstring ComponentStartText(const CivilDateTime& at);
 // Reads "yyyy/mm/dd hh:mm:ss" back; the component's side of the same contract.
 std::optional<CivilDateTime> ParseComponentStart(std::wstring_view start);
 
+// A whole text of one to `maxDigits` ASCII digits naming a count from
+// `least` to `most` (a switch's minutes, a run limit); nullopt otherwise.
+std::optional<int> ReadCount(std::wstring_view text, std::size_t maxDigits, int least, int most);
+
 // A number's decimal text, and the same with leading zeros up to `width`
 // digits (two for months, days and times, four for years). Only for what is
 // never negative: dates, times, counts and statuses.

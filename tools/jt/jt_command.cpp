@@ -147,11 +147,10 @@ bool ParseJobProperties(Reader& in, JtCommand& command, std::wstring& error) {
     } else if (k == L"parameters") {
       command.parameters = value;
     } else if (k == L"maxruntime") {
-      // Up to a day (longer than any job of ours), in decimal digits only.
-      unsigned long ms = 0;
-      for (wchar_t c : value) ms = c >= L'0' && c <= L'9' && ms <= 86400000ul ? ms * 10 + (c - L'0') : ~0ul;
-      if (ms == 0 || ms > 86400000ul) return error = kJtBadValue + pair, false;
-      command.maxRunTime = ms;
+      // Up to a day: longer than any job of ours.
+      const auto ms = ReadCount(value, 8, 1, 86400000);
+      if (!ms) return error = kJtBadValue + pair, false;
+      command.maxRunTime = static_cast<unsigned long>(*ms);
     } else if (k == L"systemrequired" || k == L"deletewhendone") {
       const auto flag = Flag(value);
       if (!flag) return error = kJtBadValue + pair, false;
